@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct SpringRow {
+    std::string modelNo, maker, type, material;
+    double lo = 0, fo = 0, lmax = 0, fmax = 0, k = 0, coil_dia = 0, wire_dia = 0, turn = 0;
+};
+
+struct MakerRow {
+    std::string maker, adress, tel, fax, url;
+};
+
+// Data packets as UTF-8 text without an encoding declaration.
+std::string spring_packet(const std::vector<SpringRow>& rows);
+std::string maker_packet(const std::vector<MakerRow>& rows);
+
+// Writes bytes unchanged.
+void write_bytes(const QString& path, const std::string& bytes);
+// Writes UTF-8 text converted to code page 932, as the files of the catalogue come.
+void write_cp932(const QString& path, const std::string& utf8);
+std::string to_cp932(const std::string& utf8);
+
+// Writes both packets into the working directory in code page 932.
+void write_catalogue(const std::vector<SpringRow>& springs, const std::vector<MakerRow>& makers);
+
+} // namespace testsupport
