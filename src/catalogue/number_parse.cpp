@@ -18,22 +18,17 @@ bool is_digit(char c) {
 // Decimal exponent of the leading non-zero digit of a checked, unsigned number
 // ("123.4" gives 2, "0.05e3" gives 1), saturating far outside the double range.
 long leading_exponent(std::string_view number) {
-    long position = 0; // exponent of the next mantissa digit, relative to the point
-    long leading = 0;
-    bool found = false;
-    std::size_t i = 0;
-    std::size_t point = number.find('.');
     const std::size_t e = number.find_first_of("eE");
     const std::size_t mantissa_end = e == std::string_view::npos ? number.size() : e;
-    if (point == std::string_view::npos || point > mantissa_end)
-        point = mantissa_end;
-    position = static_cast<long>(point) - 1;
-    for (; i < mantissa_end; ++i) {
+    const std::size_t point = std::min(number.find('.'), mantissa_end);
+    long position = static_cast<long>(point) - 1; // exponent of the digit at i
+    long leading = 0;
+    for (std::size_t i = 0; i < mantissa_end; ++i) {
         if (number[i] == '.')
             continue;
-        if (number[i] != '0' && !found) {
-            found = true;
+        if (number[i] != '0') {
             leading = position;
+            break;
         }
         --position;
     }

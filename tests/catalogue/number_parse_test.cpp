@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Valid{"1.7976931348623157e308", std::numeric_limits<double>::max()},
                       Valid{"4.9e-324", std::numeric_limits<double>::denorm_min()},
                       Valid{"1e-400", 0.0}, // below the double range: zero, not a failure
-                      Valid{"0e999999", 0.0},
+                      Valid{"0e999999", 0.0}, Valid{"0.001e-330", 0.0}, Valid{"1000e-330", 0.0},
                       Valid{"123456789012345678901234567890", 1.2345678901234568e29}));
 
 class ParseDecimalInvalid : public ::testing::TestWithParam<const char*> {};
@@ -52,9 +52,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalInvalid,
                          ::testing::Values("", " ", "\t", "+", "-", ".", "-.", "e5", ".e5", "1e",
                                            "1e+", "1E-", "1e5.5", "1.2.3", "--1", "+-1", "1 2",
                                            "1,5", "1,000", "0x10", "0X1p3", "inf", "-inf",
-                                           "infinity", "nan", "NaN", "1e400", "-1e400",
-                                           "1e99999999999999999999", "12a", "a12", "1d5", "\n1",
-                                           "1\n", "１２", "1_000"));
+                                           "infinity", "nan", "NaN", "1e400", "-1e400", "0.001e400",
+                                           "100e306", "1e99999999999999999999", "12a", "a12", "1d5",
+                                           "\n1", "1\n", "１２", "1_000"));
 
 TEST(ParseDecimal, SignOfZeroAndUnderflowIsKept) {
     EXPECT_TRUE(std::signbit(*parse_decimal("-0")));
