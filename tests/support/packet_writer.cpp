@@ -13,10 +13,17 @@ std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -102,7 +109,8 @@ std::string to_cp932(const std::string& utf8) {
     QStringEncoder enc("Shift_JIS");
     if (!enc.isValid())
         throw std::runtime_error("no Shift_JIS encoder");
-    const QByteArray bytes = enc(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    const QByteArray bytes =
+        enc(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 

@@ -1,0 +1,378 @@
+#include "app/main.h"
+
+#include "app/about.h"
+#include "app/clickable_label.h"
+#include "app/event_guard.h"
+#include "app/icons.h"
+#include "app/radio_group.h"
+#include "app/splitter_bar.h"
+#include "app/web_opener.h"
+#include "catalogue/grid_model.h"
+#include "catalogue/number_parse.h"
+#include "catalogue/spring_record.h"
+#include "catalogue/unit_system.h"
+#include "search/conditions.h"
+#include "search/record_filter.h"
+#include "search/search_start.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+std::string utf8(const QString& s) {
+    return s.toStdString();
+}
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+TForm_spring::TForm_spring(QWidget* parent)
+    : QMainWindow(parent), spring_table_("ClientDataSet_spring", "spring_data.xml"),
+      maker_table_("ClientDataSet_maker", "spring_maker.xml") {
+    setObjectName(QStringLiteral("Form_spring"));
+    setWindowTitle(QStringLiteral("Tarvolin Ver.1.4J"));
+    setWindowIcon(app::window_icon());
+    QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
+    face.setPixelSize(12);
+    setFont(face);
+
+    buildMenu();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildSearchGroup());
+    column->addWidget(buildResultArea(), 1);
+    QWidget* stress = buildStressPanel();
+    Splitter_tau = new app::SplitterBar(app::SplitterBar::Target::BottomNeighbour, stress, client);
+    Splitter_tau->setObjectName(QStringLiteral("Splitter_tau"));
+    Splitter_tau->hide();
+    column->addWidget(Splitter_tau);
+    column->addWidget(stress);
+    setCentralWidget(client);
+
+    setTabOrder();
+    setUpTables();
+    connectHandlers();
+
+    // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
+    resize(783, 573);
+    move(190, 104);
+    app::guarded([this] { FormCreate(); });
+}
+
+TForm_spring::~TForm_spring() = default;
+
+void TForm_spring::setUpTables() {
+    spring_table_.setFields(catalogue::spring::stored_fields());
+    spring_table_.setCalcFields(catalogue::spring::calculated_fields(),
+                                [](const catalogue::Record& r, double* calc) {
+                                    const double u = units::state.unit_factor;
+                                    namespace f = catalogue::spring;
+                                    calc[0] = units::to_display_unit(r.number(f::fo), u);
+                                    calc[1] = units::to_display_unit(r.number(f::fmax), u);
+                                    calc[2] = units::to_display_unit(r.number(f::k), u);
+                                });
+    spring_table_.setFilter([](const catalogue::Record& r) {
+        bool accept = true;
+        search::ClientDataSet_springFilterRecord(r, accept);
+        return accept;
+    });
+    spring_table_.addAfterOpen([this] { grid_model_->reload(); });
+    spring_table_.addAfterClose([this] { grid_model_->reload(); });
+    spring_table_.addDataChange([this] {
+        followMaster();
+        syncGridCursor();
+        DataSource_springDataChange();
+    });
+
+    maker_table_.setFields(catalogue::maker::fields());
+    maker_table_.setOrderField(catalogue::maker::maker);
+    maker_table_.addAfterOpen([this] { ClientDataSet_makerAfterOpen(); });
+    maker_table_.addAfterClose([this] { ClientDataSet_makerAfterClose(); });
+    maker_table_.addDataChange([this] { showMakerRow(); });
+}
+
+void TForm_spring::connectHandlers() {
+    connect(Exit1, &QAction::triggered, this, [this] { app::guarded([this] { Exit1Click(); }); });
+    connect(SpringDesiner1, &QAction::triggered, this,
+            [this] { app::guarded([this] { SpringDesiner1Click(); }); });
+    // The view handlers decide from the check mark as it was before the click.
+    connect(menu_statictau, &QAction::triggered, this, [this](bool checked) {
+        menu_statictau->setChecked(!checked);
+        app::guarded([this] { menu_statictauClick(); });
+    });
+    connect(menu_dynamictau, &QAction::triggered, this, [this](bool checked) {
+        menu_dynamictau->setChecked(!checked);
+        app::guarded([this] { menu_dynamictauClick(); });
+    });
+    connect(Serch_Btn, &QPushButton::clicked, this,
+            [this] { app::guarded([this] { Springselectrange_set(); }); });
+    connect(RadioGroup_unit, &app::RadioGroup::itemClicked, this,
+            [this] { app::guarded([this] { RadioGroup_unitClick(); }); });
+    connect(RadioGroup_type, &app::RadioGroup::itemClicked, this,
+            [this] { app::guarded([this] { RadioGroup_typeClick(); }); });
+    connect(DBText_url, &app::ClickableLabel::clicked, this,
+            [this] { app::guarded([this] { DBText_urlClick(); }); });
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    app::guarded([this, row = current.row()] { spring_table_.setCurrentRow(row); });
+            });
+}
+
+// ---- Start-up --------------------------------------------------------------
+
+void TForm_spring::FormCreate() {
+    units::state.force_unit = "N";
+    units::state.stress_unit = "MPa";
+    units::state.unit_factor = 1.0;
+}
+
+// ---- Menu ------------------------------------------------------------------
+
+void TForm_spring::Exit1Click() {
+    close();
+}
+
+void TForm_spring::SpringDesiner1Click() {
+    auto* box = new TAboutBox(this);
+    if (box->exec() == QDialog::Accepted)
+        delete box;
+}
+
+void TForm_spring::menu_statictauClick() {
+    if (menu_statictau->isChecked()) {
+        menu_statictau->setChecked(false);
+        Splitter_dstau->hide();
+        Chart_statictau->hide();
+    } else {
+        menu_statictau->setChecked(true);
+        Chart_statictau->show();
+        Splitter_dstau->show();
+    }
+    Paneltau_set();
+}
+
+void TForm_spring::menu_dynamictauClick() {
+    if (menu_dynamictau->isChecked()) {
+        menu_dynamictau->setChecked(false);
+        Panel_dynamictau->hide();
+    } else {
+        menu_dynamictau->setChecked(true);
+        Panel_dynamictau->show();
+    }
+    Paneltau_set();
+}
+
+void TForm_spring::Paneltau_set() {
+    if (menu_statictau->isChecked() || menu_dynamictau->isChecked()) {
+        if (Paneltau->isVisibleTo(this))
+            return;
+        resize(width(), height() + Paneltau->height());
+        Paneltau->show();
+        Splitter_tau->show();
+    } else {
+        resize(width(), height() - Paneltau->height());
+        Splitter_tau->hide();
+        Paneltau->hide();
+    }
+}
+
+// ---- Maker box -------------------------------------------------------------
+
+void TForm_spring::ClientDataSet_makerAfterOpen() {
+    Label_maker_tel->show();
+    namespace m = catalogue::maker;
+    // The texts bound to the maker table need their fields.
+    if (!maker_table_.isBound(m::tel))
+        throw catalogue::TableError("DBText_tel: 項目 'tel' が見つかりません");
+    if (!maker_table_.isBound(m::url))
+        throw catalogue::TableError("DBText_url: 項目 'url' が見つかりません");
+}
+
+void TForm_spring::ClientDataSet_makerAfterClose() {
+    Label_maker_tel->hide();
+    showMakerRow();
+}
+
+void TForm_spring::showMakerRow() {
+    namespace m = catalogue::maker;
+    const int row = maker_table_.isOpen() ? maker_table_.currentRow() : -1;
+    auto field_text = [&](int field) {
+        return row < 0 ? QString() : qtext(maker_table_.text(row, field));
+    };
+    DBText1->setText(field_text(m::maker));
+    DBText_tel->setText(field_text(m::tel));
+    DBText_url->setText(field_text(m::url));
+    DBText_url->adjustSize();
+}
+
+void TForm_spring::followMaster() {
+    if (!maker_table_.isOpen())
+        return;
+    const int row = spring_table_.currentRow();
+    maker_table_.setRange(row < 0 ? std::string_view()
+                                  : spring_table_.text(row, catalogue::spring::maker));
+}
+
+void TForm_spring::DBText_urlClick() {
+    if (!maker_table_.isOpen())
+        return;
+    const int row = maker_table_.currentRow();
+    app::open_with_shell(row < 0 ? QString()
+                                 : qtext(maker_table_.text(row, catalogue::maker::url)));
+}
+
+// ---- Catalogue cursor ------------------------------------------------------
+
+void TForm_spring::syncGridCursor() {
+    const int row = spring_table_.currentRow();
+    if (row < 0 || DBGrid1->currentIndex().row() == row)
+        return;
+    const QModelIndex index = grid_model_->index(row, 0);
+    DBGrid1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                          QItemSelectionModel::Rows);
+}
+
+void TForm_spring::DataSource_springDataChange() {
+    // Overlays of the load-length chart and the stress evaluation follow here.
+}
+
+// ---- Units -----------------------------------------------------------------
+
+void TForm_spring::RadioGroup_unitClick() {
+    units::select_unit_texts(RadioGroup_unit->itemIndex());
+    Forceunit_set();
+}
+
+void TForm_spring::RadioGroup_typeClick() {
+    units::select_type_suffix(RadioGroup_type->itemIndex());
+    Forceunit_set();
+}
+
+void TForm_spring::Forceunit_set() {
+    const QString unit =
+        QString::fromStdString(units::state.force_unit + units::state.torque_suffix);
+    cond_[0].force_unit->setText(unit);
+    cond_[0].force_unit->adjustSize();
+    cond_[1].force_unit->setText(cond_[0].force_unit->text());
+    cond_[1].force_unit->adjustSize();
+    if (RadioGroup_dyncalcst->itemIndex() == 1) {
+        Label_dynunit->setText(QString::fromStdString(units::state.force_unit));
+        Label_dynunit->adjustSize();
+    }
+}
+
+void TForm_spring::Unitsystem_set() {
+    units::UnitSystemState& s = units::state;
+    for (ConditionControls& c : cond_) {
+        c.load_unit->setText(QString::fromStdString(s.force_unit + s.torque_suffix));
+        c.load_unit->adjustSize();
+    }
+    const units::UnitCaptions captions =
+        units::unit_captions(RadioGroup_unit->itemIndex(), RadioGroup_type->itemIndex(), s);
+    s.force_decimals = captions.decimals;
+    grid_model_->setTitle(6, QString::fromStdString(captions.column6));
+    grid_model_->setTitle(8, QString::fromStdString(captions.column8));
+    grid_model_->setTitle(9, QString::fromStdString(captions.column9));
+
+    s.unit_factor = captions.factor;
+    for (int column : {6, 8, 9})
+        grid_model_->setDecimals(column, captions.decimals);
+    for (ConditionControls& c : cond_) {
+        c.stress_unit->setText(QString::fromStdString(captions.stress_label));
+        c.stress_unit->adjustSize();
+        if (captions.superscript) {
+            c.superscript->move(c.stress_unit->x() + c.stress_unit->width(), c.superscript->y());
+            c.superscript->show();
+        } else {
+            c.superscript->hide();
+        }
+    }
+}
+
+// ---- Search start ----------------------------------------------------------
+
+void TForm_spring::readCondition(int which) {
+    ConditionControls& c = cond_[which];
+    search::Conditions& s = search::conditions;
+    const search::Bounds force =
+        search::read_bounds(utf8(c.force->text()), utf8(c.force_width->text()));
+    const search::Bounds length =
+        search::read_bounds(utf8(c.length->text()), utf8(c.length_width->text()));
+    (which == 0 ? s.force1_min : s.force2_min) = force.min;
+    (which == 0 ? s.force1_max : s.force2_max) = force.max;
+    (which == 0 ? s.length1_min : s.length2_min) = length.min;
+    (which == 0 ? s.length1_max : s.length2_max) = length.max;
+
+    const auto value = parse_decimal(utf8(c.length->text()));
+    (which == 0 ? s.length1_set : s.length2_set) = value.has_value();
+    if (value) {
+        (which == 0 ? s.length1 : s.length2) = *value;
+        c.load_title->setText(c.length->text() + QStringLiteral("時荷重"));
+        c.load_title->adjustSize();
+        for (QLabel* l : {c.load_title, c.load_unit, c.stress_unit, c.stress_title})
+            l->show();
+    } else {
+        for (QLabel* l : {c.load_title, c.load_unit, c.superscript, c.stress_unit, c.stress_title})
+            l->hide();
+    }
+    (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
+}
+
+void TForm_spring::Springselectrange_set() {
+    // 1. Preparation; a failure here only cuts the preparation short.
+    try {
+        spring_table_.close();
+        maker_table_.close();
+        Unitsystem_set();
+    } catch (...) {
+    }
+
+    // 2.–6. Both search windows.
+    readCondition(0);
+    readCondition(1);
+
+    // 7., 8. Spring type.
+    search::Conditions& s = search::conditions;
+    const int type_item = RadioGroup_type->itemIndex();
+    s.stress_ratio_limit = search::stress_ratio_limit(type_item);
+    if (const auto code = search::spring_type_code(type_item))
+        s.spring_type = *code;
+
+    // 9., 10. Diameter bounds.
+    s.coildia_outer_min = search::read_diameter_bound(utf8(Edit_coildia_outer_min->text()));
+    s.coildia_outer_max = search::read_diameter_bound(utf8(Edit_coildia_outer_max->text()));
+    s.coildia_inner_min = search::read_diameter_bound(utf8(Edit_coildia_inner_min->text()));
+    s.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
+    if (!search::diameters_valid(s.coildia_outer_min, s.coildia_outer_max, s.coildia_inner_min,
+                                 s.coildia_inner_max)) {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
+                        QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+
+    // 11. Material and maker, as typed.
+    s.sel_material = utf8(ComboBox_material->currentText());
+    s.sel_maker = utf8(ComboBox_maker->currentText());
+
+    // 12. Open both tables; the filter decides for every row.
+    spring_table_.open();
+    maker_table_.open();
+    followMaster();
+}

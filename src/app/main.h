@@ -1,0 +1,132 @@
+#pragma once
+
+#include "catalogue/table.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class SpringGridModel;
+
+namespace app {
+class ClickableLabel;
+class RadioGroup;
+class SplitterBar;
+} // namespace app
+
+// The main window: it owns every control, both catalogue tables and the
+// charts, and dispatches each event to the unit that handles it.
+class TForm_spring : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm_spring(QWidget* parent = nullptr);
+    ~TForm_spring() override;
+
+    catalogue::Table& springTable() { return spring_table_; }
+    catalogue::Table& makerTable() { return maker_table_; }
+    SpringGridModel* gridModel() const { return grid_model_; }
+
+    // Event handlers, each run through the error guard when an event fires.
+    void FormCreate();
+    void Exit1Click();
+    void SpringDesiner1Click();
+    void menu_statictauClick();
+    void menu_dynamictauClick();
+    void DBText_urlClick();
+    void Springselectrange_set();
+    void RadioGroup_unitClick();
+    void RadioGroup_typeClick();
+    void ClientDataSet_makerAfterOpen();
+    void ClientDataSet_makerAfterClose();
+    void DataSource_springDataChange();
+
+    // Internal steps.
+    void Paneltau_set();
+    void Forceunit_set();
+    void Unitsystem_set();
+
+private:
+    void buildMenu();
+    QWidget* buildSearchGroup();
+    QWidget* buildConditionBox(int which);
+    QWidget* buildFreeArea();
+    QWidget* buildMakerBox();
+    QWidget* buildResultArea();
+    QWidget* buildStressPanel();
+    QWidget* buildDynamicParameters();
+    void setTabOrder();
+    void connectHandlers();
+    void setUpTables();
+
+    void readCondition(int which);
+    void showMakerRow();
+    void followMaster();
+    void syncGridCursor();
+
+    catalogue::Table spring_table_;
+    catalogue::Table maker_table_;
+    SpringGridModel* grid_model_ = nullptr;
+
+    // Menu.
+    QAction* Exit1 = nullptr;
+    QAction* menu_statictau = nullptr;
+    QAction* menu_dynamictau = nullptr;
+    QAction* SpringDesiner1 = nullptr;
+
+    // Region 1: search conditions.
+    app::RadioGroup* RadioGroup_type = nullptr;
+    app::RadioGroup* RadioGroup_unit = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    struct ConditionControls {
+        QLineEdit* length;
+        QLineEdit* length_width;
+        QLineEdit* force;
+        QLineEdit* force_width;
+        QLabel* force_unit;   // Label6 / Label14
+        QLabel* load_title;   // Label16 / Label17
+        QLabel* load_value;   // Label_F1 / Label_f2
+        QLabel* load_unit;    // Label18 / Label20
+        QLabel* stress_title; // Label22 / Label21
+        QLabel* stress_value; // Label_tau1 / Label_tau2
+        QLabel* stress_unit;  // Label24 / Label25
+        QLabel* superscript;  // Label19 / Label23
+    };
+    ConditionControls cond_[2]{};
+    QLineEdit* Edit_coildia_outer_min = nullptr;
+    QLineEdit* Edit_coildia_outer_max = nullptr;
+    QLineEdit* Edit_coildia_inner_min = nullptr;
+    QLineEdit* Edit_coildia_inner_max = nullptr;
+    QComboBox* ComboBox_maker = nullptr;
+    QComboBox* ComboBox_material = nullptr;
+    QPushButton* Serch_Btn = nullptr;
+    QLabel* DBText1 = nullptr;
+    QLabel* Label_maker_tel = nullptr;
+    QLabel* DBText_tel = nullptr;
+    app::ClickableLabel* DBText_url = nullptr;
+
+    // Region 2: load-length chart and grid.
+    QWidget* DBChart1 = nullptr;
+    QTableView* DBGrid1 = nullptr;
+
+    // Regions 3 and 4: stress charts.
+    app::SplitterBar* Splitter_tau = nullptr;
+    QWidget* Paneltau = nullptr;
+    QWidget* Chart_statictau = nullptr;
+    app::SplitterBar* Splitter_dstau = nullptr;
+    QWidget* Panel_dynamictau = nullptr;
+    QWidget* Chart_dynamictau = nullptr;
+    QCheckBox* CheckBox_link = nullptr;
+    app::RadioGroup* RadioGroup_dyncalcst = nullptr;
+    QLineEdit* Edit_dynmin = nullptr;
+    QLineEdit* Edit_dynmax = nullptr;
+    QLabel* Label_dynunit = nullptr;
+    QLineEdit* Edit_dyncycle = nullptr;
+    QPushButton* Button_cycle = nullptr;
+};

@@ -1,0 +1,38 @@
+#include "app/radio_group.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QRadioButton>
+
+namespace app {
+
+RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items,
+                       int columns, QWidget* parent)
+    : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
+    setObjectName(name);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 4, 2);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(0);
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items[i], this);
+        buttons_->addButton(button, i);
+        grid->addWidget(button, i / columns, i % columns);
+    }
+    connect(buttons_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
+}
+
+int RadioGroup::itemIndex() const {
+    return buttons_->checkedId();
+}
+
+void RadioGroup::setItemIndex(int index) {
+    if (QAbstractButton* b = buttons_->button(index))
+        b->setChecked(true);
+}
+
+int RadioGroup::count() const {
+    return static_cast<int>(buttons_->buttons().size());
+}
+
+} // namespace app

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "catalogue/text_decoder.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+// What a declared field holds, as far as the program cares.
+enum class FieldKind { Text, Number, Other };
+
+struct PacketField {
+    std::string name;
+    std::string type; // fieldtype as declared, e.g. "string", "r8", "i4"
+    FieldKind kind = FieldKind::Other;
+    int width = 0; // bytes, for text fields
+};
+
+// One row as the reader hands it over: per declared field the raw value
+// (XML escapes resolved, text still in the file's encoding), or absent.
+struct RawRow {
+    std::vector<std::string_view> values;
+    std::vector<char> present;
+    int number = 0; // 1 for the first ROW, for messages
+};
+
+// Receives a packet one row at a time, so that the engine behind it (a
+// document parser today) can change without touching the tables.
+class PacketSink {
+public:
+    virtual ~PacketSink() = default;
+    virtual void begin(const std::vector<PacketField>& fields, TextEncoding encoding) = 0;
+    virtual void row(const RawRow& row) = 0;
+};
+
+// The file is not there (or not a file that can be opened).
+class PacketMissing : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The file is there but is not a valid data packet.
+class PacketInvalid : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+FieldKind field_kind(std::string_view fieldtype);
+
+// Reads the packet at `path` and feeds it to `sink`. Throws PacketMissing or
+// PacketInvalid; exceptions from the sink pass through.
+void read_packet(const std::string& path, PacketSink& sink);
+
+} // namespace catalogue

@@ -1,0 +1,28 @@
+#include "catalogue/spring_record.h"
+
+namespace catalogue {
+
+std::vector<FieldSpec> spring::stored_fields() {
+    const auto text = FieldKind::Text;
+    const auto number = FieldKind::Number;
+    return {{"modelNo", text}, {"maker", text},      {"type", text},       {"material", text},
+            {"lo", number},    {"fo", number},       {"lmax", number},     {"fmax", number},
+            {"k", number},     {"coil_dia", number}, {"wire_dia", number}, {"turn", number}};
+}
+
+std::vector<std::string> spring::calculated_fields() {
+    return {"calc_fo", "calc_fmax", "calc_k"};
+}
+
+// Only the key is required of a maker packet: the texts that the maker box
+// shows report a missing field themselves, under their own name.
+std::vector<FieldSpec> maker::fields() {
+    const auto text = FieldKind::Text;
+    return {{"maker", text},
+            {"adress", text, true},
+            {"tel", text, true},
+            {"fax", text, true},
+            {"url", text, true}};
+}
+
+} // namespace catalogue

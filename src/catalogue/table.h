@@ -1,0 +1,153 @@
+#pragma once
+
+#include "catalogue/packet_reader.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+class Table;
+
+// A failure of a table operation; the message carries the table's name as prefix.
+class TableError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A field the table binds by name when it opens.
+// A field the table binds by name when it opens. An optional field that the
+// packet lacks stays unbound and reads as empty in every row.
+struct FieldSpec {
+    std::string name;
+    FieldKind kind;
+    bool optional = false;
+};
+
+// One stored row as the filter and calculated-field hooks see it.
+class Record {
+public:
+    Record(const Table& table, int stored_row) : table_(&table), row_(stored_row) {}
+    double number(int field) const; // 0 for an empty value
+    bool isNull(int field) const;
+    std::string_view text(int field) const;
+
+private:
+    const Table* table_;
+    int row_;
+};
+
+// An in-memory, read-only table loaded whole from a data packet. Fields are
+// addressed by index: the bound fields in the order they were required, then
+// the calculated fields. Rows that the filter rejects are never stored.
+class Table : private PacketSink {
+public:
+    using FilterHook = std::function<bool(const Record&)>;
+    using CalcHook = std::function<void(const Record&, double* calculated)>;
+    using Listener = std::function<void()>;
+
+    Table(std::string name, std::string file_name);
+
+    const std::string& name() const { return name_; }
+    const std::string& fileName() const { return file_name_; }
+
+    // Set-up, while closed.
+    void setFields(std::vector<FieldSpec> fields);
+    void setCalcFields(std::vector<std::string> names, CalcHook hook);
+    void setFilter(FilterHook hook) { filter_ = std::move(hook); }
+    void setOrderField(int field) { order_field_ = field; }
+
+    // Listeners: after open, after close, and data change (opened, or the
+    // current row moved).
+    void addAfterOpen(Listener l) { after_open_.push_back(std::move(l)); }
+    void addAfterClose(Listener l) { after_close_.push_back(std::move(l)); }
+    void addDataChange(Listener l) { data_change_.push_back(std::move(l)); }
+
+    void open();
+    void close();
+    bool isOpen() const { return open_; }
+
+    // Restricts the visible rows to those whose order field equals `key`
+    // (the detail side of a master-detail link), making the first current.
+    void setRange(std::string_view key);
+
+    int recordCount() const { return static_cast<int>(visible_end_ - visible_begin_); }
+    int currentRow() const { return current_; }
+    void setCurrentRow(int row);
+
+    int fieldCount() const { return static_cast<int>(fields_.size() + calc_names_.size()); }
+    // ASCII case-insensitive, as field look-up by name is; -1 when unknown.
+    int fieldIndex(std::string_view name) const;
+    // As fieldIndex, but an unknown name is an error.
+    int field(std::string_view name) const;
+    const std::string& fieldName(int field) const;
+    bool isCalculated(int field) const { return field >= static_cast<int>(fields_.size()); }
+    FieldKind fieldKind(int field) const {
+        return isCalculated(field) ? FieldKind::Number : fields_[static_cast<size_t>(field)].kind;
+    }
+    // False for an optional field the open packet does not declare.
+    bool isBound(int field) const;
+
+    // Values of visible rows.
+    double number(int row, int field) const;
+    bool isNull(int row, int field) const;
+    std::string_view text(int row, int field) const;
+    Record record(int row) const { return Record(*this, stored(row)); }
+
+    // Bytes held by the rows, for measurements.
+    size_t memoryUse() const;
+
+private:
+    friend class Record;
+
+    struct Column {
+        FieldKind kind = FieldKind::Text;
+        int packet_index = -1;
+        std::vector<double> numbers;
+        std::vector<uint32_t> text_end; // end offset of each row's text in `pool`
+        std::string pool;
+        std::vector<uint8_t> null;
+    };
+
+    void begin(const std::vector<PacketField>& fields, TextEncoding encoding) override;
+    void row(const RawRow& row) override;
+    void dropLastRow();
+    void clearRows();
+    void notify(const std::vector<Listener>& listeners) const;
+    [[noreturn]] void fail(const std::string& message) const;
+
+    int stored(int visible_row) const {
+        const size_t i = visible_begin_ + static_cast<size_t>(visible_row);
+        return order_.empty() ? static_cast<int>(i) : order_[i];
+    }
+    double storedNumber(int stored_row, int field) const;
+    bool storedNull(int stored_row, int field) const;
+    std::string_view storedText(int stored_row, int field) const;
+
+    std::string name_;
+    std::string file_name_;
+    std::vector<FieldSpec> fields_;
+    std::vector<std::string> calc_names_;
+    CalcHook calc_;
+    FilterHook filter_;
+    int order_field_ = -1;
+    std::vector<Listener> after_open_, after_close_, data_change_;
+
+    bool open_ = false;
+    std::vector<Column> columns_;
+    size_t rows_ = 0;
+    std::vector<int> order_; // stored rows in the order of the order field
+    size_t visible_begin_ = 0, visible_end_ = 0;
+    int current_ = -1;
+
+    // While reading: the decoder of the packet and the scratch text.
+    TextEncoding encoding_ = TextEncoding::Cp932;
+    std::unique_ptr<TextDecoder> decoder_;
+};
+
+} // namespace catalogue

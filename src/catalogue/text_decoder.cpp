@@ -1,0 +1,116 @@
+#include "catalogue/text_decoder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace catalogue {
+namespace {
+
+bool is_ascii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool iequals(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+bool encoding_from_name(std::string_view name, TextEncoding& encoding) {
+    for (const char* utf8 : {"UTF-8", "UTF8"}) {
+        if (iequals(name, utf8)) {
+            encoding = TextEncoding::Utf8;
+            return true;
+        }
+    }
+    for (const char* sjis : {"Shift_JIS", "Shift-JIS", "SJIS", "windows-31j", "cp932", "MS932",
+                             "x-sjis", "csShiftJIS", "csWindows31J"}) {
+        if (iequals(name, sjis)) {
+            encoding = TextEncoding::Cp932;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool is_valid_utf8(std::string_view text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        size_t len;
+        unsigned min;
+        unsigned cp;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            len = 2, min = 0x80, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3, min = 0x800, cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4, min = 0x10000, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + len > n)
+            return false;
+        for (size_t k = 1; k < len; ++k) {
+            const auto cc = static_cast<unsigned char>(text[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
+
+TextDecoder::~TextDecoder() {
+    if (iconv_)
+        iconv_close(static_cast<iconv_t>(iconv_));
+}
+
+bool TextDecoder::decode(std::string_view in, std::string& out) {
+    if (is_ascii(in)) {
+        out.append(in);
+        return true;
+    }
+    if (encoding_ == TextEncoding::Utf8) {
+        if (!is_valid_utf8(in))
+            return false;
+        out.append(in);
+        return true;
+    }
+    if (!iconv_) {
+        const iconv_t cd = iconv_open("UTF-8", "CP932");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("code page 932 decoder unavailable");
+        iconv_ = cd;
+    }
+    const auto cd = static_cast<iconv_t>(iconv_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const size_t start = out.size();
+    out.resize(start + in.size() * 3 + 4); // a CP932 byte never needs more than 3 UTF-8 bytes
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    char* dst = out.data() + start;
+    size_t dst_left = out.size() - start;
+    const size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
+    if (rc == static_cast<size_t>(-1) || src_left != 0)
+        return false;
+    out.resize(out.size() - dst_left);
+    return true;
+}
+
+} // namespace catalogue

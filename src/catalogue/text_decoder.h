@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace catalogue {
+
+// The encodings a data packet may be written in.
+enum class TextEncoding { Cp932, Utf8 };
+
+// Maps the name of an XML encoding declaration to one of ours; false when the
+// name is not one the reader knows.
+bool encoding_from_name(std::string_view name, TextEncoding& encoding);
+
+// Decodes the text values of one packet into UTF-8. Plain ASCII, by far the
+// most common value in a catalogue, passes without conversion.
+class TextDecoder {
+public:
+    explicit TextDecoder(TextEncoding encoding);
+    ~TextDecoder();
+    TextDecoder(const TextDecoder&) = delete;
+    TextDecoder& operator=(const TextDecoder&) = delete;
+
+    // Appends the UTF-8 form of `in` to `out`; false when `in` holds a byte
+    // sequence that is not valid in the encoding (`out` is then unspecified).
+    bool decode(std::string_view in, std::string& out);
+
+private:
+    TextEncoding encoding_;
+    void* iconv_ = nullptr; // iconv_t, opened on first non-ASCII text
+};
+
+bool is_valid_utf8(std::string_view text);
+
+} // namespace catalogue

@@ -1,0 +1,11 @@
+#include "search/conditions.h"
+
+namespace search {
+
+Conditions conditions;
+
+void reset_conditions() {
+    conditions = Conditions{};
+}
+
+} // namespace search

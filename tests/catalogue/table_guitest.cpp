@@ -1,0 +1,312 @@
+// The packet reader and the in-memory table, on files written into a
+// temporary working directory.
+#include "catalogue/spring_record.h"
+#include "catalogue/table.h"
+#include "support/packet_writer.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+using catalogue::Table;
+using catalogue::TableError;
+namespace f = catalogue::spring;
+
+namespace {
+
+SpringRow spring(const std::string& model, const std::string& maker, double lo = 30) {
+    SpringRow r;
+    r.modelNo = model;
+    r.maker = maker;
+    r.type = "compress";
+    r.material = "SWP-B";
+    r.lo = lo;
+    r.fo = 0;
+    r.lmax = 20;
+    r.fmax = 40;
+    r.k = 4;
+    r.coil_dia = 10;
+    r.wire_dia = 1;
+    r.turn = 8;
+    return r;
+}
+
+Table spring_table() {
+    Table t("ClientDataSet_spring", "spring_data.xml");
+    t.setFields(f::stored_fields());
+    t.setCalcFields(f::calculated_fields(), [](const catalogue::Record& r, double* calc) {
+        calc[0] = r.number(f::fo) * 2;
+        calc[1] = r.number(f::fmax) * 2;
+        calc[2] = r.number(f::k) * 2;
+    });
+    return t;
+}
+
+std::string open_error(Table& t) {
+    try {
+        t.open();
+    } catch (const TableError& e) {
+        return e.what();
+    }
+    return "(opened)";
+}
+
+std::string text(const Table& t, int row, int field) {
+    return std::string(t.text(row, field));
+}
+
+// A spring packet whose header is replaced, for declaration faults.
+std::string with_fields(const std::string& field_lines, const std::string& rows) {
+    return "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET "
+           "Version=\"2.0\"><METADATA><FIELDS>" +
+           field_lines + "</FIELDS><PARAMS/></METADATA><ROWDATA>" + rows +
+           "</ROWDATA></DATAPACKET>";
+}
+
+std::string all_fields_but(const std::string& skip, const std::string& replace = "") {
+    std::string out;
+    for (const auto& spec : f::stored_fields()) {
+        if (spec.name == skip) {
+            out += replace;
+            continue;
+        }
+        out += "<FIELD attrname=\"" + spec.name + "\" fieldtype=\"" +
+               (spec.kind == catalogue::FieldKind::Text ? "string\" WIDTH=\"30\"" : "r8\"") + "/>";
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PacketReading, Cp932TextDecodesAndRowsKeepFileOrder) {
+    WorkingDir dir;
+    write_cp932("spring_data.xml", spring_packet({spring("C-1", "昌和発条"), spring("C-2", "KSSC"),
+                                                  spring("C-3", "東邦")}));
+    Table t = spring_table();
+    t.open();
+    ASSERT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
+    EXPECT_EQ(text(t, 1, f::modelNo), "C-2");
+    EXPECT_EQ(text(t, 2, f::maker), "東邦");
+    EXPECT_DOUBLE_EQ(t.number(0, f::fmax), 40);
+    EXPECT_DOUBLE_EQ(t.number(0, f::calc_fmax), 80);
+    EXPECT_EQ(t.currentRow(), 0);
+}
+
+TEST(PacketReading, Utf8ByDeclarationOrByteOrderMark) {
+    WorkingDir dir;
+    std::string packet = spring_packet({spring("C-1", "昌和発条")});
+    const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
+    write_bytes("spring_data.xml", declared + packet.substr(packet.find("?>") + 2));
+    Table t = spring_table();
+    t.open();
+    EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
+    t.close();
+
+    write_bytes("spring_data.xml", "\xEF\xBB\xBF" + packet);
+    t.open();
+    EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
+}
+
+TEST(PacketReading, DeclaredShiftJisIsCodePage932) {
+    WorkingDir dir;
+    std::string packet = spring_packet({spring("C-1", "昌和発条")});
+    write_cp932("spring_data.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" +
+                                       packet.substr(packet.find("?>") + 2));
+    Table t = spring_table();
+    t.open();
+    EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
+}
+
+TEST(PacketReading, NamesBindIgnoringCaseAndIntegerKindsAreNumbers) {
+    WorkingDir dir;
+    std::string fields = all_fields_but("lo", "<FIELD attrname=\"LO\" fieldtype=\"i4\"/>");
+    write_bytes(
+        "spring_data.xml",
+        with_fields(fields, "<ROW modelNo=\"A\" LO=\"25\" fo=\"1\" RowState=\"4\" extra=\"x\"/>"));
+    Table t = spring_table();
+    t.open();
+    ASSERT_EQ(t.recordCount(), 1);
+    EXPECT_DOUBLE_EQ(t.number(0, f::lo), 25);
+    EXPECT_EQ(t.field("Lo"), f::lo);
+}
+
+TEST(PacketReading, EmptyValuesReadAsNullAndZero) {
+    WorkingDir dir;
+    write_bytes("spring_data.xml",
+                with_fields(all_fields_but(""), "<ROW modelNo=\"A\" lo=\"25\"/>"));
+    Table t = spring_table();
+    t.open();
+    EXPECT_TRUE(t.isNull(0, f::fo));
+    EXPECT_DOUBLE_EQ(t.number(0, f::fo), 0);
+    EXPECT_DOUBLE_EQ(t.number(0, f::calc_fo), 0);
+    EXPECT_FALSE(t.isNull(0, f::calc_fo));
+    EXPECT_TRUE(t.isNull(0, f::maker));
+    EXPECT_EQ(text(t, 0, f::maker), "");
+}
+
+TEST(PacketReading, PacketWithoutRowsOpensEmpty) {
+    WorkingDir dir;
+    write_cp932("spring_data.xml", spring_packet({}));
+    Table t = spring_table();
+    t.open();
+    EXPECT_TRUE(t.isOpen());
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_EQ(t.currentRow(), -1);
+}
+
+TEST(TableFailures, MissingFileLeavesTableClosed) {
+    WorkingDir dir;
+    Table t = spring_table();
+    EXPECT_EQ(open_error(t), "ClientDataSet_spring: データプロバイダ/パケットがありません");
+    EXPECT_FALSE(t.isOpen());
+}
+
+TEST(TableFailures, MissingAndMistypedFields) {
+    WorkingDir dir;
+    Table t = spring_table();
+    write_bytes("spring_data.xml", with_fields(all_fields_but("k"), ""));
+    EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'k' が見つかりません");
+    EXPECT_FALSE(t.isOpen());
+
+    write_bytes(
+        "spring_data.xml",
+        with_fields(
+            all_fields_but("lo", "<FIELD attrname=\"lo\" fieldtype=\"string\" WIDTH=\"8\"/>"), ""));
+    EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'lo' の型が一致しません。Float に対して "
+                             "String が渡されました。");
+
+    write_bytes(
+        "spring_data.xml",
+        with_fields(all_fields_but("maker", "<FIELD attrname=\"maker\" fieldtype=\"r8\"/>"), ""));
+    EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'maker' の型が一致しません。String "
+                             "に対して Float が渡されました。");
+    EXPECT_FALSE(t.isOpen());
+}
+
+TEST(TableFailures, BrokenPacketsNameTheFile) {
+    WorkingDir dir;
+    Table t = spring_table();
+    for (const std::string& bytes :
+         {std::string(), std::string("not xml at all"),
+          std::string("<?xml version=\"1.0\"?><other/>"),
+          with_fields(all_fields_but(""), "").substr(0, 200),
+          std::string("<DATAPACKET><METADATA><FIELDS/></METADATA></DATAPACKET>")}) {
+        write_bytes("spring_data.xml", bytes);
+        const std::string message = open_error(t);
+        EXPECT_EQ(message.rfind("ClientDataSet_spring: spring_data.xml: ", 0), 0u) << message;
+        EXPECT_FALSE(t.isOpen());
+    }
+}
+
+TEST(TableFailures, UnreadableNumberNamesRowAndField) {
+    WorkingDir dir;
+    Table t = spring_table();
+    for (const char* bad : {"1,5", "abc", "1e400", "nan", "inf"}) {
+        write_bytes("spring_data.xml",
+                    with_fields(all_fields_but(""),
+                                std::string("<ROW lo=\"1\"/><ROW lo=\"") + bad + "\"/>"));
+        EXPECT_EQ(open_error(t),
+                  std::string("ClientDataSet_spring: spring_data.xml: 行 2 の項目 'lo' の値 '") +
+                      bad + "' は数値ではありません");
+        EXPECT_FALSE(t.isOpen());
+    }
+}
+
+TEST(TableFailures, UndecodableTextIsReported) {
+    WorkingDir dir;
+    Table t = spring_table();
+    // A lone lead byte of a double-byte character at the end of the value.
+    write_bytes("spring_data.xml", with_fields(all_fields_but(""), "<ROW maker=\"AB\x82\"/>"));
+    EXPECT_NE(open_error(t).find("行 1 の項目 'maker'"), std::string::npos);
+    EXPECT_FALSE(t.isOpen());
+}
+
+TEST(TableFailures, EntitiesAreNeverExpanded) {
+    WorkingDir dir;
+    Table t = spring_table();
+    write_bytes(
+        "spring_data.xml",
+        "<?xml version=\"1.0\"?><!DOCTYPE DATAPACKET [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" +
+            with_fields(all_fields_but(""), "<ROW modelNo=\"&x;\"/>").substr(38));
+    try {
+        t.open();
+        EXPECT_EQ(t.text(0, f::modelNo).find("root"), std::string::npos);
+    } catch (const TableError&) {
+        EXPECT_FALSE(t.isOpen());
+    }
+}
+
+TEST(TableFilter, RejectedRowsAreLeftOutInOrder) {
+    WorkingDir dir;
+    write_cp932("spring_data.xml", spring_packet({spring("A", "x", 10), spring("B", "x", 20),
+                                                  spring("C", "x", 30), spring("D", "x", 40)}));
+    Table t = spring_table();
+    t.setFilter(
+        [](const catalogue::Record& r) { return r.number(f::lo) != 20 && r.number(f::lo) != 40; });
+    t.open();
+    ASSERT_EQ(t.recordCount(), 2);
+    EXPECT_EQ(text(t, 0, f::modelNo), "A");
+    EXPECT_EQ(text(t, 1, f::modelNo), "C");
+}
+
+TEST(TableCursor, MovesRaiseDataChangeAndCloseDropsRows) {
+    WorkingDir dir;
+    write_cp932("spring_data.xml", spring_packet({spring("A", "x"), spring("B", "y")}));
+    Table t = spring_table();
+    int changes = 0, opened = 0, closed = 0;
+    t.addDataChange([&] { ++changes; });
+    t.addAfterOpen([&] { ++opened; });
+    t.addAfterClose([&] { ++closed; });
+    t.open();
+    EXPECT_EQ(changes, 1);
+    t.setCurrentRow(1);
+    t.setCurrentRow(1);
+    t.setCurrentRow(5);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(t.currentRow(), 1);
+    t.close();
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_EQ(t.currentRow(), -1);
+    t.open();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(t.currentRow(), 0);
+}
+
+TEST(MakerTable, OrderedByMakerAndRestrictedToTheMastersKey) {
+    WorkingDir dir;
+    write_cp932("spring_maker.xml",
+                maker_packet({{"昌和発条", "大阪", "06-1", "06-2", "www.showa.example.jp"},
+                              {"KSSC", "東京", "03-1", "03-2", "www.kssc.example.jp"},
+                              {"KSSC", "横浜", "045-1", "045-2", "www.kssc2.example.jp"}}));
+    Table t("ClientDataSet_maker", "spring_maker.xml");
+    t.setFields(catalogue::maker::fields());
+    t.setOrderField(catalogue::maker::maker);
+    t.open();
+    EXPECT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(text(t, 0, catalogue::maker::maker), "KSSC");
+    t.setRange("KSSC");
+    ASSERT_EQ(t.recordCount(), 2);
+    EXPECT_EQ(text(t, 0, catalogue::maker::adress), "東京"); // file order among equal keys
+    t.setRange("昌和発条");
+    ASSERT_EQ(t.recordCount(), 1);
+    EXPECT_EQ(text(t, 0, catalogue::maker::tel), "06-1");
+    t.setRange("東邦");
+    EXPECT_EQ(t.recordCount(), 0);
+    EXPECT_EQ(t.currentRow(), -1);
+}
+
+TEST(MakerTable, OptionalFieldsStayUnbound) {
+    WorkingDir dir;
+    write_bytes("spring_maker.xml",
+                "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"maker\" fieldtype=\"string\" "
+                "WIDTH=\"30\"/>"
+                "</FIELDS></METADATA><ROWDATA><ROW maker=\"KSSC\"/></ROWDATA></DATAPACKET>");
+    Table t("ClientDataSet_maker", "spring_maker.xml");
+    t.setFields(catalogue::maker::fields());
+    t.open();
+    EXPECT_FALSE(t.isBound(catalogue::maker::tel));
+    EXPECT_TRUE(t.isBound(catalogue::maker::maker));
+    EXPECT_EQ(text(t, 0, catalogue::maker::tel), "");
+}
