@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -186,9 +187,12 @@ void TForm_spring::Paneltau_set() {
         Paneltau->show();
         Splitter_tau->show();
     } else {
-        resize(width(), height() - Paneltau->height());
+        // Hidden first, so that the window's minimum height lets it shrink.
         Splitter_tau->hide();
         Paneltau->hide();
+        centralWidget()->layout()->activate();
+        layout()->activate();
+        resize(width(), height() - Paneltau->height());
     }
 }
 

@@ -127,7 +127,6 @@ QWidget* TForm_spring::buildSearchGroup() {
         1, panel2);
     RadioGroup_unit->setItemIndex(0);
     RadioGroup_unit->setToolTip(QStringLiteral("単位系を切り替えます"));
-    RadioGroup_unit->setLayoutDirection(Qt::RightToLeft);
     column->addWidget(RadioGroup_type);
     column->addWidget(RadioGroup_unit, 1);
 
@@ -183,32 +182,32 @@ QWidget* TForm_spring::buildConditionBox(int which) {
 
 QWidget* TForm_spring::buildFreeArea() {
     QWidget* area = panel(nullptr, "Panel_searchmisc");
-    label(area, nullptr, QStringLiteral("コイル外径："), 4, 6);
-    Edit_coildia_outer_min = edit(area, "Edit_coildia_outer_min", QString(), 72, 3, 40);
-    label(area, nullptr, QStringLiteral("～"), 114, 6);
-    Edit_coildia_outer_max = edit(area, "Edit_coildia_outer_max", QString(), 128, 3, 40);
-    label(area, nullptr, QStringLiteral("mm"), 171, 6);
+    label(area, nullptr, QStringLiteral("コイル外径："), 2, 3);
+    Edit_coildia_outer_min = edit(area, "Edit_coildia_outer_min", QString(), 68, 0, 40);
+    label(area, nullptr, QStringLiteral("～"), 109, 3);
+    Edit_coildia_outer_max = edit(area, "Edit_coildia_outer_max", QString(), 122, 0, 40);
+    label(area, nullptr, QStringLiteral("mm"), 164, 3);
 
-    label(area, nullptr, QStringLiteral("コイル内径："), 4, 29);
-    Edit_coildia_inner_min = edit(area, "Edit_coildia_inner_min", QString(), 72, 26, 40);
-    label(area, nullptr, QStringLiteral("～"), 114, 29);
-    Edit_coildia_inner_max = edit(area, "Edit_coildia_inner_max", QString(), 128, 26, 40);
-    label(area, nullptr, QStringLiteral("mm"), 171, 29);
+    label(area, nullptr, QStringLiteral("コイル内径："), 2, 25);
+    Edit_coildia_inner_min = edit(area, "Edit_coildia_inner_min", QString(), 68, 22, 40);
+    label(area, nullptr, QStringLiteral("～"), 109, 25);
+    Edit_coildia_inner_max = edit(area, "Edit_coildia_inner_max", QString(), 122, 22, 40);
+    label(area, nullptr, QStringLiteral("mm"), 164, 25);
 
-    label(area, nullptr, QStringLiteral("メーカー："), 4, 52);
+    label(area, nullptr, QStringLiteral("メーカー："), 2, 47);
     ComboBox_maker =
         combo(area, "ComboBox_maker",
-              {QString(), QStringLiteral("KSSC"), QStringLiteral("昌和発条")}, 72, 49, 96);
-    label(area, nullptr, QStringLiteral("材質："), 4, 75);
+              {QString(), QStringLiteral("KSSC"), QStringLiteral("昌和発条")}, 68, 44, 110);
+    label(area, nullptr, QStringLiteral("材質："), 2, 69);
     ComboBox_material = combo(area, "ComboBox_material",
                               {QString(), QStringLiteral("SWP"), QStringLiteral("SWP-B"),
                                QStringLiteral("SWO-B"), QStringLiteral("SUS304WPB")},
-                              72, 72, 96);
+                              68, 66, 110);
 
     Serch_Btn = new QPushButton(QStringLiteral("検索開始"), area);
     Serch_Btn->setObjectName(QStringLiteral("Serch_Btn"));
     Serch_Btn->setIcon(app::search_icon());
-    Serch_Btn->setGeometry(4, 94, 169, 29);
+    Serch_Btn->setGeometry(4, 88, 169, 29);
     return area;
 }
 

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs (only those missing), then
+# configures and builds everything in build/. Safe to run again: it does only
+# what is left to do.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libpugixml-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+build="$root/build"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" -j"$(nproc)"

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/main.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+// A fresh pair of windows per test, made the way the program makes them.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        create_forms();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("Form_spring"))
+                form = qobject_cast<TForm_spring*>(w);
+        }
+        ASSERT_NE(form, nullptr);
+        form->show();
+    }
+
+    void TearDown() override {
+        // Deleting a window deletes the pop-ups it owns, which are top-level too.
+        QList<QPointer<QWidget>> windows;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("Form_spring") ||
+                w->objectName() == QLatin1String("Form_cycle"))
+                windows << w;
+        }
+        for (const QPointer<QWidget>& w : windows)
+            delete w.data();
+        QApplication::processEvents();
+    }
+
+    template <class T = QWidget> T* find(const char* name) const {
+        T* w = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+
+    void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
+
+    TForm_spring* form = nullptr;
+};
+
+} // namespace testsupport
