@@ -6,7 +6,7 @@ the allowable-stress curve abscissae with mpmath at 40 significant digits, from
 the binary (double) values of the constants, and prints the results rounded to
 double as C++ initialisers. The tests keep this output literally.
 
-Run:  python3 tests/strength/reference_values.py
+Run:  python3 tests/strength/reference_values.py   (needs mpmath)
 """
 from mpmath import mp, mpf, log10, pi, exp, log, fabs
 
