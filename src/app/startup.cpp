@@ -3,6 +3,7 @@
 #include "app/event_guard.h"
 #include "app/main.h"
 #include "catalogue/unit_system.h"
+#include "cycle/cycle.h"
 #include "search/conditions.h"
 
 #include <QApplication>
@@ -32,6 +33,9 @@ void create_forms() {
     reset_module_state();
     auto* main_form = new TForm_spring;
     main_form->setAttribute(Qt::WA_DeleteOnClose);
+    // The dialog lives until the end: it goes when the main window goes.
+    auto* cycle_form = new TForm_cycle;
+    QObject::connect(main_form, &QObject::destroyed, cycle_form, &QObject::deleteLater);
 }
 
 void show_main_form() {
