@@ -1,0 +1,282 @@
+#include "charts/chart_series_painter.h"
+
+#include "charts/chart_axis.h"
+#include "charts/chart_number_format.h"
+#include "charts/chart_raster.h"
+#include "charts/chart_series.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Snapshot of an axis for mapping many values without going back to the chart.
+struct Mapper {
+    explicit Mapper(const ChartAxis& axis)
+        : minimum(axis.minimum()), maximum(axis.maximum()), start(axis.pixelStart()),
+          end(axis.pixelEnd()), logarithmic(axis.isLogarithmic()), inverted(axis.isInverted()),
+          horizontal(axis.isHorizontal()) {}
+    int operator()(double value) const {
+        return ChartAxis::mapValue(value, minimum, maximum, logarithmic, inverted, horizontal,
+                                   start, end);
+    }
+    double minimum, maximum;
+    int start, end;
+    bool logarithmic, inverted, horizontal;
+};
+
+// Beyond this distance from the plot the rasteriser gets pre-cut lines.
+constexpr int kFar = 1 << 20;
+
+// Outcode of a point against the plot rectangle (Cohen-Sutherland).
+int outcode(int x, int y, const QRect& r) {
+    return (x < r.left() ? 1 : 0) | (x > r.right() ? 2 : 0) | (y < r.top() ? 4 : 0) |
+           (y > r.bottom() ? 8 : 0);
+}
+
+// Collects lines and hands them to the painter in batches of one colour.
+// With a raster the lines are written at once; without, they wait for drawLines.
+class LineBatch {
+public:
+    LineBatch(QPainter& painter, ChartRaster* raster) : m_painter(painter), m_raster(raster) {
+        if (!m_raster)
+            m_lines.reserve(kSize);
+    }
+    ~LineBatch() { flush(); }
+    LineBatch(const LineBatch&) = delete;
+    LineBatch& operator=(const LineBatch&) = delete;
+
+    void setColor(QRgb color) {
+        if (m_hasColor && color == m_color)
+            return;
+        flush();
+        m_color = color;
+        m_hasColor = true;
+        m_painter.setPen(QPen(QColor::fromRgba(color), 1));
+    }
+    void add(const QLine& line) {
+        // Neighbouring items often land on the same pixels; one stroke is enough.
+        if (m_hasLast && m_last == line)
+            return;
+        m_last = line;
+        m_hasLast = true;
+        if (m_raster) {
+            m_raster->drawLine(line.x1(), line.y1(), line.x2(), line.y2(), m_color);
+            return;
+        }
+        m_lines.push_back(line);
+        if (m_lines.size() == kSize)
+            flush();
+    }
+    void flush() {
+        if (!m_lines.empty())
+            m_painter.drawLines(m_lines.data(), static_cast<int>(m_lines.size()));
+        m_lines.clear();
+    }
+
+private:
+    static constexpr size_t kSize = 4096;
+    QPainter& m_painter;
+    ChartRaster* m_raster;
+    std::vector<QLine> m_lines;
+    QLine m_last;
+    bool m_hasLast = false;
+    QRgb m_color = 0;
+    bool m_hasColor = false;
+};
+
+void addClipped(LineBatch& batch, QPoint a, QPoint b, const QRect& plot) {
+    const int ca = outcode(a.x(), a.y(), plot);
+    const int cb = outcode(b.x(), b.y(), plot);
+    if (ca & cb)
+        return; // wholly on one side of the plot
+    const QRect far = plot.adjusted(-kFar, -kFar, kFar, kFar);
+    if (far.contains(a) && far.contains(b)) {
+        batch.add(QLine(a, b));
+        return;
+    }
+    // Pull far ends in to the plot border (exactly along the line, in doubles).
+    double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - plot.left(), plot.right() - x0, y0 - plot.top(), plot.bottom() - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return;
+    }
+    batch.add(QLine(
+        static_cast<int>(std::lround(x0 + t0 * dx)), static_cast<int>(std::lround(y0 + t0 * dy)),
+        static_cast<int>(std::lround(x0 + t1 * dx)), static_cast<int>(std::lround(y0 + t1 * dy))));
+}
+
+QRgb itemColor(const ChartSeries& series, int i, bool perItem, QRgb seriesColor) {
+    return perItem ? series.color(i).rgba() : seriesColor;
+}
+
+void paintArrowHead(QPainter& painter, QPoint from, QPoint to, int length, int width,
+                    const QColor& color) {
+    const double dx = to.x() - from.x();
+    const double dy = to.y() - from.y();
+    const double norm = std::hypot(dx, dy);
+    if (norm < 1.0)
+        return;
+    const double ux = dx / norm, uy = dy / norm;
+    const QPointF tip(to);
+    const QPointF base = tip - QPointF(ux, uy) * length;
+    const QPointF side = QPointF(-uy, ux) * (width / 2.0);
+    const QPointF head[3] = {tip, base + side, base - side};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawPolygon(head, 3);
+}
+
+void paintArrows(QPainter& painter, ChartRaster* raster, const ChartSeries& series,
+                 const Mapper& mx, const Mapper& my, const QRect& plot) {
+    const auto& xs = series.xValues();
+    const auto& ys = series.yValues();
+    const auto& exs = series.endXValues();
+    const auto& eys = series.endYValues();
+    const int n = series.count();
+    const bool perItem = series.colorEachPoint() && series.hasOwnColors();
+    const QRgb seriesColor = series.seriesColor().rgba();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    {
+        LineBatch batch(painter, raster);
+        batch.setColor(seriesColor);
+        for (int i = 0; i < n; ++i) {
+            if (perItem)
+                batch.setColor(itemColor(series, i, perItem, seriesColor));
+            const QPoint a(mx(xs[i]), my(ys[i]));
+            const QPoint b(mx(exs[i]), my(eys[i]));
+            addClipped(batch, a, b, plot);
+        }
+    }
+    if (series.arrowHeadLength() > 1 || series.arrowHeadWidth() > 1) {
+        for (int i = 0; i < n; ++i) {
+            const QPoint a(mx(xs[i]), my(ys[i]));
+            const QPoint b(mx(exs[i]), my(eys[i]));
+            if (plot.contains(b))
+                paintArrowHead(painter, a, b, series.arrowHeadLength(), series.arrowHeadWidth(),
+                               QColor::fromRgba(itemColor(series, i, perItem, seriesColor)));
+        }
+    }
+}
+
+void paintLine(QPainter& painter, const ChartSeries& series, const Mapper& mx, const Mapper& my,
+               const QRect& plot) {
+    const int n = series.count();
+    const bool perItem = series.colorEachPoint() && series.hasOwnColors();
+    const QRgb seriesColor = series.seriesColor().rgba();
+    // Curves of a few hundred points look better smoothed; bulk stays sharp.
+    const bool smooth = n < 10000;
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    LineBatch batch(painter, nullptr);
+    batch.setColor(seriesColor);
+    for (int i = 1; i < n; ++i) {
+        // A segment takes the colour of the point it leads to.
+        if (perItem)
+            batch.setColor(itemColor(series, i, perItem, seriesColor));
+        addClipped(batch, QPoint(mx(series.x(i - 1)), my(series.y(i - 1))),
+                   QPoint(mx(series.x(i)), my(series.y(i))), plot);
+    }
+}
+
+void paintPointers(QPainter& painter, const ChartSeries& series, const Mapper& mx,
+                   const Mapper& my) {
+    const int radius = series.pointerSize();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (int i = 0; i < series.count(); ++i) {
+        const QColor color = series.color(i);
+        painter.setPen(series.pointerOutline() ? QPen(color.darker(150), 1) : QPen(Qt::NoPen));
+        painter.setBrush(series.pointerFilled() ? QBrush(color) : QBrush(Qt::NoBrush));
+        if (!series.pointerOutline() && !series.pointerFilled())
+            painter.setPen(QPen(color, 1));
+        painter.drawEllipse(QPointF(mx(series.x(i)), my(series.y(i))), radius, radius);
+    }
+}
+
+void paintMarks(QPainter& painter, const ChartSeries& series, const Mapper& mx, const Mapper& my) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(series.marksFont());
+    const QFontMetrics metrics(series.marksFont());
+    for (int i = 0; i < series.count(); ++i) {
+        QString text = series.label(i);
+        if (text.isEmpty())
+            text = formatChartNumber(series.y(i), series.marksFormat());
+        if (text.trimmed().isEmpty())
+            continue;
+        const int px = mx(series.endX(i));
+        const int py = my(series.endY(i));
+        const QSize size = metrics.size(Qt::TextSingleLine, text) + QSize(4, 2);
+        const QRect box(px - size.width() / 2, py - series.marksArrowLength() - size.height(),
+                        size.width(), size.height());
+        if (series.marksArrowLength() > 0) {
+            painter.setPen(QPen(series.color(i), 1));
+            painter.drawLine(px, py, px, py - series.marksArrowLength());
+        }
+        if (!series.marksTransparent())
+            painter.fillRect(box, QColor(255, 255, 225));
+        if (series.marksFrame()) {
+            painter.setPen(QPen(Qt::black, 1));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+} // namespace
+
+void paintChartSeries(QPainter& painter, QImage* image, const ChartSeries& series,
+                      const QRect& plot) {
+    const ChartAxis* xAxis = series.xAxis();
+    const ChartAxis* yAxis = series.yAxis();
+    if (!series.isVisible() || series.count() == 0 || !xAxis || !yAxis)
+        return;
+    const Mapper mx(*xAxis);
+    const Mapper my(*yAxis);
+
+    painter.save();
+    painter.setClipRect(plot);
+    switch (series.kind()) {
+    case ChartSeries::Kind::Arrow: {
+        std::optional<ChartRaster> raster;
+        if (image && ChartRaster::usable(*image)) {
+            raster.emplace(*image);
+            raster->setClip(plot);
+        }
+        paintArrows(painter, raster ? &*raster : nullptr, series, mx, my, plot);
+        break;
+    }
+    case ChartSeries::Kind::Line:
+        paintLine(painter, series, mx, my, plot);
+        if (series.pointerVisible())
+            paintPointers(painter, series, mx, my);
+        break;
+    case ChartSeries::Kind::Point:
+        if (series.pointerVisible())
+            paintPointers(painter, series, mx, my);
+        break;
+    }
+    painter.setClipping(false);
+    if (series.marksVisible())
+        paintMarks(painter, series, mx, my);
+    painter.restore();
+}

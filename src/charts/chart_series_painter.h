@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QRect>
+
+class QImage;
+class QPainter;
+class ChartSeries;
+
+// Paints one series in pixel coordinates given by its axes: the segments
+// clipped to the plot rectangle, the marks on top, unclipped. When the painter
+// draws on image and the image suits ChartRaster, thin segments are written
+// straight into it.
+void paintChartSeries(QPainter& painter, QImage* image, const ChartSeries& series,
+                      const QRect& plot);
