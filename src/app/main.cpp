@@ -11,6 +11,9 @@
 #include "catalogue/number_parse.h"
 #include "catalogue/spring_record.h"
 #include "catalogue/unit_system.h"
+#include "charts/dynamictau_chart.h"
+#include "charts/load_length_chart.h"
+#include "charts/statictau_chart.h"
 #include "search/conditions.h"
 #include "search/record_filter.h"
 #include "search/search_start.h"
@@ -92,8 +95,14 @@ void TForm_spring::setUpTables() {
         search::ClientDataSet_springFilterRecord(r, accept);
         return accept;
     });
-    spring_table_.addAfterOpen([this] { grid_model_->reload(); });
-    spring_table_.addAfterClose([this] { grid_model_->reload(); });
+    spring_table_.addAfterOpen([this] {
+        grid_model_->reload();
+        fill_spring_series(*DBChart1->series(0), spring_table_);
+    });
+    spring_table_.addAfterClose([this] {
+        grid_model_->reload();
+        DBChart1->series(0)->clear();
+    });
     spring_table_.addDataChange([this] {
         followMaster();
         syncGridCursor();
@@ -108,6 +117,7 @@ void TForm_spring::setUpTables() {
 }
 
 void TForm_spring::connectHandlers() {
+    DBChart1->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
     connect(Exit1, &QAction::triggered, this, [this] { app::guarded([this] { Exit1Click(); }); });
     connect(SpringDesiner1, &QAction::triggered, this,
             [this] { app::guarded([this] { SpringDesiner1Click(); }); });
@@ -141,6 +151,9 @@ void TForm_spring::FormCreate() {
     units::state.force_unit = "N";
     units::state.stress_unit = "MPa";
     units::state.unit_factor = 1.0;
+    set_statictau(*Chart_statictau);
+    set_dhoyo(*Chart_dynamictau->series(0));
+    set_dynarea(*Chart_dynamictau->series(2), to_decimal(utf8(Edit_dyncycle->text())));
 }
 
 // ---- Menu ------------------------------------------------------------------
@@ -253,7 +266,24 @@ void TForm_spring::syncGridCursor() {
 }
 
 void TForm_spring::DataSource_springDataChange() {
-    // Overlays of the load-length chart and the stress evaluation follow here.
+    // Each step ends silently on an error of its own.
+    try {
+        Springline_erase(*DBChart1);
+    } catch (...) {
+    }
+    try {
+        Springline_draw(*DBChart1, spring_table_);
+    } catch (...) {
+    }
+    Selectwindow_draw(*DBChart1, search::conditions);
+}
+
+void TForm_spring::DBChart1AfterDraw() {
+    Selectwindow_draw(*DBChart1, search::conditions);
+    try {
+        Springline_draw(*DBChart1, spring_table_);
+    } catch (...) {
+    }
 }
 
 // ---- Units -----------------------------------------------------------------
@@ -290,6 +320,7 @@ void TForm_spring::Unitsystem_set() {
     const units::UnitCaptions captions =
         units::unit_captions(RadioGroup_unit->itemIndex(), RadioGroup_type->itemIndex(), s);
     s.force_decimals = captions.decimals;
+    DBChart1->leftAxis().setTitle(QString::fromStdString(captions.axis_title));
     grid_model_->setTitle(6, QString::fromStdString(captions.column6));
     grid_model_->setTitle(8, QString::fromStdString(captions.column8));
     grid_model_->setTitle(9, QString::fromStdString(captions.column9));
@@ -344,6 +375,7 @@ void TForm_spring::Springselectrange_set() {
         spring_table_.close();
         maker_table_.close();
         Unitsystem_set();
+        set_tauaxis(*Chart_statictau);
     } catch (...) {
     }
 
@@ -379,4 +411,7 @@ void TForm_spring::Springselectrange_set() {
     spring_table_.open();
     maker_table_.open();
     followMaster();
+
+    // 13. Fit the load-length axes to the springs found and the windows.
+    fit_load_length_axes(*DBChart1, s);
 }

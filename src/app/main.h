@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class SpringGridModel;
+class Chart;
 
 namespace app {
 class ClickableLabel;
@@ -45,6 +46,7 @@ public:
     void ClientDataSet_makerAfterOpen();
     void ClientDataSet_makerAfterClose();
     void DataSource_springDataChange();
+    void DBChart1AfterDraw();
 
     // Internal steps.
     void Paneltau_set();
@@ -112,16 +114,16 @@ private:
     app::ClickableLabel* DBText_url = nullptr;
 
     // Region 2: load-length chart and grid.
-    QWidget* DBChart1 = nullptr;
+    Chart* DBChart1 = nullptr;
     QTableView* DBGrid1 = nullptr;
 
     // Regions 3 and 4: stress charts.
     app::SplitterBar* Splitter_tau = nullptr;
     QWidget* Paneltau = nullptr;
-    QWidget* Chart_statictau = nullptr;
+    Chart* Chart_statictau = nullptr;
     app::SplitterBar* Splitter_dstau = nullptr;
     QWidget* Panel_dynamictau = nullptr;
-    QWidget* Chart_dynamictau = nullptr;
+    Chart* Chart_dynamictau = nullptr;
     QCheckBox* CheckBox_link = nullptr;
     app::RadioGroup* RadioGroup_dyncalcst = nullptr;
     QLineEdit* Edit_dynmin = nullptr;

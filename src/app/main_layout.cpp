@@ -7,6 +7,9 @@
 #include "app/splitter_bar.h"
 #include "catalogue/grid_model.h"
 #include "catalogue/spring_record.h"
+#include "charts/dynamictau_chart.h"
+#include "charts/load_length_chart.h"
+#include "charts/statictau_chart.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,15 +53,6 @@ QLabel* value_label(QWidget* parent, const char* name, int x, int y, int w) {
 QWidget* panel(QWidget* parent, const char* name) {
     auto* w = new QWidget(parent);
     w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QWidget* chart_placeholder(QWidget* parent, const char* name) {
-    auto* w = panel(parent, name);
-    w->setAutoFillBackground(true);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    w->setPalette(p);
     return w;
 }
 
@@ -183,16 +177,16 @@ QWidget* TForm_spring::buildConditionBox(int which) {
 QWidget* TForm_spring::buildFreeArea() {
     QWidget* area = panel(nullptr, "Panel_searchmisc");
     label(area, nullptr, QStringLiteral("コイル外径："), 2, 3);
-    Edit_coildia_outer_min = edit(area, "Edit_coildia_outer_min", QString(), 68, 0, 40);
-    label(area, nullptr, QStringLiteral("～"), 109, 3);
-    Edit_coildia_outer_max = edit(area, "Edit_coildia_outer_max", QString(), 122, 0, 40);
-    label(area, nullptr, QStringLiteral("mm"), 164, 3);
+    Edit_coildia_outer_min = edit(area, "Edit_coildia_outer_min", QString(), 68, 0, 36);
+    label(area, nullptr, QStringLiteral("～"), 106, 3);
+    Edit_coildia_outer_max = edit(area, "Edit_coildia_outer_max", QString(), 119, 0, 36);
+    label(area, nullptr, QStringLiteral("mm"), 157, 3);
 
     label(area, nullptr, QStringLiteral("コイル内径："), 2, 25);
-    Edit_coildia_inner_min = edit(area, "Edit_coildia_inner_min", QString(), 68, 22, 40);
-    label(area, nullptr, QStringLiteral("～"), 109, 25);
-    Edit_coildia_inner_max = edit(area, "Edit_coildia_inner_max", QString(), 122, 22, 40);
-    label(area, nullptr, QStringLiteral("mm"), 164, 25);
+    Edit_coildia_inner_min = edit(area, "Edit_coildia_inner_min", QString(), 68, 22, 36);
+    label(area, nullptr, QStringLiteral("～"), 106, 25);
+    Edit_coildia_inner_max = edit(area, "Edit_coildia_inner_max", QString(), 119, 22, 36);
+    label(area, nullptr, QStringLiteral("mm"), 157, 25);
 
     label(area, nullptr, QStringLiteral("メーカー："), 2, 47);
     ComboBox_maker =
@@ -242,7 +236,7 @@ QWidget* TForm_spring::buildResultArea() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    DBChart1 = chart_placeholder(panel1, "DBChart1");
+    DBChart1 = make_load_length_chart(panel1);
     DBChart1->setFixedWidth(215);
 
     namespace f = catalogue::spring;
@@ -295,7 +289,7 @@ QWidget* TForm_spring::buildStressPanel() {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
 
-    Chart_statictau = chart_placeholder(Paneltau, "Chart_statictau");
+    Chart_statictau = make_statictau_chart(Paneltau);
     Chart_statictau->setFixedWidth(345);
     Splitter_dstau =
         new app::SplitterBar(app::SplitterBar::Target::LeftNeighbour, Chart_statictau, Paneltau);
@@ -307,7 +301,7 @@ QWidget* TForm_spring::buildStressPanel() {
     dyn->setContentsMargins(0, 0, 0, 0);
     dyn->setSpacing(0);
     dyn->addWidget(buildDynamicParameters());
-    Chart_dynamictau = chart_placeholder(Panel_dynamictau, "Chart_dynamictau");
+    Chart_dynamictau = make_dynamictau_chart(Panel_dynamictau);
     dyn->addWidget(Chart_dynamictau, 1);
 
     row->addWidget(Chart_statictau);

@@ -11,7 +11,7 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
     setObjectName(name);
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 2, 4, 2);
+    grid->setContentsMargins(3, 0, 1, 0);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(0);
     for (int i = 0; i < items.size(); ++i) {

@@ -3,8 +3,10 @@
 #include "app/event_guard.h"
 #include "app/main.h"
 #include "catalogue/unit_system.h"
+#include "charts/load_length_chart.h"
 #include "cycle/cycle.h"
 #include "search/conditions.h"
+#include "strength/spr_mat.h"
 
 #include <QApplication>
 #include <QFont>
@@ -23,6 +25,8 @@ void register_fonts() {
 void reset_module_state() {
     units::reset_state();
     search::reset_conditions();
+    spr_mat::reset_current_material();
+    springline_pos = {};
 }
 
 } // namespace
