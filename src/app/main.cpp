@@ -8,6 +8,7 @@
 #include "app/splitter_bar.h"
 #include "app/web_opener.h"
 #include "catalogue/grid_model.h"
+#include "catalogue/number_format.h"
 #include "catalogue/number_parse.h"
 #include "catalogue/spring_record.h"
 #include "catalogue/unit_system.h"
@@ -17,6 +18,9 @@
 #include "search/conditions.h"
 #include "search/record_filter.h"
 #include "search/search_start.h"
+#include "strength/cls_sprg.h"
+#include "strength/spr_mat.h"
+#include "strength/working_point.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -276,6 +280,7 @@ void TForm_spring::DataSource_springDataChange() {
     } catch (...) {
     }
     Selectwindow_draw(*DBChart1, search::conditions);
+    Springstress_set();
 }
 
 void TForm_spring::DBChart1AfterDraw() {
@@ -414,4 +419,90 @@ void TForm_spring::Springselectrange_set() {
 
     // 13. Fit the load-length axes to the springs found and the windows.
     fit_load_length_axes(*DBChart1, s);
+}
+
+// ---- Stress of the selected spring -------------------------------------------
+
+void TForm_spring::Springstress_set() {
+    if (RadioGroup_type->itemIndex() >= 2)
+        return;
+    namespace f = catalogue::spring;
+    // The first failure ends the pass; what was already shown stays.
+    try {
+        const int row = spring_table_.isOpen() ? spring_table_.currentRow() : -1;
+        auto number = [&](int field) { return row < 0 ? 0.0 : spring_table_.number(row, field); };
+        const std::string material =
+            row < 0 ? std::string() : std::string(spring_table_.text(row, f::material));
+        const double d = number(f::wire_dia);
+        const double D = number(f::coil_dia) - d;
+        const double u = units::state.unit_factor;
+        const double tau_a = spr_mat::allowable_stress(material, d) * u;
+        const double sigma_b = spr_mat::tensile_strength(material, d) * u;
+
+        const QString hint =
+            QStringLiteral("許容応力値:") + QString::fromStdString(numfmt::fixed15(tau_a, 0)) +
+            QString::fromStdString(units::state.force_unit) + QStringLiteral("/mm2");
+        GroupBox1->setToolTip(hint);
+        GroupBox2->setToolTip(hint);
+        Chart_statictau->series(3)->clear();
+        Chart_dynamictau->series(1)->clear();
+
+        evaluateCondition(0, d, D, tau_a);
+        evaluateCondition(1, d, D, tau_a);
+        placeWorkingPoint(d, D, sigma_b);
+    } catch (...) {
+    }
+}
+
+void TForm_spring::evaluateCondition(int which, double d, double D, double tau_a) {
+    const search::Conditions& s = search::conditions;
+    ConditionControls& c = cond_[which];
+    if (!(which == 0 ? s.length1_set : s.length2_set)) {
+        c.load_value->clear();
+        c.stress_value->clear();
+        return;
+    }
+    namespace f = catalogue::spring;
+    const int row = spring_table_.currentRow();
+    auto colour = [](QLabel* l, const QColor& col) {
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, col);
+        l->setPalette(p);
+    };
+    try {
+        const double load = cls_sprg::load_at_length(
+            which == 0 ? s.length1 : s.length2, spring_table_.number(row, f::lo),
+            spring_table_.number(row, f::lmax), spring_table_.number(row, f::calc_k),
+            spring_table_.number(row, f::calc_fo));
+        colour(c.load_value, Qt::black);
+        c.load_value->setText(
+            QString::fromStdString(numfmt::fixed15(load, units::state.force_decimals)));
+        const double tau = cls_sprg::shear_stress(d, D, load);
+        colour(c.stress_value, tau / tau_a >= s.stress_ratio_limit ? Qt::red : Qt::black);
+        c.stress_value->setText(QString::fromStdString(numfmt::fixed15(tau, 0)));
+        add_taupoint(*Chart_statictau, std::string(spring_table_.text(row, f::material)), d, tau);
+    } catch (const cls_sprg::EStdspringException&) {
+        colour(c.load_value, Qt::red);
+        c.load_value->setText(QStringLiteral("範囲外"));
+        c.stress_value->clear();
+    }
+}
+
+void TForm_spring::placeWorkingPoint(double d, double D, double sigma_b) {
+    namespace f = catalogue::spring;
+    const int row = spring_table_.currentRow();
+    const double a = to_decimal(utf8(Edit_dynmin->text()));
+    const double b = to_decimal(utf8(Edit_dynmax->text()));
+    double p1 = a, p2 = b;
+    if (RadioGroup_dyncalcst->itemIndex() == 0) {
+        auto load = [&](double length) {
+            return cls_sprg::load_at_length(
+                length, spring_table_.number(row, f::lo), spring_table_.number(row, f::lmax),
+                spring_table_.number(row, f::calc_k), spring_table_.number(row, f::calc_fo));
+        };
+        p1 = load(a);
+        p2 = load(b);
+    }
+    const strength::WorkingPoint wp = strength::working_point(d, D, p1, p2, sigma_b);
+    add_dtaupoint(*Chart_dynamictau, wp.x, wp.y);
 }

@@ -52,6 +52,7 @@ public:
     void Paneltau_set();
     void Forceunit_set();
     void Unitsystem_set();
+    void Springstress_set();
 
 private:
     void buildMenu();
@@ -70,6 +71,8 @@ private:
     void showMakerRow();
     void followMaster();
     void syncGridCursor();
+    void evaluateCondition(int which, double d, double D, double tau_a);
+    void placeWorkingPoint(double d, double D, double sigma_b);
 
     catalogue::Table spring_table_;
     catalogue::Table maker_table_;

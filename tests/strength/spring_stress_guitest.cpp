@@ -1,0 +1,92 @@
+// The evaluation of the spring under the cursor, through the window.
+#include "charts/chart.h"
+#include "support/main_window.h"
+#include "support/modal.h"
+#include "support/packet_writer.h"
+#include "support/temp_dir.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace testsupport;
+
+namespace {
+
+SpringRow spring(const std::string& model, const std::string& material, double wire, double lo,
+                 double lmax) {
+    SpringRow r;
+    r.modelNo = model;
+    r.maker = "KSSC";
+    r.type = "compress";
+    r.material = material;
+    r.lo = lo;
+    r.lmax = lmax;
+    r.fo = 0;
+    r.k = 2.0;
+    r.fmax = 2.0 * std::abs(lo - lmax);
+    r.coil_dia = 10;
+    r.wire_dia = wire;
+    r.turn = 8;
+    return r;
+}
+
+class SpringStress : public MainWindowTest {
+protected:
+    void search() {
+        answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
+    }
+    WorkingDir dir;
+};
+
+} // namespace
+
+TEST_F(SpringStress, WorkedExampleShowsLoadStressHintAndDot) {
+    write_catalogue({spring("A", "SWP-B", 1.0, 30, 20), spring("short", "SWP-B", 1.0, 30, 27),
+                     spring("odd", "SWO-B", 1.5, 30, 20)},
+                    {});
+    type("Edit_length", "25");
+    type("Edit_lengthwidth", ""); // the length counts, the window stays open
+    search();
+    EXPECT_EQ(find<QLabel>("Label_F1")->text(), QStringLiteral("10.00"));
+    EXPECT_EQ(find<QLabel>("Label_tau1")->text(), QStringLiteral("229"));
+    EXPECT_EQ(find<QLabel>("Label_tau1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(find<QGroupBox>("GroupBox1")->toolTip(), QStringLiteral("許容応力値:1121N/mm2"));
+    EXPECT_EQ(find<QGroupBox>("GroupBox2")->toolTip(), QStringLiteral("許容応力値:1121N/mm2"));
+    EXPECT_TRUE(find<QLabel>("Label_f2")->text().isEmpty());
+    ChartSeries* dots = find<Chart>("Chart_statictau")->series(3);
+    ASSERT_EQ(dots->count(), 1);
+    EXPECT_EQ(dots->label(0), QStringLiteral("SWP-B 229MPa"));
+    EXPECT_DOUBLE_EQ(dots->x(0), 1.0);
+    EXPECT_NEAR(dots->y(0), 229.18, 0.01);
+    EXPECT_EQ(dots->color(0), find<Chart>("Chart_statictau")->series(0)->seriesColor());
+
+    // Out of the spring's range: the load reads 範囲外 in red.
+    find<QTableView>("DBGrid1")->selectRow(1);
+    EXPECT_EQ(find<QLabel>("Label_F1")->text(), QStringLiteral("範囲外"));
+    EXPECT_EQ(find<QLabel>("Label_F1")->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_TRUE(find<QLabel>("Label_tau1")->text().isEmpty());
+    EXPECT_EQ(dots->count(), 0);
+
+    // Back in range: black again.
+    find<QTableView>("DBGrid1")->selectRow(0);
+    EXPECT_EQ(find<QLabel>("Label_F1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+
+    // A wire outside its grade's range keeps the previous evaluation.
+    find<QTableView>("DBGrid1")->selectRow(2);
+    EXPECT_EQ(find<QLabel>("Label_F1")->text(), QStringLiteral("10.00"));
+    EXPECT_EQ(dots->count(), 1);
+}
+
+TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
+    write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
+    type("Edit_length", "25");
+    type("Edit_dynmin", "25");
+    type("Edit_dynmax", "25");
+    search();
+    ChartSeries* point = find<Chart>("Chart_dynamictau")->series(1);
+    ASSERT_EQ(point->count(), 1);
+    EXPECT_NEAR(point->x(0), 0.1475, 0.0001);
+    EXPECT_NEAR(point->y(0), 0.1475, 0.0001);
+}
