@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libpugixml-dev
-          libgtest-dev libgmock-dev libbenchmark-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libcsv-dev
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,135 @@
+#include "tool_test_support.h"
+
+#include "check_command.h"
+#include "cli.h"
+#include "cp932.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace tooltest {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::random_device random;
+    path_ = fs::temp_directory_path() / ("cattool-test-" + std::to_string(random()));
+    fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string to_cp932(const std::string& utf8) {
+    cattool::Cp932Encoder encoder;
+    std::string out;
+    if (!encoder.encode(utf8, out))
+        throw std::runtime_error("not code page 932: " + utf8);
+    return out;
+}
+
+Attrs good_spring() {
+    return {{"modelNo", "C-1010-30"}, {"maker", "KSSC"}, {"type", "compress"},
+            {"material", "SWP-B"},    {"lo", "30"},      {"fo", "0"},
+            {"lmax", "20"},           {"fmax", "25"},    {"k", "2.5"},
+            {"coil_dia", "10"},       {"wire_dia", "1"}, {"turn", "8"}};
+}
+
+Attrs with(Attrs row, const Attrs& changes) {
+    for (const auto& [name, value] : changes) {
+        bool found = false;
+        for (auto it = row.begin(); it != row.end(); ++it) {
+            if (it->first == name) {
+                found = true;
+                if (value == "<absent>")
+                    row.erase(it);
+                else
+                    it->second = value;
+                break;
+            }
+        }
+        if (!found && value != "<absent>")
+            row.emplace_back(name, value);
+    }
+    return row;
+}
+
+std::string spring_fields() {
+    std::string f;
+    for (const auto& [name, width] : std::vector<std::pair<const char*, int>>{
+             {"modelNo", 60}, {"maker", 30}, {"type", 10}, {"material", 12}})
+        f += "<FIELD attrname=\"" + std::string(name) + "\" fieldtype=\"string\" WIDTH=\"" +
+             std::to_string(width) + "\"/>\n";
+    for (const char* name : {"lo", "fo", "lmax", "fmax", "k", "coil_dia", "wire_dia", "turn"})
+        f += "<FIELD attrname=\"" + std::string(name) + "\" fieldtype=\"r8\"/>\n";
+    return f;
+}
+
+std::string maker_fields() {
+    return "<FIELD attrname=\"maker\" fieldtype=\"string\" WIDTH=\"30\"/>\n"
+           "<FIELD attrname=\"adress\" fieldtype=\"string\" WIDTH=\"60\"/>\n"
+           "<FIELD attrname=\"tel\" fieldtype=\"string\" WIDTH=\"12\"/>\n"
+           "<FIELD attrname=\"fax\" fieldtype=\"string\" WIDTH=\"12\"/>\n"
+           "<FIELD attrname=\"url\" fieldtype=\"string\" WIDTH=\"30\"/>\n";
+}
+
+std::string packet(const std::string& fields, const std::vector<Attrs>& rows) {
+    std::string p = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                    "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>\n" +
+                    fields + "</FIELDS><PARAMS/></METADATA><ROWDATA>\n";
+    for (const auto& row : rows) {
+        p += "<ROW";
+        for (const auto& [name, value] : row)
+            p += " " + name + "=\"" + value + "\"";
+        p += "/>\n";
+    }
+    return p + "</ROWDATA></DATAPACKET>\n";
+}
+
+std::vector<std::string> Collected::codes() const {
+    std::vector<std::string> out;
+    for (const auto& p : problems)
+        out.push_back(p.code + "@" + std::to_string(p.row) + ":" + p.field);
+    return out;
+}
+
+Collected check(const std::vector<std::string>& files, int* status) {
+    Collected c;
+    const int s = cattool::check_files(files, c, nullptr, false);
+    if (status)
+        *status = s;
+    return c;
+}
+
+int run(const std::vector<std::string>& args, std::string* out, std::string* err) {
+    std::vector<const char*> argv{"tarvolin-catalogue"};
+    for (const auto& a : args)
+        argv.push_back(a.c_str());
+    std::ostringstream o, e;
+    const int status = cattool::run_cli(static_cast<int>(argv.size()), argv.data(), o, e);
+    if (out)
+        *out = o.str();
+    if (err)
+        *err = e.str();
+    return status;
+}
+
+} // namespace tooltest

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "problem.h"
+#include "report.h"
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tooltest {
+
+// A fresh directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+std::string to_cp932(const std::string& utf8);
+
+using Attrs = std::vector<std::pair<std::string, std::string>>;
+
+// A spring row that passes every check: rate 25 N / 10 mm = 2.5 N/mm.
+Attrs good_spring();
+// `row` with the given attributes replaced or added; the value "<absent>" removes one.
+Attrs with(Attrs row, const Attrs& changes);
+
+// The FIELD declarations of the spring and maker records.
+std::string spring_fields();
+std::string maker_fields();
+// A packet in UTF-8 with its declaration.
+std::string packet(const std::string& fields, const std::vector<Attrs>& rows);
+
+// Keeps whatever the commands report.
+struct Collected : cattool::Reporter {
+    std::vector<cattool::Problem> problems;
+    std::vector<cattool::FileSummary> files;
+    cattool::Summary summary;
+    void report(cattool::Problem p) override { problems.push_back(std::move(p)); }
+    void fileDone(const cattool::FileSummary& f) override { files.push_back(f); }
+    void finish(const cattool::Summary& s) override { summary = s; }
+    // "code@row:field" of every problem, in order.
+    std::vector<std::string> codes() const;
+};
+
+// Checks the files and collects the result.
+Collected check(const std::vector<std::string>& files, int* status = nullptr);
+
+// Runs the command line; out and err receive what it prints.
+int run(const std::vector<std::string>& args, std::string* out = nullptr,
+        std::string* err = nullptr);
+
+} // namespace tooltest

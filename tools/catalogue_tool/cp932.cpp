@@ -1,0 +1,56 @@
+#include "cp932.h"
+
+#include <algorithm>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace cattool {
+namespace {
+
+bool is_ascii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+Cp932Encoder::Cp932Encoder() : iconv_(iconv_open("CP932", "UTF-8")) {
+    if (iconv_ == reinterpret_cast<void*>(iconv_t(-1)))
+        throw std::runtime_error("iconv cannot convert UTF-8 to CP932");
+}
+
+Cp932Encoder::~Cp932Encoder() {
+    iconv_close(static_cast<iconv_t>(iconv_));
+}
+
+bool Cp932Encoder::encode(std::string_view utf8, std::string& out) {
+    // Most catalogue text is ASCII, which is the same in both.
+    if (is_ascii(utf8)) {
+        out.append(utf8);
+        return true;
+    }
+    const auto cd = static_cast<iconv_t>(iconv_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(utf8.data());
+    size_t in_left = utf8.size();
+    const size_t start = out.size();
+    // Code page 932 never takes more bytes than UTF-8 for the same text.
+    out.resize(start + utf8.size() + 4);
+    char* dst = out.data() + start;
+    size_t out_left = utf8.size() + 4;
+    const bool ok = iconv(cd, &in, &in_left, &dst, &out_left) != static_cast<size_t>(-1) &&
+                    iconv(cd, nullptr, nullptr, &dst, &out_left) != static_cast<size_t>(-1);
+    out.resize(static_cast<size_t>(dst - out.data()));
+    return ok && in_left == 0;
+}
+
+std::optional<size_t> Cp932Encoder::byte_length(std::string_view utf8) {
+    if (is_ascii(utf8))
+        return utf8.size();
+    scratch_.clear();
+    if (!encode(utf8, scratch_))
+        return std::nullopt;
+    return scratch_.size();
+}
+
+} // namespace cattool

@@ -1,0 +1,30 @@
+// UTF-8 text as code page 932 bytes, the encoding in which field widths are
+// counted and in which catalogues are written.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cattool {
+
+class Cp932Encoder {
+public:
+    Cp932Encoder();
+    ~Cp932Encoder();
+    Cp932Encoder(const Cp932Encoder&) = delete;
+    Cp932Encoder& operator=(const Cp932Encoder&) = delete;
+
+    // Appends the code page 932 form of `utf8` to `out`; false when the text
+    // holds a character the code page does not have (`out` is then unspecified).
+    bool encode(std::string_view utf8, std::string& out);
+
+    // Bytes the text takes in code page 932, or nothing when it cannot be written.
+    std::optional<size_t> byte_length(std::string_view utf8);
+
+private:
+    void* iconv_; // iconv_t
+    std::string scratch_;
+};
+
+} // namespace cattool

@@ -1,0 +1,135 @@
+#include "export_command.h"
+
+#include "catalogue/packet_reader.h"
+#include "catalogue/text_decoder.h"
+#include "cp932.h"
+#include "csv_writer.h"
+#include "output_file.h"
+#include "progress.h"
+#include "record_fields.h"
+
+#include <memory>
+
+namespace cattool {
+namespace {
+
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Turns packet rows into CSV records as the reader hands them over.
+class CsvExport : public catalogue::PacketSink {
+public:
+    CsvExport(OutputFile& out, CsvEncoding encoding, Progress& progress, std::ostream& err)
+        : out_(out), encoding_(encoding), progress_(progress), err_(err) {}
+
+    void begin(const std::vector<catalogue::PacketField>& fields,
+               catalogue::TextEncoding encoding) override {
+        std::vector<std::string> names;
+        for (const auto& f : fields)
+            names.push_back(f.name);
+        kind_ = detect_kind(names);
+        decoder_ = std::make_unique<catalogue::TextDecoder>(encoding);
+
+        const auto& record = record_fields(kind_);
+        index_.assign(record.size(), -1);
+        std::vector<std::string> header;
+        for (size_t i = 0; i < record.size(); ++i) {
+            header.emplace_back(record[i].name);
+            for (size_t j = 0; j < fields.size(); ++j) {
+                if (iequals(fields[j].name, record[i].name))
+                    index_[i] = static_cast<int>(j);
+            }
+            if (index_[i] < 0)
+                err_ << "tarvolin-catalogue: the packet does not declare '" << record[i].name
+                     << "'; its column stays empty\n";
+        }
+        for (const auto& f : fields) {
+            if (record_field_index(kind_, f.name) < 0)
+                err_ << "tarvolin-catalogue: field '" << f.name << "' is not part of the "
+                     << record_name(kind_) << " record and is left out\n";
+        }
+        cells_.assign(record.size(), std::string());
+        if (encoding_ == CsvEncoding::Utf8)
+            out_.write("\xEF\xBB\xBF"); // lets spreadsheets tell UTF-8
+        put(header);
+    }
+
+    void row(const catalogue::RawRow& raw) override {
+        progress_.row();
+        ++rows_;
+        const auto& record = record_fields(kind_);
+        for (size_t i = 0; i < cells_.size(); ++i) {
+            cells_[i].clear();
+            const int j = index_[i];
+            if (j < 0 || !raw.present[static_cast<size_t>(j)])
+                continue;
+            if (!decoder_->decode(raw.values[static_cast<size_t>(j)], cells_[i]))
+                throw ExportError("row " + std::to_string(raw.number) + ", field " +
+                                  record[i].name + ": the text does not decode");
+        }
+        put(cells_);
+    }
+
+    // Writes what is buffered; call once the reader is done.
+    void flush() {
+        out_.write(buffer_);
+        buffer_.clear();
+    }
+
+    long rows() const { return rows_; }
+    RecordKind kind() const { return kind_; }
+
+private:
+    void put(const std::vector<std::string>& cells) {
+        std::string line = csv_record(cells);
+        if (encoding_ == CsvEncoding::Cp932) {
+            std::string bytes;
+            if (!cp932_.encode(line, bytes))
+                throw ExportError("row " + std::to_string(rows_) +
+                                  ": text that code page 932 does not have; export as UTF-8");
+            line.swap(bytes);
+        }
+        buffer_ += line;
+        if (buffer_.size() > (1u << 20))
+            flush();
+    }
+
+    OutputFile& out_;
+    CsvEncoding encoding_;
+    Progress& progress_;
+    std::ostream& err_;
+    RecordKind kind_ = RecordKind::Spring;
+    std::unique_ptr<catalogue::TextDecoder> decoder_;
+    std::vector<int> index_; // packet field per record field; -1 when not declared
+    std::vector<std::string> cells_;
+    Cp932Encoder cp932_;
+    std::string buffer_;
+    long rows_ = 0;
+};
+
+} // namespace
+
+int run_export(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+    try {
+        const bool terminal = stderr_is_terminal();
+        Progress progress(options.progress || terminal ? &err : nullptr, terminal, options.packet);
+        OutputFile output(options.output, options.force);
+        CsvExport sink(output, options.csv_encoding, progress, err);
+        catalogue::read_packet(options.packet, sink);
+        sink.flush();
+        progress.finish();
+        output.commit();
+        out << "wrote " << sink.rows() << " " << record_name(sink.kind()) << " rows to "
+            << options.output << '\n';
+        return kClean;
+    } catch (const catalogue::PacketMissing&) {
+        err << "tarvolin-catalogue: " << options.packet << ": no such file\n";
+    } catch (const std::exception& e) {
+        err << "tarvolin-catalogue: " << e.what() << '\n';
+    }
+    return kUnreadable;
+}
+
+} // namespace cattool

@@ -1,0 +1,107 @@
+#include "import_command.h"
+
+#include "csv_import.h"
+#include "csv_reader.h"
+#include "output_file.h"
+#include "progress.h"
+
+#include <fstream>
+
+namespace cattool {
+
+int run_import(const ImportOptions& options, std::ostream& out, std::ostream& err) {
+    // Refuse before reading anything, so that no report is wasted on it.
+    try {
+        refuse_existing(options.output, options.force);
+    } catch (const OutputExists& e) {
+        err << "tarvolin-catalogue: " << e.what() << '\n';
+        return kUnreadable;
+    }
+
+    const auto reporter = make_reporter(options.format, out);
+    FileProblems problems(options.csv, *reporter);
+    FileSummary file;
+    file.file = options.csv;
+    file.kind = "csv";
+    Summary total;
+    total.files = 1;
+    const auto done = [&](int status) {
+        file.errors = problems.errors();
+        file.warnings = problems.warnings();
+        reporter->fileDone(file);
+        total.rows = file.rows;
+        total.errors = file.errors;
+        total.warnings = file.warnings;
+        total.unreadable = file.unreadable ? 1 : 0;
+        reporter->finish(total);
+        return status;
+    };
+
+    std::ifstream in(options.csv, std::ios::binary);
+    if (!in) {
+        file.unreadable = true;
+        file.reason = "cannot open the file";
+        total.outcome = "nothing written";
+        return done(kUnreadable);
+    }
+
+    try {
+        const bool terminal = stderr_is_terminal();
+        Progress progress(options.progress || terminal ? &err : nullptr, terminal, options.csv);
+        OutputFile output(options.output, options.force);
+        CsvText text(options.csv_encoding);
+        CsvImport import(text, problems, progress, output,
+                         options.utf8 ? catalogue::TextEncoding::Utf8
+                                      : catalogue::TextEncoding::Cp932);
+        CsvReader reader([&](const std::vector<std::string>& cells) {
+            if (reader.hadByteOrderMark() && import.rows() == 0 && !import.haveHeader())
+                text.sawByteOrderMark();
+            import.record(cells);
+        });
+        try {
+            std::vector<char> chunk(1 << 16);
+            while (in) {
+                in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+                reader.feed(chunk.data(), static_cast<size_t>(in.gcount()));
+            }
+            if (in.bad())
+                throw std::runtime_error("read error");
+            reader.finish();
+        } catch (const CsvSyntaxError& e) {
+            Problem p;
+            p.code = "csv-syntax";
+            p.row = static_cast<int>(e.record());
+            p.message = std::string("the CSV breaks its quoting rules here (") + e.what() +
+                        "); reading stops";
+            problems.report(std::move(p));
+        }
+        progress.finish();
+        file.rows = import.rows();
+        if (!import.haveHeader()) {
+            Problem p;
+            p.code = "no-header";
+            p.message = "the file is empty: there is no header row naming the fields";
+            problems.report(std::move(p));
+        }
+        if (problems.errors() > 0) {
+            total.outcome = "nothing written";
+            return done(kProblems);
+        }
+        import.finish();
+        output.commit();
+        total.outcome = "wrote " + std::to_string(import.rows()) + " " +
+                        record_name(import.kind()) + " rows to " + options.output;
+        return done(kClean);
+    } catch (const OutputExists& e) {
+        err << "tarvolin-catalogue: " << e.what() << '\n';
+        total.outcome = "nothing written";
+        return done(kUnreadable);
+    } catch (const std::exception& e) {
+        file.unreadable = true;
+        file.reason = e.what();
+        total.outcome = "nothing written";
+        return done(kUnreadable);
+    }
+}
+
+} // namespace cattool

@@ -1,0 +1,87 @@
+#include "packet_check.h"
+
+#include <algorithm>
+
+namespace cattool {
+namespace {
+
+using catalogue::FieldKind;
+
+const char* kind_name(FieldKind kind) {
+    return kind == FieldKind::Number ? "a number" : "text";
+}
+
+} // namespace
+
+void PacketChecker::begin(const std::vector<catalogue::PacketField>& fields,
+                          catalogue::TextEncoding encoding) {
+    std::vector<std::string> names;
+    for (const auto& f : fields)
+        names.push_back(f.name);
+    kind_ = detect_kind(names);
+
+    const auto& record = record_fields(kind_);
+    std::vector<Binding> bindings(record.size());
+    packet_index_.assign(record.size(), -1);
+    for (size_t i = 0; i < record.size(); ++i) {
+        const RecordField& want = record[i];
+        const auto found = std::find_if(fields.begin(), fields.end(),
+                                        [&](const auto& f) { return iequals(f.name, want.name); });
+        Problem p;
+        p.field = want.name;
+        if (found == fields.end()) {
+            p.severity = want.required ? Severity::Error : Severity::Warning;
+            p.code = "missing-field";
+            p.message = std::string("the packet does not declare this field of the ") +
+                        record_name(kind_) + " record";
+            sink_.report(std::move(p));
+            continue;
+        }
+        if (found->kind != want.kind) {
+            p.code = "field-kind";
+            p.message = "declared as '" + found->type + "'; the " + record_name(kind_) +
+                        " record needs " + kind_name(want.kind);
+            sink_.report(std::move(p));
+            continue;
+        }
+        packet_index_[i] = static_cast<int>(found - fields.begin());
+        bindings[i].bound = true;
+        // A text declared without a width is held to the record's width.
+        bindings[i].width = found->width > 0 ? found->width : want.width;
+    }
+    const bool utf8 = encoding == catalogue::TextEncoding::Utf8;
+    checker_.emplace(kind_, std::move(bindings), NumberSyntax::Packet,
+                     utf8 ? "UTF-8" : "code page 932");
+    decoder_ = std::make_unique<catalogue::TextDecoder>(encoding);
+    decoded_.assign(record.size(), std::string());
+    cells_.assign(record.size(), Cell());
+}
+
+void PacketChecker::row(const catalogue::RawRow& raw) {
+    ++rows_;
+    progress_.row();
+    for (size_t i = 0; i < cells_.size(); ++i) {
+        Cell& cell = cells_[i];
+        cell = Cell();
+        const int index = packet_index_[i];
+        if (index < 0 || !raw.present[static_cast<size_t>(index)])
+            continue;
+        decoded_[i].clear();
+        cell.present = true;
+        cell.decoded = decoder_->decode(raw.values[static_cast<size_t>(index)], decoded_[i]);
+        cell.text = cell.decoded ? std::string_view(decoded_[i]) : std::string_view();
+        if (!cell.decoded)
+            cell.text = raw.values[static_cast<size_t>(index)]; // not shown, only non-empty
+    }
+    checker_->check(raw.number, cells_, sink_);
+
+    const Cell& maker = cells_[static_cast<size_t>(record_field_index(kind_, "maker"))];
+    if (maker.present && maker.decoded && !maker.text.empty()) {
+        if (kind_ == RecordKind::Maker)
+            maker_names_.insert(std::string(maker.text));
+        else
+            maker_uses_[std::string(maker.text)].push_back(raw.number);
+    }
+}
+
+} // namespace cattool

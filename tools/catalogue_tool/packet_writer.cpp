@@ -1,0 +1,91 @@
+#include "packet_writer.h"
+
+#include <stdexcept>
+
+namespace cattool {
+
+void append_xml_escaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        // Line breaks and tabs in an attribute would read back as blanks.
+        case '\r':
+            out += "&#13;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+PacketWriter::PacketWriter(OutputFile& out, RecordKind kind, catalogue::TextEncoding encoding)
+    : out_(out), kind_(kind), encoding_(encoding) {
+    buffer_ = encoding == catalogue::TextEncoding::Utf8
+                  ? "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                  : "<?xml version=\"1.0\" standalone=\"yes\"?>\n";
+    buffer_ += "<DATAPACKET Version=\"2.0\">\n <METADATA>\n  <FIELDS>\n";
+    for (const auto& f : record_fields(kind_)) {
+        buffer_ += "   <FIELD attrname=\"";
+        buffer_ += f.name;
+        if (f.kind == catalogue::FieldKind::Text)
+            buffer_ += "\" fieldtype=\"string\" WIDTH=\"" + std::to_string(f.width) + "\"/>\n";
+        else
+            buffer_ += "\" fieldtype=\"r8\"/>\n";
+    }
+    buffer_ += "  </FIELDS>\n  <PARAMS/>\n </METADATA>\n <ROWDATA>\n";
+}
+
+void PacketWriter::row(const std::vector<std::optional<std::string>>& values) {
+    const auto& fields = record_fields(kind_);
+    buffer_ += "  <ROW";
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (!values[i] || values[i]->empty())
+            continue; // an empty value is an absent attribute
+        buffer_ += ' ';
+        buffer_ += fields[i].name;
+        buffer_ += "=\"";
+        if (encoding_ == catalogue::TextEncoding::Cp932 &&
+            fields[i].kind == catalogue::FieldKind::Text) {
+            scratch_.clear();
+            if (!cp932_.encode(*values[i], scratch_))
+                throw std::runtime_error(std::string("not code page 932 text in ") +
+                                         fields[i].name);
+            append_xml_escaped(buffer_, scratch_);
+        } else {
+            append_xml_escaped(buffer_, *values[i]);
+        }
+        buffer_ += '"';
+    }
+    buffer_ += "/>\n";
+    if (buffer_.size() > (1u << 20))
+        flush();
+}
+
+void PacketWriter::finish() {
+    buffer_ += " </ROWDATA>\n</DATAPACKET>\n";
+    flush();
+}
+
+void PacketWriter::flush() {
+    out_.write(buffer_);
+    buffer_.clear();
+}
+
+} // namespace cattool
