@@ -1,154 +1,302 @@
 #include "catalogue/packet_reader.h"
 
+#include "catalogue/packet_reader_support.h"
+#include "catalogue/packet_reader_xml.h"
+
 #include <algorithm>
-#include <cctype>
-#include <cstring>
-#include <fstream>
-#include <pugixml.hpp>
-#include <sys/stat.h>
+#include <climits>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <memory>
 
 namespace catalogue {
 namespace {
 
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string file_label(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-[[noreturn]] void invalid(const std::string& path, const std::string& what) {
-    throw PacketInvalid(file_label(path) + ": " + what);
-}
-
-std::string read_whole_file(const std::string& path) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+File open_file(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
         throw PacketMissing(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    File f(std::fopen(path.c_str(), "rb"));
+    if (!f)
         throw PacketMissing(path);
-    std::string bytes;
-    bytes.resize(static_cast<size_t>(st.st_size));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return bytes;
+    return f;
 }
 
-TextEncoding detect_encoding(const std::string& path, std::string& bytes,
-                             const pugi::xml_document& doc) {
-    TextEncoding encoding = TextEncoding::Cp932;
-    if (bytes.size() >= 3 && std::memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
-        encoding = TextEncoding::Utf8;
-    for (const auto& node : doc.children()) {
-        if (node.type() != pugi::node_declaration)
-            continue;
-        const auto declared = node.attribute("encoding");
-        if (declared && !encoding_from_name(declared.value(), encoding))
-            invalid(path,
-                    std::string("文字コード '") + declared.value() + "' には対応していません");
+// The line of a byte offset, for messages: counted only when a file fails.
+int line_at(std::FILE* f, std::uint64_t offset) {
+    std::rewind(f);
+    int line = 1;
+    char chunk[65536];
+    while (offset > 0) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(offset, sizeof chunk));
+        const std::size_t got = std::fread(chunk, 1, want, f);
+        if (got == 0)
+            break;
+        line += static_cast<int>(std::count(chunk, chunk + got, '\n'));
+        offset -= got;
     }
-    return encoding;
+    return line;
 }
 
-int line_of(const std::string& bytes, ptrdiff_t offset) {
-    if (offset < 0)
-        return 0;
-    const auto end =
-        bytes.begin() + std::min<ptrdiff_t>(offset, static_cast<ptrdiff_t>(bytes.size()));
-    return 1 + static_cast<int>(std::count(bytes.begin(), end, '\n'));
+// A declared width as integer attributes read elsewhere: leading blanks,
+// a sign, decimal or 0x-hexadecimal digits up to the first other character,
+// clamped to the int range; 0 when there are no digits.
+int declared_width(std::string_view v) {
+    std::size_t i = 0;
+    while (i < v.size() && (v[i] == ' ' || v[i] == '\t' || v[i] == '\r' || v[i] == '\n'))
+        ++i;
+    const bool negative = i < v.size() && v[i] == '-';
+    if (i < v.size() && (v[i] == '-' || v[i] == '+'))
+        ++i;
+    const bool hex = i + 1 < v.size() && v[i] == '0' && (v[i + 1] == 'x' || v[i + 1] == 'X');
+    if (hex)
+        i += 2;
+    unsigned long long value = 0;
+    bool overflow = false;
+    for (; i < v.size(); ++i) {
+        const char c = v[i];
+        unsigned digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f')
+            digit = static_cast<unsigned>((c | 0x20) - 'a' + 10);
+        else
+            break;
+        value = value * (hex ? 16 : 10) + digit;
+        if (value > 0xFFFFFFFFull)
+            overflow = true, value = 0xFFFFFFFFull;
+    }
+    if (negative)
+        return overflow || value > 0x80000000ull ? INT_MIN
+                                                 : static_cast<int>(-static_cast<long long>(value));
+    return overflow || value > static_cast<unsigned long long>(INT_MAX) ? INT_MAX
+                                                                        : static_cast<int>(value);
+}
+
+// One walk over the tokens of a packet. The first walk checks the whole
+// file and streams the rows when the fields come before them, as they do
+// in every packet written by a table; a packet that puts its rows first is
+// walked a second time for them, once the fields are known.
+class PacketWalk {
+public:
+    PacketWalk(const std::string& path, PacketSink& sink, std::vector<PacketField>& fields,
+               RawRow& row)
+        : path_(path), sink_(sink), fields_(fields), row_(row) {}
+
+    // Returns true when the rows still have to be read.
+    bool checkAll(XmlScanner& scanner);
+    void rowsOnly(XmlScanner& scanner);
+
+private:
+    void startRows(const XmlScanner& scanner);
+    void addField(const XmlScanner& scanner);
+    void feedRow(const XmlScanner& scanner);
+    std::string fieldError() const;
+    bool encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const;
+
+    const std::string& path_;
+    PacketSink& sink_;
+    std::vector<PacketField>& fields_;
+    RawRow& row_;
+
+    bool packet_ = false, metadata_seen_ = false, in_metadata_ = false;
+    bool fields_seen_ = false, in_fields_ = false, fields_done_ = false;
+    bool rowdata_seen_ = false, in_rowdata_ = false, rows_deferred_ = false;
+    bool feeding_ = false;
+    std::exception_ptr sink_failure_;
+};
+
+bool PacketWalk::encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const {
+    encoding = scanner.byteOrderMark() ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    return scanner.declaredEncoding().empty() ||
+           encoding_from_name(scanner.declaredEncoding(), encoding);
+}
+
+std::string PacketWalk::fieldError() const {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (fields_[i].name.empty())
+            return "名前のない項目があります";
+        for (std::size_t j = 0; j < i; ++j) {
+            if (iequals(fields_[j].name, fields_[i].name))
+                return "項目 '" + fields_[i].name + "' が二重に宣言されています";
+        }
+    }
+    return {};
+}
+
+void PacketWalk::addField(const XmlScanner& scanner) {
+    PacketField field;
+    for (const auto& a : scanner.attributes()) {
+        if (a.name == "attrname")
+            field.name.assign(a.value);
+        else if (a.name == "fieldtype")
+            field.type.assign(a.value);
+        else if (a.name == "WIDTH")
+            field.width = declared_width(a.value);
+    }
+    field.kind = field_kind(field.type);
+    fields_.push_back(std::move(field));
+}
+
+void PacketWalk::startRows(const XmlScanner& scanner) {
+    TextEncoding encoding;
+    // Any fault of the declarations is reported once the whole file has
+    // proved well-formed, so the rows are not read then.
+    if (!fields_done_ || !encodingOf(scanner, encoding) || !fieldError().empty()) {
+        rows_deferred_ = !fields_done_;
+        return;
+    }
+    row_.values.assign(fields_.size(), std::string_view());
+    row_.present.assign(fields_.size(), 0);
+    row_.number = 0;
+    try {
+        sink_.begin(fields_, encoding);
+        feeding_ = true;
+    } catch (...) {
+        sink_failure_ = std::current_exception();
+    }
+}
+
+void PacketWalk::feedRow(const XmlScanner& scanner) {
+    std::fill(row_.present.begin(), row_.present.end(), 0);
+    const std::size_t n = fields_.size();
+    std::size_t position = 0;
+    for (const auto& a : scanner.attributes()) {
+        // Rows normally list their attributes in field order: try that first.
+        std::size_t index = n;
+        if (position < n && fields_[position].name == a.name) {
+            index = position;
+        } else {
+            for (std::size_t i = 0; i < n; ++i) {
+                if (iequals(fields_[i].name, a.name)) {
+                    index = i;
+                    break;
+                }
+            }
+        }
+        ++position;
+        if (index == n)
+            continue; // RowState and undeclared attributes carry nothing we use
+        row_.values[index] = a.value;
+        row_.present[index] = 1;
+    }
+    ++row_.number;
+    try {
+        sink_.row(row_);
+    } catch (...) {
+        // Kept until the rest of the file has proved well-formed.
+        sink_failure_ = std::current_exception();
+        feeding_ = false;
+    }
+}
+
+bool PacketWalk::checkAll(XmlScanner& scanner) {
+    for (;;) {
+        const XmlScanner::Token token = scanner.next();
+        if (token == XmlScanner::Token::EndOfDocument)
+            break;
+        const int depth = scanner.depth();
+        const std::string_view name = scanner.name();
+        if (token == XmlScanner::Token::StartTag) {
+            if (depth == 1) {
+                packet_ = name == "DATAPACKET";
+            } else if (depth == 2 && packet_) {
+                if (name == "METADATA" && !metadata_seen_) {
+                    metadata_seen_ = in_metadata_ = true;
+                } else if (name == "ROWDATA" && !rowdata_seen_) {
+                    rowdata_seen_ = in_rowdata_ = true;
+                    startRows(scanner);
+                }
+            } else if (depth == 3) {
+                if (in_metadata_ && name == "FIELDS" && !fields_seen_)
+                    fields_seen_ = in_fields_ = true;
+                else if (in_rowdata_ && feeding_ && name == "ROW")
+                    feedRow(scanner);
+            } else if (depth == 4 && in_fields_ && name == "FIELD") {
+                addField(scanner);
+            }
+        } else if (depth == 1) {
+            in_metadata_ = in_rowdata_ = false;
+        } else if (depth == 2 && in_fields_) {
+            in_fields_ = false;
+            fields_done_ = true;
+        }
+    }
+    // The file is well-formed; now what it declares, in the order the
+    // reference engine checks it.
+    TextEncoding encoding;
+    if (!encodingOf(scanner, encoding))
+        invalid_packet(path_,
+                       "文字コード '" + scanner.declaredEncoding() + "' には対応していません");
+    if (!packet_)
+        invalid_packet(path_, "DATAPACKET がありません");
+    if (!fields_seen_)
+        invalid_packet(path_, "METADATA/FIELDS がありません");
+    if (!rowdata_seen_)
+        invalid_packet(path_, "ROWDATA がありません");
+    const std::string fault = fieldError();
+    if (!fault.empty())
+        invalid_packet(path_, fault);
+    if (sink_failure_)
+        std::rethrow_exception(sink_failure_);
+    return rows_deferred_;
+}
+
+void PacketWalk::rowsOnly(XmlScanner& scanner) {
+    bool packet = false, inside = false;
+    for (;;) {
+        const XmlScanner::Token token = scanner.next();
+        if (token == XmlScanner::Token::EndOfDocument)
+            return;
+        const int depth = scanner.depth();
+        if (token == XmlScanner::Token::StartTag) {
+            if (depth == 1) {
+                packet = scanner.name() == "DATAPACKET";
+            } else if (depth == 2 && packet && scanner.name() == "ROWDATA") {
+                inside = true;
+                fields_done_ = true;
+                startRows(scanner);
+                if (sink_failure_)
+                    std::rethrow_exception(sink_failure_);
+            } else if (depth == 3 && inside && scanner.name() == "ROW") {
+                feedRow(scanner);
+                if (sink_failure_)
+                    std::rethrow_exception(sink_failure_);
+            }
+        } else if (depth == 1 && inside) {
+            return; // only the first ROWDATA holds the rows
+        }
+    }
 }
 
 } // namespace
 
-FieldKind field_kind(std::string_view t) {
-    if (t == "string" || t == "string.uni")
-        return FieldKind::Text;
-    for (const char* n :
-         {"r8", "r4", "i1", "i2", "i4", "i8", "ui1", "ui2", "ui4", "ui8", "fixed"}) {
-        if (t == n)
-            return FieldKind::Number;
+void PacketReader::read(const std::string& path, PacketSink& sink) {
+    const File file = open_file(path);
+    fields_.clear();
+    PacketWalk walk(path, sink, fields_, row_);
+    try {
+        XmlScanner scanner(file.get(), buffer_, scratch_);
+        if (walk.checkAll(scanner)) {
+            std::rewind(file.get());
+            XmlScanner again(file.get(), buffer_, scratch_);
+            walk.rowsOnly(again);
+        }
+    } catch (const XmlSyntaxError& e) {
+        invalid_packet(path, xml_error_message(e.what(), line_at(file.get(), e.offset())));
     }
-    return FieldKind::Other;
 }
 
 void read_packet(const std::string& path, PacketSink& sink) {
-    std::string bytes = read_whole_file(path);
-
-    pugi::xml_document doc;
-    // The document is parsed in place and as UTF-8 so that attribute values
-    // keep the file's own bytes; decoding is the table's business. No
-    // document-type processing, so no entity is ever expanded or fetched.
-    const auto result =
-        doc.load_buffer_inplace(bytes.data(), bytes.size(),
-                                pugi::parse_default | pugi::parse_declaration, pugi::encoding_utf8);
-    if (!result) {
-        invalid(path, std::string("XML として読めません (") + result.description() + ", 行 " +
-                          std::to_string(line_of(bytes, result.offset)) + ")");
-    }
-    const TextEncoding encoding = detect_encoding(path, bytes, doc);
-
-    const auto packet = doc.child("DATAPACKET");
-    if (!packet)
-        invalid(path, "DATAPACKET がありません");
-    const auto field_nodes = packet.child("METADATA").child("FIELDS");
-    if (!field_nodes)
-        invalid(path, "METADATA/FIELDS がありません");
-    const auto rowdata = packet.child("ROWDATA");
-    if (!rowdata)
-        invalid(path, "ROWDATA がありません");
-
-    std::vector<PacketField> fields;
-    for (const auto& f : field_nodes.children("FIELD")) {
-        PacketField field;
-        field.name = f.attribute("attrname").value();
-        if (field.name.empty())
-            invalid(path, "名前のない項目があります");
-        for (const auto& other : fields) {
-            if (iequals(other.name, field.name))
-                invalid(path, "項目 '" + field.name + "' が二重に宣言されています");
-        }
-        field.type = f.attribute("fieldtype").value();
-        field.kind = field_kind(field.type);
-        field.width = f.attribute("WIDTH").as_int();
-        fields.push_back(std::move(field));
-    }
-    sink.begin(fields, encoding);
-
-    RawRow row;
-    row.values.resize(fields.size());
-    row.present.resize(fields.size());
-    for (const auto& r : rowdata.children("ROW")) {
-        std::fill(row.present.begin(), row.present.end(), 0);
-        size_t position = 0;
-        for (const auto& a : r.attributes()) {
-            const std::string_view name = a.name();
-            // Rows normally list their attributes in field order: try that first.
-            size_t index = fields.size();
-            if (position < fields.size() && fields[position].name == name)
-                index = position;
-            else {
-                for (size_t i = 0; i < fields.size(); ++i) {
-                    if (iequals(fields[i].name, name)) {
-                        index = i;
-                        break;
-                    }
-                }
-            }
-            ++position;
-            if (index == fields.size())
-                continue; // RowState and undeclared attributes carry nothing we use
-            row.values[index] = a.value();
-            row.present[index] = 1;
-        }
-        ++row.number;
-        sink.row(row);
-    }
+    PacketReader reader;
+    reader.read(path, sink);
 }
 
 } // namespace catalogue

@@ -27,8 +27,8 @@ struct RawRow {
     int number = 0; // 1 for the first ROW, for messages
 };
 
-// Receives a packet one row at a time, so that the engine behind it (a
-// document parser today) can change without touching the tables.
+// Receives a packet one row at a time, so that the engine behind it can
+// change without touching the tables.
 class PacketSink {
 public:
     virtual ~PacketSink() = default;
@@ -50,8 +50,24 @@ public:
 
 FieldKind field_kind(std::string_view fieldtype);
 
-// Reads the packet at `path` and feeds it to `sink`. Throws PacketMissing or
-// PacketInvalid; exceptions from the sink pass through.
+// Reads data packets as a stream: the rows go to the sink while the file is
+// read, no document is built, and memory stays near the size of one chunk of
+// the file. Its buffers are kept from one file to the next.
+class PacketReader {
+public:
+    // Reads the packet at `path` and feeds it to `sink`. Throws PacketMissing
+    // or PacketInvalid; exceptions from the sink pass through. A file that is
+    // not well-formed fails as such even where the sink failed earlier on.
+    void read(const std::string& path, PacketSink& sink);
+
+private:
+    std::vector<char> buffer_;
+    std::string scratch_;
+    std::vector<PacketField> fields_;
+    RawRow row_;
+};
+
+// The same with buffers of its own.
 void read_packet(const std::string& path, PacketSink& sink);
 
 } // namespace catalogue

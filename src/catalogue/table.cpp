@@ -1,20 +1,16 @@
 #include "catalogue/table.h"
 
+#include "catalogue/packet_reader_support.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace catalogue {
 namespace {
-
-bool iequals(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 const char* kind_name(FieldKind kind) {
     return kind == FieldKind::Number ? "Float" : "String";
@@ -34,12 +30,257 @@ bool parse_packet_number(std::string_view text, double& value) {
     return ec == std::errc() && end == last && std::isfinite(value);
 }
 
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr uint32_t kNullCode = 0xFFFFFFFFu;
+constexpr uint64_t kMaxInlineDigits = (1u << 26) - 1;
+
+// The usual packet number, up to 15 digits with an optional point and no
+// exponent, is m / 10^k with both exact in a double; one correctly rounded
+// division then gives the same double as a full conversion of the text.
+// Everything else takes the full conversion. `code` is the number's compact
+// form, or 1 when it has none.
+bool parse_number(std::string_view text, double& value, uint32_t& code) {
+    const char* p = text.data();
+    const char* const e = p + text.size();
+    if (p != e && *p == '+')
+        ++p;
+    bool negative = false;
+    if (p != e && *p == '-') {
+        negative = true;
+        ++p;
+    }
+    uint64_t m = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (; p != e; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            m = m * 10 + static_cast<unsigned>(c - '0');
+            ++digits;
+            decimals += point ? 1 : 0;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    code = 1;
+    if (p != e || digits == 0 || digits > 15) {
+        if (!parse_packet_number(text, value))
+            return false;
+        return true;
+    }
+    const double magnitude = static_cast<double>(m) / kPow10[decimals];
+    value = negative ? -magnitude : magnitude;
+    if (m <= kMaxInlineDigits && !(negative && m == 0)) {
+        const auto signed_m = negative ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
+        code = (static_cast<uint32_t>(signed_m) << 5) | (static_cast<uint32_t>(decimals) << 1);
+    }
+    return true;
+}
+
+bool is_ascii(std::string_view s) {
+    for (const char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+size_t text_hash(std::string_view s) {
+    uint64_t h = 1469598103934665603ull;
+    for (const char c : s)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return static_cast<size_t>(h ^ (h >> 29));
+}
+
+template <typename V> void trim_vector(V& v) {
+    if (v.capacity() > v.size() + v.size() / 4 + 1024)
+        v.shrink_to_fit();
+}
+
+// Columns with more distinct values than this keep their texts pooled.
+constexpr size_t kMaxWords = 4096;
+constexpr uint16_t kNullId = 0xFFFF;
+
 std::string shown(std::string_view raw) {
     constexpr size_t limit = 40;
     return raw.size() <= limit ? std::string(raw) : std::string(raw.substr(0, limit)) + "…";
 }
 
 } // namespace
+
+// ---- Columns ---------------------------------------------------------------
+
+double Table::NumberColumn::value(size_t row) const {
+    const uint32_t c = codes[row];
+    if (c & 1)
+        return c == kNullCode ? 0.0 : exact[c >> 1];
+    return static_cast<double>(static_cast<int32_t>(c) >> 5) / kPow10[(c >> 1) & 15];
+}
+
+bool Table::NumberColumn::isNull(size_t row) const {
+    return codes[row] == kNullCode;
+}
+
+void Table::NumberColumn::push(double v, uint32_t code, bool null) {
+    if (null) {
+        codes.push_back(kNullCode);
+    } else if (code != 1) {
+        codes.push_back(code);
+    } else {
+        codes.push_back(static_cast<uint32_t>(exact.size() << 1) | 1u);
+        exact.push_back(v);
+    }
+}
+
+void Table::NumberColumn::clear() {
+    codes.clear();
+    exact.clear();
+}
+
+void Table::NumberColumn::trim() {
+    trim_vector(codes);
+    trim_vector(exact);
+}
+
+size_t Table::NumberColumn::bytes() const {
+    return codes.capacity() * sizeof(uint32_t) + exact.capacity() * sizeof(double);
+}
+
+int Table::TextColumn::find(std::string_view raw, size_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const uint16_t slot = slots_[i];
+        if (slot == 0)
+            return -1;
+        const size_t id = slot - 1u;
+        const uint32_t begin = id == 0 ? 0 : raw_end_[id - 1];
+        if (std::string_view(raws_).substr(begin, raw_end_[id] - begin) == raw)
+            return static_cast<int>(id);
+    }
+}
+
+int Table::TextColumn::intern(std::string_view raw, TextDecoder& decoder, bool& valid) {
+    valid = true;
+    if (pooled_)
+        return -1;
+    if (slots_.empty())
+        slots_.assign(64, 0);
+    const size_t hash = text_hash(raw);
+    const int found = find(raw, hash);
+    if (found >= 0)
+        return found;
+    const size_t before = words_.size();
+    if (!decoder.decode(raw, words_)) {
+        words_.resize(before);
+        valid = false;
+        return -1;
+    }
+    if (word_end_.size() >= kMaxWords) {
+        words_.resize(before);
+        toPool();
+        return -1;
+    }
+    word_end_.push_back(static_cast<uint32_t>(words_.size()));
+    raws_.append(raw);
+    raw_end_.push_back(static_cast<uint32_t>(raws_.size()));
+    const auto id = static_cast<uint16_t>(word_end_.size() - 1);
+    if (2 * word_end_.size() > slots_.size()) {
+        slots_.assign(slots_.size() * 2, 0);
+        for (uint16_t k = 0; k < id; ++k) {
+            const uint32_t b = k == 0 ? 0 : raw_end_[k - 1];
+            const size_t mask = slots_.size() - 1;
+            size_t i = text_hash(std::string_view(raws_).substr(b, raw_end_[k] - b)) & mask;
+            while (slots_[i] != 0)
+                i = (i + 1) & mask;
+            slots_[i] = static_cast<uint16_t>(k + 1);
+        }
+    }
+    const size_t mask = slots_.size() - 1;
+    size_t i = hash & mask;
+    while (slots_[i] != 0)
+        i = (i + 1) & mask;
+    slots_[i] = static_cast<uint16_t>(id + 1);
+    return id;
+}
+
+std::string_view Table::TextColumn::word(int id) const {
+    const auto k = static_cast<size_t>(id);
+    const uint32_t begin = k == 0 ? 0 : word_end_[k - 1];
+    return std::string_view(words_).substr(begin, word_end_[k] - begin);
+}
+
+void Table::TextColumn::push(int id) {
+    ids_.push_back(id < 0 ? kNullId : static_cast<uint16_t>(id));
+}
+
+void Table::TextColumn::push(std::string_view utf8, bool null) {
+    const size_t row = text_end_.size();
+    if (row % 64 == 0)
+        nulls_.push_back(0);
+    if (null)
+        nulls_.back() |= uint64_t(1) << (row % 64);
+    pool_.append(utf8);
+    text_end_.push_back(static_cast<uint32_t>(pool_.size()));
+}
+
+std::string_view Table::TextColumn::text(size_t row) const {
+    if (!pooled_) {
+        const uint16_t id = ids_[row];
+        return id == kNullId ? std::string_view() : word(id);
+    }
+    const uint32_t begin = row == 0 ? 0 : text_end_[row - 1];
+    return std::string_view(pool_).substr(begin, text_end_[row] - begin);
+}
+
+bool Table::TextColumn::isNull(size_t row) const {
+    if (!pooled_)
+        return ids_[row] == kNullId;
+    return (nulls_[row / 64] >> (row % 64)) & 1;
+}
+
+void Table::TextColumn::toPool() {
+    pooled_ = true;
+    for (const uint16_t id : ids_)
+        push(id == kNullId ? std::string_view() : word(id), id == kNullId);
+    ids_.clear();
+    ids_.shrink_to_fit();
+    for (auto* s : {&words_, &raws_})
+        std::string().swap(*s);
+    for (auto* v : {&word_end_, &raw_end_})
+        std::vector<uint32_t>().swap(*v);
+    std::vector<uint16_t>().swap(slots_);
+}
+
+void Table::TextColumn::clear() {
+    // The dictionary goes too: a text's form follows the file being read.
+    pooled_ = false;
+    ids_.clear();
+    words_.clear();
+    word_end_.clear();
+    raws_.clear();
+    raw_end_.clear();
+    slots_.clear();
+    text_end_.clear();
+    pool_.clear();
+    nulls_.clear();
+}
+
+void Table::TextColumn::trim() {
+    trim_vector(ids_);
+    trim_vector(text_end_);
+    trim_vector(pool_);
+    trim_vector(nulls_);
+}
+
+size_t Table::TextColumn::bytes() const {
+    return ids_.capacity() * sizeof(uint16_t) + words_.capacity() + raws_.capacity() +
+           (word_end_.capacity() + raw_end_.capacity() + text_end_.capacity()) * sizeof(uint32_t) +
+           slots_.capacity() * sizeof(uint16_t) + pool_.capacity() +
+           nulls_.capacity() * sizeof(uint64_t);
+}
 
 double Record::number(int field) const {
     return table_->storedNumber(row_, field);
@@ -77,7 +318,7 @@ void Table::open() {
         return;
     clearRows();
     try {
-        read_packet(file_name_, *this);
+        reader_.read(file_name_, *this);
     } catch (const PacketMissing&) {
         clearRows();
         fail("データプロバイダ/パケットがありません");
@@ -88,7 +329,7 @@ void Table::open() {
         clearRows();
         throw;
     }
-    decoder_.reset();
+    trimRows();
     if (order_field_ >= 0) {
         order_.resize(rows_);
         for (size_t i = 0; i < rows_; ++i)
@@ -114,12 +355,24 @@ void Table::close() {
 }
 
 void Table::clearRows() {
-    columns_.clear();
+    // The columns keep their memory for the next opening.
+    for (Column& c : columns_) {
+        c.number.clear();
+        c.text.clear();
+    }
     rows_ = 0;
     order_.clear();
     visible_begin_ = visible_end_ = 0;
     current_ = -1;
-    decoder_.reset();
+}
+
+void Table::trimRows() {
+    // Memory held beyond the rows of this opening goes back, so a search
+    // that finds few rows after one that found many holds only what it needs.
+    for (Column& c : columns_) {
+        c.number.trim();
+        c.text.trim();
+    }
 }
 
 void Table::setRange(std::string_view key) {
@@ -170,15 +423,18 @@ const std::string& Table::fieldName(int field) const {
 }
 
 void Table::begin(const std::vector<PacketField>& packet_fields, TextEncoding encoding) {
+    if (!decoder_ || encoding != encoding_)
+        decoder_ = std::make_unique<TextDecoder>(encoding);
     encoding_ = encoding;
-    decoder_ = std::make_unique<TextDecoder>(encoding);
-    columns_.assign(fields_.size(), Column{});
+    columns_.resize(fields_.size());
+    pending_.resize(fields_.size());
     for (size_t i = 0; i < fields_.size(); ++i) {
         const FieldSpec& spec = fields_[i];
         const auto found =
             std::find_if(packet_fields.begin(), packet_fields.end(),
                          [&](const PacketField& f) { return iequals(f.name, spec.name); });
         columns_[i].kind = spec.kind;
+        columns_[i].packet_index = -1;
         if (found == packet_fields.end()) {
             if (spec.optional)
                 continue;
@@ -195,49 +451,66 @@ void Table::begin(const std::vector<PacketField>& packet_fields, TextEncoding en
 }
 
 void Table::row(const RawRow& raw) {
+    // Every value of every row is checked, so a fault fails the opening
+    // wherever it is; texts are decoded only where the filter or the stored
+    // row needs them, and each distinct value of a dictionary column once.
     for (size_t i = 0; i < columns_.size(); ++i) {
         Column& c = columns_[i];
+        PendingValue& v = pending_[i];
         const bool present =
             c.packet_index >= 0 && raw.present[static_cast<size_t>(c.packet_index)] != 0;
         const std::string_view value =
             present ? raw.values[static_cast<size_t>(c.packet_index)] : std::string_view();
         if (c.kind == FieldKind::Number) {
-            double v = 0;
-            const bool empty = value.empty();
-            if (!empty && !parse_packet_number(value, v)) {
-                // The open fails as a whole, so the half-filled row goes with the rest.
+            v.number = 0;
+            v.code = 1;
+            v.null = value.empty();
+            if (!v.null && !parse_number(value, v.number, v.code)) {
                 fail(file_name_ + ": 行 " + std::to_string(raw.number) + " の項目 '" +
                      fields_[i].name + "' の値 '" + shown(value) + "' は数値ではありません");
             }
-            c.numbers.push_back(v);
-            c.null.push_back(empty ? 1 : 0);
-        } else {
-            if (!decoder_->decode(value, c.pool)) {
-                fail(file_name_ + ": 行 " + std::to_string(raw.number) + " の項目 '" +
-                     fields_[i].name + "' の文字が正しく符号化されていません");
+            continue;
+        }
+        v.null = !present;
+        v.id = -1;
+        v.text = {};
+        if (!present)
+            continue;
+        bool valid = true;
+        v.id = c.text.intern(value, *decoder_, valid);
+        if (valid && v.id < 0) {
+            if (is_ascii(value)) {
+                v.text = value;
+            } else {
+                v.decoded.clear();
+                valid = decoder_->decode(value, v.decoded);
+                v.text = v.decoded;
             }
-            if (c.pool.size() > std::numeric_limits<uint32_t>::max())
+        }
+        if (!valid) {
+            fail(file_name_ + ": 行 " + std::to_string(raw.number) + " の項目 '" + fields_[i].name +
+                 "' の文字が正しく符号化されていません");
+        }
+    }
+    if (!filter_ || filter_(Record(*this, kPending)))
+        storePending();
+}
+
+void Table::storePending() {
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        Column& c = columns_[i];
+        const PendingValue& v = pending_[i];
+        if (c.kind == FieldKind::Number) {
+            c.number.push(v.number, v.code, v.null);
+        } else if (!c.text.pooled()) {
+            c.text.push(v.null ? -1 : v.id);
+        } else {
+            c.text.push(v.id >= 0 ? c.text.word(v.id) : v.text, v.null);
+            if (c.text.full())
                 fail(file_name_ + ": 文字データが大きすぎます");
-            c.text_end.push_back(static_cast<uint32_t>(c.pool.size()));
-            c.null.push_back(present ? 0 : 1);
         }
     }
     ++rows_;
-    if (filter_ && !filter_(Record(*this, static_cast<int>(rows_ - 1))))
-        dropLastRow();
-}
-
-void Table::dropLastRow() {
-    for (Column& c : columns_) {
-        c.null.pop_back();
-        if (c.kind == FieldKind::Number) {
-            c.numbers.pop_back();
-        } else {
-            c.text_end.pop_back();
-            c.pool.resize(c.text_end.empty() ? 0 : c.text_end.back());
-        }
-    }
-    --rows_;
 }
 
 double Table::storedNumber(int r, int field) const {
@@ -249,12 +522,20 @@ double Table::storedNumber(int r, int field) const {
         return calculated[f - columns_.size()];
     }
     const Column& c = columns_[f];
-    return c.kind == FieldKind::Number ? c.numbers[static_cast<size_t>(r)] : 0.0;
+    if (c.kind != FieldKind::Number)
+        return 0.0;
+    return r == kPending ? pending_[f].number : c.number.value(static_cast<size_t>(r));
 }
 
 bool Table::storedNull(int r, int field) const {
     const auto f = static_cast<size_t>(field);
-    return f < columns_.size() && columns_[f].null[static_cast<size_t>(r)] != 0;
+    if (f >= columns_.size())
+        return false;
+    if (r == kPending)
+        return pending_[f].null;
+    const Column& c = columns_[f];
+    const auto row = static_cast<size_t>(r);
+    return c.kind == FieldKind::Number ? c.number.isNull(row) : c.text.isNull(row);
 }
 
 std::string_view Table::storedText(int r, int field) const {
@@ -262,9 +543,10 @@ std::string_view Table::storedText(int r, int field) const {
     if (f >= columns_.size() || columns_[f].kind != FieldKind::Text)
         return {};
     const Column& c = columns_[f];
-    const auto i = static_cast<size_t>(r);
-    const uint32_t begin = i == 0 ? 0 : c.text_end[i - 1];
-    return std::string_view(c.pool).substr(begin, c.text_end[i] - begin);
+    if (r != kPending)
+        return c.text.text(static_cast<size_t>(r));
+    const PendingValue& v = pending_[f];
+    return v.id >= 0 ? c.text.word(v.id) : v.text;
 }
 
 bool Table::isBound(int field) const {
@@ -284,10 +566,8 @@ std::string_view Table::text(int row, int field) const {
 
 size_t Table::memoryUse() const {
     size_t bytes = order_.capacity() * sizeof(int);
-    for (const Column& c : columns_) {
-        bytes += c.numbers.capacity() * sizeof(double) + c.text_end.capacity() * sizeof(uint32_t) +
-                 c.pool.capacity() + c.null.capacity();
-    }
+    for (const Column& c : columns_)
+        bytes += c.number.bytes() + c.text.bytes();
     return bytes;
 }
 

@@ -20,7 +20,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A field the table binds by name when it opens.
 // A field the table binds by name when it opens. An optional field that the
 // packet lacks stays unbound and reads as empty in every row.
 struct FieldSpec {
@@ -44,7 +43,9 @@ private:
 
 // An in-memory, read-only table loaded whole from a data packet. Fields are
 // addressed by index: the bound fields in the order they were required, then
-// the calculated fields. Rows that the filter rejects are never stored.
+// the calculated fields. The filter decides on each row as the reader hands
+// it over; rows it rejects are never stored, and their texts are decoded only
+// as far as the filter reads them.
 class Table : private PacketSink {
 public:
     using FilterHook = std::function<bool(const Record&)>;
@@ -105,19 +106,76 @@ public:
 private:
     friend class Record;
 
+    // A float column: most catalogue values are short decimals, stored in
+    // four bytes as digits and a count of decimal places; the others keep
+    // their double in `exact`.
+    struct NumberColumn {
+        std::vector<uint32_t> codes;
+        std::vector<double> exact;
+        double value(size_t row) const;
+        bool isNull(size_t row) const;
+        void push(double v, uint32_t code, bool null);
+        void clear();
+        void trim();
+        size_t bytes() const;
+    };
+    // A text column, decoded to UTF-8. Columns with few distinct values
+    // (maker, type, material) keep one copy of each value and an index per
+    // row; the others keep their texts back to back.
+    class TextColumn {
+    public:
+        // The index of a raw value in the dictionary, adding it (decoded)
+        // when it is new; -1 when the column keeps no dictionary (any more).
+        int intern(std::string_view raw, TextDecoder& decoder, bool& valid);
+        std::string_view word(int id) const;
+        void push(int id);                           // a row of the dictionary form
+        void push(std::string_view utf8, bool null); // a row of the pooled form
+        std::string_view text(size_t row) const;
+        bool isNull(size_t row) const;
+        bool pooled() const { return pooled_; }
+        // The pooled texts have outgrown their 32-bit offsets.
+        bool full() const { return pool_.size() > UINT32_MAX; }
+        void clear();
+        void trim();
+        size_t bytes() const;
+
+    private:
+        void toPool();
+        int find(std::string_view raw, size_t hash) const;
+
+        bool pooled_ = false;
+        std::vector<uint16_t> ids_; // dictionary form, one per row
+        std::string words_;         // decoded values, back to back
+        std::vector<uint32_t> word_end_;
+        std::string raws_; // the same in the file's bytes
+        std::vector<uint32_t> raw_end_;
+        std::vector<uint16_t> slots_;    // open addressing over raws_, 0 = free
+        std::vector<uint32_t> text_end_; // pooled form
+        std::string pool_;
+        std::vector<uint64_t> nulls_; // pooled form, a bit per row
+    };
     struct Column {
         FieldKind kind = FieldKind::Text;
         int packet_index = -1;
-        std::vector<double> numbers;
-        std::vector<uint32_t> text_end; // end offset of each row's text in `pool`
-        std::string pool;
-        std::vector<uint8_t> null;
+        NumberColumn number;
+        TextColumn text;
     };
+    // The row the reader is handing over, as the filter sees it.
+    struct PendingValue {
+        double number = 0;
+        uint32_t code = 0;
+        bool null = true;
+        int id = -1;           // dictionary entry of a text
+        std::string_view text; // UTF-8 text when not in the dictionary
+        std::string decoded;   // its storage when the raw bytes needed decoding
+    };
+    static constexpr int kPending = -1;
 
     void begin(const std::vector<PacketField>& fields, TextEncoding encoding) override;
     void row(const RawRow& row) override;
-    void dropLastRow();
+    void storePending();
     void clearRows();
+    void trimRows();
     void notify(const std::vector<Listener>& listeners) const;
     [[noreturn]] void fail(const std::string& message) const;
 
@@ -145,7 +203,10 @@ private:
     size_t visible_begin_ = 0, visible_end_ = 0;
     int current_ = -1;
 
-    // While reading: the decoder of the packet and the scratch text.
+    // Kept from one opening to the next, so that a search reuses the memory
+    // of the last one: the reader's buffers, the pending row, the decoder.
+    PacketReader reader_;
+    std::vector<PendingValue> pending_;
     TextEncoding encoding_ = TextEncoding::Cp932;
     std::unique_ptr<TextDecoder> decoder_;
 };

@@ -1,0 +1,205 @@
+// The search on large catalogues, through the real main window on the
+// offscreen platform: for 10^4, 10^5 and 10^6 springs the full search start,
+// the pugixml parse-and-walk of the same file in the same run, memory, the
+// load-length chart's full and cursor-move repaints, the grid's scroll to the
+// last row, and the start-up time. Prints one table.
+//
+//   search_bench [path of make_large_catalogue] [work directory]
+//
+// Memory figures read /proc/self/status, so they are Linux-only.
+#include "app/main.h"
+#include "app/startup.h"
+#include "catalogue/packet_reader.h"
+#include "catalogue/packet_reader_pugixml.h"
+#include "charts/chart.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// A /proc/self/status figure in kB.
+long status_kb(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::atol(line.c_str() + std::string(key).size());
+    }
+    return -1;
+}
+void reset_peak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// What a document walk must do at the least: convert every number.
+class NumberSink : public catalogue::PacketSink {
+public:
+    double sum = 0;
+    long rows = 0;
+    void begin(const std::vector<catalogue::PacketField>& fields,
+               catalogue::TextEncoding) override {
+        number_.clear();
+        for (const auto& f : fields)
+            number_.push_back(f.kind == catalogue::FieldKind::Number);
+    }
+    void row(const catalogue::RawRow& r) override {
+        ++rows;
+        for (size_t i = 0; i < r.values.size(); ++i) {
+            if (!number_[i] || !r.present[i])
+                continue;
+            double v = 0;
+            std::from_chars(r.values[i].data(), r.values[i].data() + r.values[i].size(), v);
+            sum += v;
+        }
+    }
+
+private:
+    std::vector<bool> number_;
+};
+
+template <typename Read> double time_walk(Read read, const std::string& path, int runs) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        NumberSink sink;
+        QElapsedTimer t;
+        t.start();
+        read(path, sink);
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return median(ms);
+}
+
+const char* kMakers =
+    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+    "<FIELD attrname=\"maker\" fieldtype=\"string\" WIDTH=\"30\"/>"
+    "<FIELD attrname=\"adress\" fieldtype=\"string\" WIDTH=\"60\"/>"
+    "<FIELD attrname=\"tel\" fieldtype=\"string\" WIDTH=\"12\"/>"
+    "<FIELD attrname=\"fax\" fieldtype=\"string\" WIDTH=\"12\"/>"
+    "<FIELD attrname=\"url\" fieldtype=\"string\" WIDTH=\"30\"/>"
+    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
+    "<ROW maker=\"KSSC\" adress=\"Tokyo\" tel=\"03-0000\" fax=\"03-0001\" "
+    "url=\"www.kssc.example.jp\"/>"
+    "</ROWDATA></DATAPACKET>";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer startup;
+    startup.start();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    create_forms();
+    show_main_form();
+    QApplication::processEvents();
+    TForm_spring* form = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == "Form_spring")
+            form = static_cast<TForm_spring*>(w);
+    }
+    if (!form) {
+        std::fprintf(stderr, "search_bench: no main window\n");
+        return 1;
+    }
+    form->grab(); // the first full paint of the shown window
+    const double startup_ms = startup.nsecsElapsed() / 1e6;
+
+    const std::string generator =
+        argc > 1 ? argv[1]
+                 : (QCoreApplication::applicationDirPath() + "/../tools/make_large_catalogue")
+                       .toStdString();
+    const std::string work = argc > 2 ? argv[2] : "/tmp/tarvolin_search_bench";
+    QDir().mkpath(QString::fromStdString(work));
+    QDir::setCurrent(QString::fromStdString(work));
+    std::ofstream("spring_maker.xml") << kMakers;
+
+    auto* button = form->findChild<QPushButton*>("Serch_Btn");
+    auto* chart = form->findChild<Chart*>("DBChart1");
+    auto* grid = form->findChild<QTableView*>("DBGrid1");
+    catalogue::Table& table = form->springTable();
+    QImage target(chart->size(), QImage::Format_RGB32);
+
+    const long idle_kb = status_kb("VmRSS:");
+    std::printf("search with every condition empty (all compression springs); medians\n");
+    std::printf("%9s %8s %9s %10s %10s %6s %10s %9s %9s %8s %9s %9s %9s\n", "rows", "file MB",
+                "accepted", "search ms", "pugixml ms", "ratio", "stream ms", "peak MB", "peak/file",
+                "B/row", "chart ms", "cursor ms", "scroll ms");
+    for (const long rows : {10000L, 100000L, 1000000L}) {
+        const std::string command = generator + " " + std::to_string(rows) + " spring_data.xml 1";
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "search_bench: %s failed\n", command.c_str());
+            return 1;
+        }
+        const double file_mb = QFileInfo("spring_data.xml").size() / 1e6;
+
+        // The search, several times: each reads the files anew.
+        reset_peak();
+        const long before_kb = status_kb("VmRSS:");
+        std::vector<double> search;
+        for (int run = 0; run < 5; ++run) {
+            QElapsedTimer t;
+            t.start();
+            button->click();
+            search.push_back(t.nsecsElapsed() / 1e6);
+        }
+        const long peak_kb = status_kb("VmHWM:");
+        const long held_kb = status_kb("VmRSS:");
+        const int accepted = table.recordCount();
+
+        // The load-length chart: full repaint after the search, then cursor moves.
+        QElapsedTimer t;
+        t.start();
+        chart->render(&target);
+        const double chart_ms = t.nsecsElapsed() / 1e6;
+        std::vector<double> cursor;
+        for (int run = 1; run <= 21 && run < accepted; ++run) {
+            t.start();
+            grid->setCurrentIndex(grid->model()->index(run, 0));
+            chart->render(&target);
+            cursor.push_back(t.nsecsElapsed() / 1e6);
+        }
+        // The grid: from the first row to the last, cursor there, painted.
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        grid->scrollToTop();
+        grid->viewport()->grab();
+        t.start();
+        grid->scrollToBottom();
+        grid->setCurrentIndex(grid->model()->index(accepted - 1, 0));
+        grid->viewport()->grab();
+        const double scroll_ms = t.nsecsElapsed() / 1e6;
+
+        const int runs = rows >= 1000000 ? 3 : 5;
+        const double stream_ms = time_walk(catalogue::read_packet, "spring_data.xml", runs);
+        const double pugi_ms = time_walk(catalogue::read_packet_pugixml, "spring_data.xml", runs);
+        const double search_ms = median(search);
+        std::printf(
+            "%9ld %8.1f %9d %10.1f %10.1f %6.2f %10.1f %9.1f %9.2f %8.0f %9.1f %9.2f %9.2f\n", rows,
+            file_mb, accepted, search_ms, pugi_ms, search_ms / pugi_ms, stream_ms, peak_kb / 1024.0,
+            peak_kb / 1024.0 / (file_mb / 1.048576),
+            accepted > 0 ? (held_kb - idle_kb) * 1024.0 / accepted : 0.0, chart_ms,
+            cursor.empty() ? 0.0 : median(cursor), scroll_ms);
+        (void)before_kb;
+    }
+    std::printf("idle RSS %.1f MB; start-up to the first painted main window %.1f ms\n",
+                idle_kb / 1024.0, startup_ms);
+    return 0;
+}

@@ -1,0 +1,578 @@
+#include "catalogue/packet_reader_xml.h"
+
+#include <array>
+#include <cstring>
+
+namespace catalogue {
+namespace {
+
+// Descriptions worded as the reference parser's, so that a file both refuse
+// reads the same either way.
+constexpr const char* kBadTag = "Could not determine tag type";
+constexpr const char* kBadPi = "Error parsing document declaration/processing instruction";
+constexpr const char* kBadComment = "Error parsing comment";
+constexpr const char* kBadCdata = "Error parsing CDATA section";
+constexpr const char* kBadPcdata = "Error parsing PCDATA section";
+constexpr const char* kBadStart = "Error parsing start element tag";
+constexpr const char* kBadAttribute = "Error parsing element attribute";
+constexpr const char* kBadEnd = "Error parsing end element tag";
+constexpr const char* kMismatch = "Start-end tags mismatch";
+constexpr const char* kNoRoot = "No document element found";
+constexpr const char* kDoctype = "Document type declarations are refused";
+constexpr const char* kSecondRoot = "Content after the document element";
+
+constexpr std::size_t kChunk = std::size_t(1) << 20;
+
+enum : unsigned char { kNameStart = 1, kNameChar = 2, kSpace = 4, kValueStop = 8 };
+
+// Byte classes. Bytes from 0x80 up count as name characters: they are parts
+// of non-ASCII names, which the encoding decides about.
+constexpr std::array<unsigned char, 256> make_classes() {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        const bool start =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+        const bool more = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
+        t[c] = static_cast<unsigned char>((start ? kNameStart : 0) | (more ? kNameChar : 0));
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            t[c] |= kSpace;
+        // Inside an attribute value these need more than copying; the quotes
+        // are checked separately.
+        if (c < 0x20 || c == '<' || c == '&')
+            t[c] |= kValueStop;
+    }
+    return t;
+}
+constexpr std::array<unsigned char, 256> kClass = make_classes();
+
+inline unsigned char cls(char c) {
+    return kClass[static_cast<unsigned char>(c)];
+}
+inline bool is_space(char c) {
+    return (cls(c) & kSpace) != 0;
+}
+// A character XML forbids in any text: the C0 controls but tab, line feed
+// and carriage return (NUL is the buffer's sentinel and is checked apart).
+inline bool forbidden_control(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 && u != '\t' && u != '\n' && u != '\r';
+}
+bool starts_with(const char* p, const char* literal) {
+    // Stops at the first difference, so never reads past the sentinel.
+    for (; *literal; ++p, ++literal) {
+        if (*p != *literal)
+            return false;
+    }
+    return true;
+}
+bool is_xml_char(unsigned long c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+char* put_utf8(char* out, unsigned long c) {
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+} // namespace
+
+XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch)
+    : file_(file), buffer_(buffer), scratch_(scratch) {
+    if (buffer_.size() < kChunk + 1)
+        buffer_.resize(kChunk + 1);
+    if (scratch_.size() < buffer_.size())
+        scratch_.resize(buffer_.size());
+    buffer_[0] = '\0';
+    attributes_.reserve(32);
+}
+
+std::uint64_t XmlScanner::offsetOf(const char* p) const {
+    return base_ + static_cast<std::uint64_t>(p - buffer_.data());
+}
+
+void XmlScanner::fail(const char* p, const char* description) const {
+    throw XmlSyntaxError(description, offsetOf(p));
+}
+
+void XmlScanner::stopped(const char* p, const char* error) {
+    if (p == buffer_.data() + end_ && !eof_)
+        throw NeedMore{};
+    fail(p, error); // the file ends inside the construct, or holds a NUL byte
+}
+
+void XmlScanner::refill() {
+    char* data = buffer_.data();
+    if (begin_ > 0) {
+        std::memmove(data, data + begin_, end_ - begin_);
+        base_ += begin_;
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (end_ == buffer_.size() - 1) {
+        // One construct larger than the buffer: make room for it.
+        buffer_.resize(2 * (buffer_.size() - 1) + 1);
+        scratch_.resize(buffer_.size());
+        data = buffer_.data();
+    }
+    const std::size_t n = std::fread(data + end_, 1, buffer_.size() - 1 - end_, file_);
+    end_ += n;
+    eof_ = n == 0;
+    data[end_] = '\0';
+}
+
+XmlScanner::Token XmlScanner::next() {
+    if (pending_end_) {
+        // The end of an empty-element tag.
+        pending_end_ = false;
+        open_names_.resize(open_.size() > 1 ? open_[open_.size() - 2] : 0);
+        open_.pop_back();
+        return Token::EndTag;
+    }
+    for (;;) {
+        try {
+            return scan();
+        } catch (const NeedMore&) {
+            refill();
+        }
+    }
+}
+
+XmlScanner::Token XmlScanner::scan() {
+    const char* const data = buffer_.data();
+    const char* p = data + begin_;
+    if (!started_) {
+        p = prolog(p);
+        started_ = true;
+        begin_ = static_cast<std::size_t>(p - data);
+    }
+    for (;;) {
+        scratch_used_ = 0;
+        attributes_.clear();
+        const char c = *p;
+        if (c == '<') {
+            const char* const lt = p;
+            const char c1 = p[1];
+            if (c1 == '/') {
+                p = endTag(p + 2, lt);
+                begin_ = static_cast<std::size_t>(p - data);
+                return Token::EndTag;
+            }
+            if (c1 == '?') {
+                p = processingInstruction(p + 2);
+            } else if (c1 == '!') {
+                if (starts_with(p + 2, "--")) {
+                    p = comment(p + 4);
+                } else if (starts_with(p + 2, "[CDATA[")) {
+                    if (open_.empty())
+                        fail(lt, kBadTag);
+                    p = cdata(p + 9);
+                } else if (starts_with(p + 2, "DOCTYPE")) {
+                    fail(lt, kDoctype);
+                } else {
+                    // Perhaps a prefix of one of the above, cut by the buffer's end.
+                    const char* q = p + 2;
+                    while (*q && q < p + 9)
+                        ++q;
+                    if (!*q)
+                        stopped(q, kBadTag);
+                    fail(lt, kBadTag);
+                }
+            } else {
+                if (c1 == '\0')
+                    stopped(p + 1, kBadTag);
+                p = startTag(p + 1, lt);
+                begin_ = static_cast<std::size_t>(p - data);
+                return Token::StartTag;
+            }
+            begin_ = static_cast<std::size_t>(p - data);
+            continue;
+        }
+        if (c == '\0') {
+            if (p != data + end_ || !eof_)
+                stopped(p, kBadPcdata);
+            if (!open_.empty())
+                fail(p, kMismatch);
+            if (!seen_root_)
+                fail(p, kNoRoot);
+            return Token::EndOfDocument;
+        }
+        p = text(p);
+        begin_ = static_cast<std::size_t>(p - data);
+    }
+}
+
+const char* XmlScanner::prolog(const char* p) {
+    if (end_ < 6 && !eof_)
+        throw NeedMore{};
+    if (starts_with(p, "\xEF\xBB\xBF")) {
+        bom_ = true;
+        p += 3;
+    }
+    if (starts_with(p, "<?xml") && (is_space(p[5]) || p[5] == '?'))
+        p = declaration(p + 5);
+    return p;
+}
+
+// <?xml version="1.x" encoding="..." standalone="yes|no"?>, in that order,
+// version required.
+const char* XmlScanner::declaration(const char* p) {
+    auto pseudo_attribute = [&](const char* name, std::string_view& value) {
+        const char* q = spaces(p);
+        if (q == p || !starts_with(q, name))
+            return false;
+        q = spaces(q + std::strlen(name));
+        if (*q != '=')
+            return false;
+        q = spaces(q + 1);
+        const char quote = *q;
+        if (quote != '"' && quote != '\'')
+            return false;
+        const char* const start = ++q;
+        while (*q && *q != quote && !forbidden_control(*q))
+            ++q;
+        if (*q != quote)
+            return false;
+        value = std::string_view(start, static_cast<std::size_t>(q - start));
+        p = q + 1;
+        return true;
+    };
+    auto version_ok = [](std::string_view v) {
+        if (v.size() < 3 || v[0] != '1' || v[1] != '.')
+            return false;
+        for (std::size_t i = 2; i < v.size(); ++i) {
+            if (v[i] < '0' || v[i] > '9')
+                return false;
+        }
+        return true;
+    };
+    auto encoding_ok = [](std::string_view v) {
+        if (v.empty() || !((v[0] >= 'A' && v[0] <= 'Z') || (v[0] >= 'a' && v[0] <= 'z')))
+            return false;
+        for (const char c : v) {
+            if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                  c == '.' || c == '_' || c == '-'))
+                return false;
+        }
+        return true;
+    };
+    const char* const start = p;
+    std::string_view value;
+    const bool has_version = pseudo_attribute("version", value) && version_ok(value);
+    if (has_version) {
+        if (pseudo_attribute("encoding", value)) {
+            if (!encoding_ok(value))
+                fail(start, kBadPi);
+            encoding_.assign(value);
+        }
+        if (pseudo_attribute("standalone", value) && value != "yes" && value != "no")
+            fail(start, kBadPi);
+    }
+    const char* q = spaces(p);
+    if (has_version && q[0] == '?' && q[1] == '>')
+        return q + 2;
+    // Before failing, make sure the declaration is all there.
+    const char* end = start;
+    while (*end && !(end[0] == '?' && end[1] == '>'))
+        ++end;
+    if (!*end)
+        stopped(end, kBadPi);
+    fail(start, kBadPi);
+}
+
+const char* XmlScanner::name(const char* p, const char* error) {
+    if (!(cls(*p) & kNameStart)) {
+        if (!*p)
+            stopped(p, error);
+        fail(p, error);
+    }
+    ++p;
+    while (cls(*p) & kNameChar)
+        ++p;
+    return p;
+}
+
+const char* XmlScanner::spaces(const char* p) {
+    while (is_space(*p))
+        ++p;
+    return p;
+}
+
+const char* XmlScanner::startTag(const char* p, const char* lt) {
+    if (open_.empty() && seen_root_)
+        fail(lt, kSecondRoot);
+    const char* const n0 = p;
+    if (!(cls(*p) & kNameStart))
+        fail(p, kBadTag);
+    p = name(p, kBadTag);
+    const std::string_view element(n0, static_cast<std::size_t>(p - n0));
+    std::uint64_t seen = 0; // a cheap first test for repeated attribute names
+    for (;;) {
+        const char* const before = p;
+        p = spaces(p);
+        const char c = *p;
+        if (c == '>' || (c == '/' && p[1] == '>')) {
+            p += c == '>' ? 1 : 2;
+            pending_end_ = c == '/';
+            break;
+        }
+        if (c == '\0' || (c == '/' && p[1] == '\0'))
+            stopped(c == '\0' ? p : p + 1, kBadStart);
+        if (c == '/')
+            fail(p, kBadStart);
+        if (p == before)
+            fail(p, kBadAttribute); // attributes are separated by white space
+        const char* const a0 = p;
+        p = name(p, kBadStart);
+        const std::string_view attribute(a0, static_cast<std::size_t>(p - a0));
+        p = spaces(p);
+        if (*p != '=') {
+            if (!*p)
+                stopped(p, kBadAttribute);
+            fail(p, kBadAttribute);
+        }
+        p = spaces(p + 1);
+        std::string_view value;
+        p = attributeValue(p, value);
+        const unsigned bit = (static_cast<unsigned>(attribute.size()) * 7u +
+                              static_cast<unsigned char>(attribute.front()) +
+                              static_cast<unsigned char>(attribute.back()) * 3u) &
+                             63u;
+        if (seen & (std::uint64_t(1) << bit)) {
+            for (const Attribute& a : attributes_) {
+                if (a.name == attribute)
+                    fail(a0, kBadAttribute);
+            }
+        }
+        seen |= std::uint64_t(1) << bit;
+        attributes_.push_back({attribute, value});
+    }
+    name_ = element;
+    seen_root_ = true;
+    open_names_.append(element);
+    open_.push_back(open_names_.size());
+    return p;
+}
+
+const char* XmlScanner::endTag(const char* p, const char* lt) {
+    const char* const n0 = p;
+    p = name(p, kBadEnd);
+    const std::string_view element(n0, static_cast<std::size_t>(p - n0));
+    p = spaces(p);
+    if (*p != '>') {
+        if (!*p)
+            stopped(p, kBadEnd);
+        fail(p, kBadEnd);
+    }
+    const std::size_t start = open_.size() > 1 ? open_[open_.size() - 2] : 0;
+    if (open_.empty() || std::string_view(open_names_).substr(start) != element)
+        fail(lt, kMismatch);
+    open_names_.resize(start);
+    open_.pop_back();
+    name_ = element;
+    return p + 1;
+}
+
+const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
+    const char quote = *p;
+    if (quote != '"' && quote != '\'') {
+        if (!quote)
+            stopped(p, kBadAttribute);
+        fail(p, kBadAttribute);
+    }
+    const char* const start = ++p;
+    while (*p != quote && !(cls(*p) & kValueStop))
+        ++p;
+    if (*p == quote) {
+        value = std::string_view(start, static_cast<std::size_t>(p - start));
+        return p + 1;
+    }
+    // References or white space to normalise: build the value in the scratch
+    // buffer, which is as large as the read buffer and so never grows here.
+    char* const out0 = scratch_.data() + scratch_used_;
+    std::memcpy(out0, start, static_cast<std::size_t>(p - start));
+    char* out = out0 + (p - start);
+    for (;;) {
+        const char c = *p;
+        if (c == quote)
+            break;
+        if (c == '&') {
+            p = reference(p, out, kBadAttribute);
+            continue;
+        }
+        if (c == '\t' || c == '\n') {
+            *out++ = ' ';
+        } else if (c == '\r') {
+            *out++ = ' ';
+            if (p[1] == '\n')
+                ++p; // a line end counts once
+        } else if (c == '\0') {
+            stopped(p, kBadAttribute);
+        } else if (c == '<' || forbidden_control(c)) {
+            fail(p, kBadAttribute);
+        } else {
+            *out++ = c;
+        }
+        ++p;
+    }
+    value = std::string_view(out0, static_cast<std::size_t>(out - out0));
+    scratch_used_ += value.size();
+    return p + 1;
+}
+
+// `p` is at '&'. Writes the character to `out` when `out` is not null.
+const char* XmlScanner::reference(const char* p, char*& out, const char* error) {
+    const char* const amp = p;
+    if (p[1] == '#') {
+        p += 2;
+        const bool hex = *p == 'x';
+        if (hex)
+            ++p;
+        unsigned long c = 0;
+        const char* const digits = p;
+        for (;; ++p) {
+            const char d = *p;
+            unsigned v;
+            if (d >= '0' && d <= '9')
+                v = static_cast<unsigned>(d - '0');
+            else if (hex && d >= 'a' && d <= 'f')
+                v = static_cast<unsigned>(d - 'a' + 10);
+            else if (hex && d >= 'A' && d <= 'F')
+                v = static_cast<unsigned>(d - 'A' + 10);
+            else
+                break;
+            c = c * (hex ? 16 : 10) + v;
+            if (c > 0x10FFFF)
+                c = 0x110000; // stays out of range however many digits follow
+        }
+        if (*p != ';') {
+            if (!*p)
+                stopped(p, error);
+            fail(amp, error);
+        }
+        if (p == digits || !is_xml_char(c))
+            fail(amp, error);
+        if (out)
+            out = put_utf8(out, c);
+        return p + 1;
+    }
+    const char* const n0 = p + 1;
+    const char* q = n0;
+    while (cls(*q) & kNameChar)
+        ++q;
+    if (*q != ';') {
+        if (!*q)
+            stopped(q, error);
+        fail(amp, error);
+    }
+    const std::string_view entity(n0, static_cast<std::size_t>(q - n0));
+    char c;
+    if (entity == "lt")
+        c = '<';
+    else if (entity == "gt")
+        c = '>';
+    else if (entity == "amp")
+        c = '&';
+    else if (entity == "apos")
+        c = '\'';
+    else if (entity == "quot")
+        c = '"';
+    else
+        fail(amp, error); // no other entity is ever defined
+    if (out)
+        *out++ = c;
+    return q + 1;
+}
+
+const char* XmlScanner::text(const char* p) {
+    char* none = nullptr;
+    const bool outside = open_.empty();
+    for (;;) {
+        const char c = *p;
+        if (c == '<')
+            return p;
+        if (c == '\0') {
+            if (p == buffer_.data() + end_ && eof_)
+                return p;
+            stopped(p, kBadPcdata);
+        }
+        if (outside && !is_space(c))
+            fail(p, seen_root_ ? kSecondRoot : kNoRoot);
+        if (c == '&') {
+            p = reference(p, none, kBadPcdata);
+            continue;
+        }
+        if (c == ']' && p[1] == ']' && p[2] == '>')
+            fail(p, kBadPcdata);
+        if (forbidden_control(c))
+            fail(p, kBadPcdata);
+        ++p;
+    }
+}
+
+const char* XmlScanner::comment(const char* p) {
+    for (;; ++p) {
+        const char c = *p;
+        if (c == '-' && p[1] == '-') {
+            if (p[2] == '>')
+                return p + 3;
+            if (!p[2])
+                stopped(p + 2, kBadComment);
+            fail(p, kBadComment); // "--" may not occur inside a comment
+        }
+        if (c == '\0' || (c == '-' && p[1] == '\0'))
+            stopped(c ? p + 1 : p, kBadComment);
+        if (forbidden_control(c))
+            fail(p, kBadComment);
+    }
+}
+
+const char* XmlScanner::processingInstruction(const char* p) {
+    const char* const target = p;
+    p = name(p, kBadPi);
+    const std::string_view t(target, static_cast<std::size_t>(p - target));
+    if (t.size() == 3 && (t[0] | 0x20) == 'x' && (t[1] | 0x20) == 'm' && (t[2] | 0x20) == 'l')
+        fail(target, kBadPi); // the declaration belongs at the very start
+    if (!(p[0] == '?' && p[1] == '>')) {
+        if (!is_space(*p)) {
+            if (!*p || (p[0] == '?' && !p[1]))
+                stopped(*p ? p + 1 : p, kBadPi);
+            fail(p, kBadPi);
+        }
+        while (!(p[0] == '?' && p[1] == '>')) {
+            if (!*p || (p[0] == '?' && !p[1]))
+                stopped(*p ? p + 1 : p, kBadPi);
+            if (forbidden_control(*p))
+                fail(p, kBadPi);
+            ++p;
+        }
+    }
+    return p + 2;
+}
+
+const char* XmlScanner::cdata(const char* p) {
+    for (;; ++p) {
+        const char c = *p;
+        if (c == ']' && p[1] == ']' && p[2] == '>')
+            return p + 3;
+        if (c == '\0')
+            stopped(p, kBadCdata);
+        if (forbidden_control(c))
+            fail(p, kBadCdata);
+    }
+}
+
+} // namespace catalogue

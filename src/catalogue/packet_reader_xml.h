@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace catalogue {
+
+// A place where the text stops being well-formed XML: what went wrong, worded
+// as the reference parser words its failures, and the byte offset in the file.
+class XmlSyntaxError : public std::runtime_error {
+public:
+    XmlSyntaxError(const char* description, std::uint64_t offset)
+        : std::runtime_error(description), offset_(offset) {}
+    std::uint64_t offset() const { return offset_; }
+
+private:
+    std::uint64_t offset_;
+};
+
+// Pull tokenizer for the XML that data packets are written in: an optional
+// byte-order mark and declaration, comments, processing instructions,
+// elements with attributes in either quote style, character data, CDATA
+// sections, and the predefined and numeric character references. A document
+// type declaration is refused, so no entity is ever defined or expanded.
+// Anything else that is not well-formed throws XmlSyntaxError.
+//
+// The file is read in chunks into a buffer the caller owns and may reuse, so
+// memory stays near the chunk size whatever the file's size. Names and values
+// stay valid until the next call of next(). Bytes from 0x80 up pass through
+// untouched: the document's encoding is the reader's business.
+class XmlScanner {
+public:
+    enum class Token { StartTag, EndTag, EndOfDocument };
+    struct Attribute {
+        std::string_view name;
+        std::string_view value; // references resolved, white space normalised
+    };
+
+    // `buffer` and `scratch` keep their capacity from one file to the next.
+    XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch);
+
+    Token next();
+    // Name of the element of the last StartTag or EndTag.
+    std::string_view name() const { return name_; }
+    const std::vector<Attribute>& attributes() const { return attributes_; }
+    // Elements open after the last token: 1 inside the root element.
+    int depth() const { return static_cast<int>(open_.size()); }
+
+    bool byteOrderMark() const { return bom_; }
+    // The encoding named by the declaration; empty when none is named.
+    const std::string& declaredEncoding() const { return encoding_; }
+
+private:
+    struct NeedMore {};
+
+    void refill();
+    Token scan();
+    const char* prolog(const char* p);
+    const char* declaration(const char* p);
+    const char* startTag(const char* p, const char* lt);
+    const char* endTag(const char* p, const char* lt);
+    const char* comment(const char* p);
+    const char* processingInstruction(const char* p);
+    const char* cdata(const char* p);
+    const char* text(const char* p);
+    const char* attributeValue(const char* p, std::string_view& value);
+    const char* reference(const char* p, char*& out, const char* error);
+    const char* name(const char* p, const char* error);
+    const char* spaces(const char* p);
+    // Called where the sentinel stops a scan: more data, or the end of the file.
+    void stopped(const char* p, const char* error);
+    [[noreturn]] void fail(const char* p, const char* description) const;
+    std::uint64_t offsetOf(const char* p) const;
+
+    std::FILE* file_;
+    std::vector<char>& buffer_;
+    std::string& scratch_;
+    std::size_t begin_ = 0, end_ = 0; // unread bytes of buffer_
+    std::uint64_t base_ = 0;          // file offset of buffer_[0]
+    bool eof_ = false;
+    bool started_ = false, seen_root_ = false, pending_end_ = false;
+    bool bom_ = false;
+    std::string encoding_;
+
+    std::string_view name_;
+    std::vector<Attribute> attributes_;
+    std::string open_names_;        // names of the open elements, back to back
+    std::vector<std::size_t> open_; // where each open name ends in open_names_
+    std::size_t scratch_used_ = 0;
+};
+
+} // namespace catalogue
