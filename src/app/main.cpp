@@ -15,13 +15,16 @@
 #include "charts/dynamictau_chart.h"
 #include "charts/load_length_chart.h"
 #include "charts/statictau_chart.h"
+#include "cycle/cycle.h"
 #include "search/conditions.h"
 #include "search/record_filter.h"
 #include "search/search_start.h"
 #include "strength/cls_sprg.h"
+#include "strength/dynamic_range.h"
 #include "strength/spr_mat.h"
 #include "strength/working_point.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -121,6 +124,16 @@ void TForm_spring::setUpTables() {
 }
 
 void TForm_spring::connectHandlers() {
+    connect(RadioGroup_dyncalcst, &app::RadioGroup::itemClicked, this,
+            [this] { app::guarded([this] { RadioGroup_dyncalcstClick(); }); });
+    connect(CheckBox_link, &QCheckBox::clicked, this,
+            [this] { app::guarded([this] { CheckBox_linkClick(); }); });
+    connect(Edit_dynmin, &QLineEdit::textChanged, this,
+            [this] { app::guarded([this] { Edit_dynminChange(); }); });
+    connect(Edit_dyncycle, &QLineEdit::textChanged, this,
+            [this] { app::guarded([this] { Edit_dyncycleChange(); }); });
+    connect(Button_cycle, &QPushButton::clicked, this,
+            [this] { app::guarded([this] { Button_cycleClick(); }); });
     DBChart1->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
     connect(Exit1, &QAction::triggered, this, [this] { app::guarded([this] { Exit1Click(); }); });
     connect(SpringDesiner1, &QAction::triggered, this,
@@ -381,6 +394,8 @@ void TForm_spring::Springselectrange_set() {
         maker_table_.close();
         Unitsystem_set();
         set_tauaxis(*Chart_statictau);
+        if (CheckBox_link->isChecked())
+            Dynrange_set();
     } catch (...) {
     }
 
@@ -505,4 +520,57 @@ void TForm_spring::placeWorkingPoint(double d, double D, double sigma_b) {
     }
     const strength::WorkingPoint wp = strength::working_point(d, D, p1, p2, sigma_b);
     add_dtaupoint(*Chart_dynamictau, wp.x, wp.y);
+}
+
+// ---- Dynamic operating range -----------------------------------------------
+
+void TForm_spring::Dynrange_set() {
+    const bool lengths = RadioGroup_dyncalcst->itemIndex() != 1;
+    Label_dynunit->setText(lengths ? QStringLiteral("mm")
+                                   : QString::fromStdString(units::state.force_unit));
+    Label_dynunit->adjustSize();
+    const ConditionControls& c1 = cond_[0];
+    const ConditionControls& c2 = cond_[1];
+    const std::string first = utf8((lengths ? c1.length : c1.force)->text());
+    const std::string first_tolerance = utf8((lengths ? c1.length_width : c1.force_width)->text());
+    const std::string second = utf8((lengths ? c2.length : c2.force)->text());
+    const std::string second_tolerance = utf8((lengths ? c2.length_width : c2.force_width)->text());
+    const strength::RangeTexts range = strength::dynamic_range(
+        {first, first_tolerance, second, second_tolerance}, units::state.force_decimals);
+    // Written by the program: the edits' modified flags stay clear.
+    Edit_dynmin->setText(QString::fromStdString(range.min));
+    Edit_dynmax->setText(QString::fromStdString(range.max));
+}
+
+void TForm_spring::RadioGroup_dyncalcstClick() {
+    Label_dynunit->setText(RadioGroup_dyncalcst->itemIndex() == 1
+                               ? QString::fromStdString(units::state.force_unit)
+                               : QStringLiteral("mm"));
+    Label_dynunit->adjustSize();
+    if (CheckBox_link->isChecked())
+        Dynrange_set();
+}
+
+void TForm_spring::CheckBox_linkClick() {
+    if (CheckBox_link->isChecked())
+        Dynrange_set();
+}
+
+void TForm_spring::Edit_dynminChange() {
+    if (Edit_dynmin->isModified() && CheckBox_link->isChecked()) {
+        CheckBox_link->setChecked(false);
+        CheckBox_linkClick();
+    }
+}
+
+void TForm_spring::Edit_dyncycleChange() {
+    set_dynarea(*Chart_dynamictau->series(2), to_decimal(utf8(Edit_dyncycle->text())));
+}
+
+void TForm_spring::Button_cycleClick() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<TForm_cycle*>(w);
+        if (dialog && dialog->exec() == QDialog::Accepted)
+            Edit_dyncycle->setText(QString::fromStdString(cycle::cycle_result));
+    }
 }

@@ -47,12 +47,18 @@ public:
     void ClientDataSet_makerAfterClose();
     void DataSource_springDataChange();
     void DBChart1AfterDraw();
+    void RadioGroup_dyncalcstClick();
+    void CheckBox_linkClick();
+    void Edit_dynminChange();
+    void Edit_dyncycleChange();
+    void Button_cycleClick();
 
     // Internal steps.
     void Paneltau_set();
     void Forceunit_set();
     void Unitsystem_set();
     void Springstress_set();
+    void Dynrange_set();
 
 private:
     void buildMenu();

@@ -5,6 +5,7 @@
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -82,6 +83,7 @@ TEST_F(SpringStress, WorkedExampleShowsLoadStressHintAndDot) {
 TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
     write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
     type("Edit_length", "25");
+    find<QCheckBox>("CheckBox_link")->setChecked(false); // keep the range typed here
     type("Edit_dynmin", "25");
     type("Edit_dynmax", "25");
     search();

@@ -7,7 +7,8 @@
 
 namespace testsupport {
 
-ModalSeen answer_modal(const std::function<void()>& action, bool accept) {
+ModalSeen answer_modal(const std::function<void()>& action, bool accept,
+                       const std::function<void(QDialog*)>& before_closing) {
     ModalSeen seen;
     QTimer poll;
     poll.setInterval(5);
@@ -23,6 +24,8 @@ ModalSeen answer_modal(const std::function<void()>& action, bool accept) {
                 seen.icon = box->icon();
             }
         }
+        if (before_closing)
+            before_closing(dialog);
         if (accept)
             dialog->accept();
         else
