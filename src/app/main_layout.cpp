@@ -159,12 +159,12 @@ QWidget* TForm_spring::buildConditionBox(int which) {
     c.force_unit = label(box, first ? "Label6" : "Label14", QStringLiteral("N"), 125, 46);
 
     c.load_title = label(box, first ? "Label16" : "Label17", QStringLiteral("選定荷重"), 6, 74);
-    c.load_value = value_label(box, first ? "Label_F1" : "Label_f2", 58, 74, 62);
-    c.load_unit = label(box, first ? "Label18" : "Label20", QStringLiteral("N"), 123, 74);
+    c.load_value = value_label(box, first ? "Label_F1" : "Label_f2", 50, 74, 52);
+    c.load_unit = label(box, first ? "Label18" : "Label20", QStringLiteral("N"), 104, 74);
     c.stress_title = label(box, first ? "Label22" : "Label21", QStringLiteral("修正応力"), 6, 96);
-    c.stress_value = value_label(box, first ? "Label_tau1" : "Label_tau2", 58, 96, 62);
-    c.stress_unit = label(box, first ? "Label24" : "Label25", QStringLiteral("MPa"), 123, 96);
-    c.superscript = label(box, first ? "Label19" : "Label23", QStringLiteral("2"), 140, 92);
+    c.stress_value = value_label(box, first ? "Label_tau1" : "Label_tau2", 50, 96, 52);
+    c.stress_unit = label(box, first ? "Label24" : "Label25", QStringLiteral("MPa"), 104, 96);
+    c.superscript = label(box, first ? "Label19" : "Label23", QStringLiteral("2"), 121, 92);
     QFont small = c.superscript->font();
     small.setPixelSize(8);
     c.superscript->setFont(small);
