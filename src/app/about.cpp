@@ -40,7 +40,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     inner->setGeometry(3, 3, 163, 147);
 
     auto* column = new QVBoxLayout(inner);
-    column->setContentsMargins(8, 6, 8, 6);
+    column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(2);
     auto* product = line(QStringLiteral("Tarvolin"), inner);
     product->setObjectName(QStringLiteral("ProductName"));
@@ -49,9 +49,8 @@ TAboutBox::TAboutBox(QWidget* owner)
     column->addWidget(line(QStringLiteral("Version 1.4J"), inner, Qt::AlignRight));
     column->addWidget(line(QStringLiteral("(XML data file version)"), inner, Qt::AlignRight));
     column->addWidget(line(QStringLiteral("2002/08/18"), inner));
-    column->addWidget(line(
-        QStringLiteral("Copyright (C) 2002 T. Arvolin\nPublished by Spring Desk Press"), inner));
-    column->addWidget(line(QStringLiteral("Contact: tarvolin@example.jp"), inner));
+    column->addWidget(line(QStringLiteral("(C) 2002 T. Arvolin\nSpring Desk Press"), inner));
+    column->addWidget(line(QStringLiteral("tarvolin@example.jp"), inner));
     column->addStretch();
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
