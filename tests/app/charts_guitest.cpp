@@ -18,20 +18,7 @@ using namespace testsupport;
 namespace {
 
 SpringRow line(const std::string& model, double lo, double fo, double lmax, double fmax) {
-    SpringRow r;
-    r.modelNo = model;
-    r.maker = "KSSC";
-    r.type = "compress";
-    r.material = "SWP-B";
-    r.lo = lo;
-    r.fo = fo;
-    r.lmax = lmax;
-    r.fmax = fmax;
-    r.k = std::abs(fmax - fo) / std::abs(lo - lmax);
-    r.coil_dia = 10;
-    r.wire_dia = 1;
-    r.turn = 8;
-    return r;
+    return spring_row(model, lo, fo, lmax, fmax);
 }
 
 class LoadLengthChart : public MainWindowTest {

@@ -25,19 +25,12 @@ constexpr double open = 1.7e100;
 SpringRow row(const std::string& model, const std::string& type, double lo, double fo, double lmax,
               double fmax, double coil = 10, double wire = 1, const std::string& material = "SWP-B",
               const std::string& maker = "KSSC") {
-    SpringRow r;
-    r.modelNo = model;
-    r.maker = maker;
+    SpringRow r = spring_row(model, lo, fo, lmax, fmax);
     r.type = type;
-    r.material = material;
-    r.lo = lo;
-    r.fo = fo;
-    r.lmax = lmax;
-    r.fmax = fmax;
-    r.k = std::abs(fmax - fo) / std::abs(lmax - lo);
     r.coil_dia = coil;
     r.wire_dia = wire;
-    r.turn = 8;
+    r.material = material;
+    r.maker = maker;
     return r;
 }
 

@@ -20,18 +20,10 @@ using namespace testsupport;
 namespace {
 
 SpringRow spring(const std::string& material, double wire, double coil = 10) {
-    SpringRow r;
-    r.modelNo = "A";
-    r.maker = "KSSC";
-    r.type = "compress";
+    SpringRow r = spring_row("A", 30, 0, 20, 20); // 2 N/mm
     r.material = material;
-    r.lo = 30;
-    r.lmax = 20;
-    r.k = 2.0;
-    r.fmax = 20;
-    r.coil_dia = coil;
     r.wire_dia = wire;
-    r.turn = 8;
+    r.coil_dia = coil;
     return r;
 }
 

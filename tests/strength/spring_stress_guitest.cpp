@@ -17,19 +17,9 @@ namespace {
 
 SpringRow spring(const std::string& model, const std::string& material, double wire, double lo,
                  double lmax) {
-    SpringRow r;
-    r.modelNo = model;
-    r.maker = "KSSC";
-    r.type = "compress";
+    SpringRow r = spring_row(model, lo, 0, lmax, 2.0 * std::abs(lo - lmax)); // 2 N/mm
     r.material = material;
-    r.lo = lo;
-    r.lmax = lmax;
-    r.fo = 0;
-    r.k = 2.0;
-    r.fmax = 2.0 * std::abs(lo - lmax);
-    r.coil_dia = 10;
     r.wire_dia = wire;
-    r.turn = 8;
     return r;
 }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
@@ -47,6 +48,23 @@ const char* kHead = "<?xml version=\"1.0\" standalone=\"yes\"?>\n<DATAPACKET Ver
                     "<METADATA><FIELDS>\n";
 
 } // namespace
+
+SpringRow spring_row(const std::string& model, double lo, double fo, double lmax, double fmax) {
+    SpringRow r;
+    r.modelNo = model;
+    r.maker = "KSSC";
+    r.type = "compress";
+    r.material = "SWP-B";
+    r.lo = lo;
+    r.fo = fo;
+    r.lmax = lmax;
+    r.fmax = fmax;
+    r.k = lo == lmax ? 0 : std::abs(fmax - fo) / std::abs(lmax - lo);
+    r.coil_dia = 10;
+    r.wire_dia = 1;
+    r.turn = 8;
+    return r;
+}
 
 std::string spring_packet(const std::vector<SpringRow>& rows) {
     std::string out = kHead;

@@ -15,6 +15,10 @@ struct MakerRow {
     std::string maker, adress, tel, fax, url;
 };
 
+// A compression spring of SWP-B by KSSC (10 mm coil, 1 mm wire, 8 turns)
+// whose rate follows from its load line; tests change what they need.
+SpringRow spring_row(const std::string& model, double lo, double fo, double lmax, double fmax);
+
 // Data packets as UTF-8 text without an encoding declaration.
 std::string spring_packet(const std::vector<SpringRow>& rows);
 std::string maker_packet(const std::vector<MakerRow>& rows);
