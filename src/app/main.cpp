@@ -25,6 +25,7 @@
 #include "strength/working_point.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -104,6 +105,9 @@ void TForm_spring::setUpTables() {
     });
     spring_table_.addAfterOpen([this] {
         grid_model_->reload();
+        // The hourglass while the chart walks every row of a large catalogue.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         fill_spring_series(*DBChart1->series(0), spring_table_);
     });
     spring_table_.addAfterClose([this] {
