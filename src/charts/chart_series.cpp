@@ -7,6 +7,10 @@
 
 namespace {
 
+template <typename T> void releaseStorage(std::vector<T>& column) {
+    std::vector<T>().swap(column);
+}
+
 template <typename T> bool assign(T& field, const T& value) {
     if (field == value)
         return false;
@@ -159,18 +163,20 @@ QColor ChartSeries::color(int i) const {
 }
 
 void ChartSeries::clear() {
-    if (m_x.empty())
-        return;
-    m_x.clear();
-    m_y.clear();
-    m_endX.clear();
-    m_endY.clear();
-    m_labels.clear();
-    m_ownColors.clear();
-    m_hasOwnColor.clear();
+    const bool hadItems = !m_x.empty();
+    // The storage goes too, not only the items: a series of a million rows is
+    // tens of megabytes, and the table read before the next fill can use them.
+    releaseStorage(m_x);
+    releaseStorage(m_y);
+    releaseStorage(m_endX);
+    releaseStorage(m_endY);
+    releaseStorage(m_labels);
+    releaseStorage(m_ownColors);
+    releaseStorage(m_hasOwnColor);
     m_hasLabels = false;
     m_hasOwnColors = false;
-    changed();
+    if (hadItems)
+        changed();
 }
 
 void ChartSeries::reserve(int items) {

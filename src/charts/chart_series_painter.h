@@ -4,6 +4,7 @@
 
 class QImage;
 class QPainter;
+class ChartAxis;
 class ChartSeries;
 
 // Paints one series in pixel coordinates given by its axes: the segments
@@ -12,3 +13,7 @@ class ChartSeries;
 // straight into it.
 void paintChartSeries(QPainter& painter, QImage* image, const ChartSeries& series,
                       const QRect& plot);
+
+// Maps values onto the pixels of an axis in bulk, with exactly the results of
+// ChartAxis::valueToPixel.
+void mapChartValues(const ChartAxis& axis, const double* values, int count, int* pixels);

@@ -1,12 +1,15 @@
 // Value-to-pixel mapping and range refusal of ChartAxis.
 #include "charts/chart.h"
+#include "charts/chart_series_painter.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -177,6 +180,83 @@ TEST(ChartAxisRange, EqualEndsAreAcceptedAndOrderOfCallsMatters) {
     EXPECT_EQ(messageOf([&] { axis.setMinMax(5.0, 4.0); }),
               "軸の最小値は最大値以下でなければなりません");
     EXPECT_EQ(axis.minimum(), 20.0);
+}
+
+// The series painter maps millions of values in bulk by its own arithmetic;
+// every value must land on the pixel valueToPixel gives it.
+TEST(ChartAxisBulkMapping, GivesTheSamePixelAsValueToPixelForEveryValue) {
+    Chart chart;
+    chart.resize(500, 400);
+    struct Setup {
+        double minimum, maximum;
+        bool logarithmic, inverted;
+    };
+    // Whole-pixel ratios make exact half-pixel ties: length / span = 1 or 1/2.
+    const int width = chart.bottomAxis().pixelEnd() - chart.bottomAxis().pixelStart();
+    const int height = chart.leftAxis().pixelEnd() - chart.leftAxis().pixelStart();
+    const Setup setups[] = {
+        {0.7, 150.0, false, false},         {0.0, 1000.5, false, false},
+        {0.0, double(width), false, false}, {-3.0, 2.0 * height - 3.0, false, true},
+        {5.0, 5.0, false, false},           {0.1, 1000.0, true, false},
+        {-1e-300, 1e-300, false, false}};
+    std::mt19937_64 rng(9);
+    for (ChartAxis* axis : {&chart.bottomAxis(), &chart.leftAxis()}) {
+        for (const Setup& setup : setups) {
+            axis->setMinMax(setup.minimum, setup.maximum);
+            axis->setLogarithmic(setup.logarithmic);
+            axis->setInverted(setup.inverted);
+            const double span = setup.maximum - setup.minimum;
+            const double length = axis->pixelEnd() - axis->pixelStart();
+            const double wide = span > 0.0 ? span : 1.0;
+            std::uniform_real_distribution<double> around(setup.minimum - wide,
+                                                          setup.maximum + wide);
+            int mismatches = 0;
+            const auto check = [&](const std::vector<double>& values) {
+                std::vector<int> pixels(values.size());
+                mapChartValues(*axis, values.data(), static_cast<int>(values.size()),
+                               pixels.data());
+                for (size_t i = 0; i < values.size(); ++i)
+                    if (pixels[i] != axis->valueToPixel(values[i]) && ++mismatches < 5)
+                        ADD_FAILURE() << "value " << values[i] << " on " << setup.minimum << ".."
+                                      << setup.maximum << ": " << pixels[i] << " instead of "
+                                      << axis->valueToPixel(values[i]);
+            };
+            const auto randomValues = [&](int count) {
+                std::vector<double> values;
+                for (int i = 0; i < count; ++i)
+                    values.push_back(around(rng));
+                return values;
+            };
+            // Plain values, several chunks of them.
+            check(randomValues(2000));
+            // Values whose ratio is a half pixel or next to one.
+            std::vector<double> ties;
+            for (int i = 0; i < 700; ++i) {
+                const double tie = setup.minimum + (i + 0.5) * wide / length;
+                ties.insert(ties.end(),
+                            {tie, std::nextafter(tie, 1e300), std::nextafter(tie, -1e300)});
+            }
+            check(ties);
+            // Ratios near the limits of the mapping and values beyond any range,
+            // each amid ordinary values.
+            std::vector<double> odd = {1.7e100,
+                                       -1.7e100,
+                                       0.0,
+                                       -1.0,
+                                       std::numeric_limits<double>::infinity(),
+                                       -std::numeric_limits<double>::infinity(),
+                                       std::numeric_limits<double>::quiet_NaN()};
+            for (const double ratio : {1073741823.0, 1073741824.5, 2147483646.5, 2147483647.0,
+                                       -1073741824.5, -2147483647.5, 5e9})
+                odd.push_back(setup.minimum + ratio * wide / length);
+            for (const double value : odd) {
+                std::vector<double> values = randomValues(300);
+                values[150] = value;
+                check(values);
+            }
+            EXPECT_EQ(mismatches, 0);
+        }
+    }
 }
 
 } // namespace

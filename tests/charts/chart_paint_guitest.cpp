@@ -1,6 +1,7 @@
 // Painting of Chart: the series cache, the overlay canvas and the after-draw
 // hook, the legend, and mouse zoom and pan.
 #include "charts/chart.h"
+#include "reference_raster.h"
 
 #include <QApplication>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -190,6 +192,55 @@ TEST_F(ChartPaint, FailingHookDoesNotBreakThePaint) {
     QImage image;
     EXPECT_NO_THROW(image = paint());
     EXPECT_EQ(image.pixelColor(pixelOf(90.0, 90.0)), QColor(Qt::black));
+}
+
+TEST(ChartPaintBulk, ManySegmentsGiveExactlyThePixelsOfTheirMappedLines) {
+    // Enough spring-like segments to cover most of the plot, some reaching
+    // past its edges, and every 97th in a colour of its own.
+    Chart chart;
+    chart.resize(420, 320);
+    chart.setLegendVisible(false);
+    chart.bottomAxis().setGridVisible(false);
+    chart.leftAxis().setGridVisible(false);
+    chart.bottomAxis().setMinMax(0.7, 150.0);
+    chart.leftAxis().setMinMax(0.0, 1000.0);
+    ChartSeries* series = chart.addSeries(ChartSeries::Kind::Arrow, "Series_dbspring");
+    series->setSeriesColor(Qt::black);
+    series->setColorEachPoint(true);
+    series->setXOrder(ChartSeries::XOrder::None);
+    series->setArrowHeadLength(1);
+    series->setArrowHeadWidth(1);
+    std::mt19937 rng(4321);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 40000; ++i) {
+        const double lo = unit(rng) * 170.0, lmax = lo * (0.3 + 0.6 * unit(rng));
+        const double fo = unit(rng) * 60.0 - 10.0, fmax = fo + unit(rng) * 1200.0;
+        series->addArrow(lo, fo, lmax, fmax, QString(), i % 97 == 0 ? QColor(Qt::red) : QColor());
+    }
+    const QImage painted = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    // The same chart without the series, with the segments drawn by the plain
+    // rasteriser at the pixels valueToPixel gives their ends.
+    series->setVisible(false);
+    QImage expected = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(painted.size(), expected.size());
+    const QRect plot = chart.plotRect();
+    ReferenceRaster reference(expected, plot);
+    for (int i = 0; i < series->count(); ++i)
+        reference.drawLine(series->xToPixel(series->x(i)), series->yToPixel(series->y(i)),
+                           series->xToPixel(series->endX(i)), series->yToPixel(series->endY(i)),
+                           series->color(i).rgb());
+    // The axes are painted over the plot's edges afterwards; inside them every
+    // pixel must agree.
+    const QRect inside = plot.adjusted(2, 2, -2, -2);
+    int differing = 0, black = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            differing += painted.pixel(x, y) != expected.pixel(x, y);
+            black += painted.pixel(x, y) == qRgb(0, 0, 0);
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(black, inside.width() * inside.height() / 4); // the test draws something
 }
 
 TEST(ChartLegend, OneEntryPerSeriesShownInLegend) {

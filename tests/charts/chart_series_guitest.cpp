@@ -147,6 +147,22 @@ TEST(ChartSeriesColor, SparseColumnsStayAlignedWhenInsertedInOrder) {
     EXPECT_EQ(s->color(3), s->seriesColor());
 }
 
+TEST(ChartSeriesColor, ClearedSeriesStartsAgainWithoutLabelsOrOwnColours) {
+    Chart chart;
+    ChartSeries* s = chart.addSeries(ChartSeries::Kind::Arrow, "Series_dynamic");
+    s->setColorEachPoint(true);
+    s->addArrow(1.0, 2.0, 3.0, 4.0, "old", Qt::blue);
+    s->clear();
+    EXPECT_EQ(s->count(), 0);
+    EXPECT_TRUE(s->endXValues().empty());
+    s->addArrow(5.0, 6.0, 7.0, 8.0);
+    EXPECT_EQ(s->label(0), QString());
+    EXPECT_FALSE(s->ownColor(0).isValid());
+    EXPECT_FALSE(s->hasOwnColors());
+    EXPECT_EQ(s->color(0), s->seriesColor());
+    EXPECT_EQ(s->endY(0), 8.0);
+}
+
 TEST(ChartSeriesIdentity, IsNamedChildOfItsChartAndFoundByIndex) {
     Chart chart;
     ChartSeries* a = chart.addSeries(ChartSeries::Kind::Line, "LineSeries1");
