@@ -4,8 +4,10 @@
 #include "catalogue/packet_reader_xml.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -18,14 +20,36 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// No file of that name (a directory of that name is no file either) is a
+// missing packet; a file that is there but cannot be read says why.
 File open_file(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw PacketMissing(path);
     File f(std::fopen(path.c_str(), "rb"));
     if (!f)
-        throw PacketMissing(path);
+        invalid_packet(path, std::string("ファイルを開けません (") + std::strerror(errno) + ")");
     return f;
+}
+
+// Packets are written in single-byte based encodings; a file in UTF-16 or
+// UTF-32 (by its byte-order mark or by "<?" in two- or four-byte units) is
+// refused as such rather than as text that is not XML.
+void refuse_wide_encoding(std::FILE* f, const std::string& path) {
+    unsigned char b[4] = {1, 1, 1, 1};
+    const std::size_t n = std::fread(b, 1, sizeof b, f);
+    std::rewind(f);
+    if (n < 2)
+        return;
+    const bool utf32 = n == 4 && ((b[0] == 0xFF && b[1] == 0xFE && b[2] == 0 && b[3] == 0) ||
+                                  (b[0] == 0 && b[1] == 0 && b[2] == 0xFE && b[3] == 0xFF) ||
+                                  (b[0] == '<' && b[1] == 0 && b[2] == 0 && b[3] == 0) ||
+                                  (b[0] == 0 && b[1] == 0 && b[2] == 0 && b[3] == '<'));
+    const bool utf16 = (b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF) ||
+                       (b[0] == '<' && b[1] == 0) || (b[0] == 0 && b[1] == '<');
+    if (utf32 || utf16)
+        invalid_packet(path, std::string("文字コード '") + (utf32 ? "UTF-32" : "UTF-16") +
+                                 "' には対応していません");
 }
 
 // The line of a byte offset, for messages: counted only when a file fails.
@@ -98,7 +122,7 @@ private:
     void startRows(const XmlScanner& scanner);
     void addField(const XmlScanner& scanner);
     void feedRow(const XmlScanner& scanner);
-    std::string fieldError() const;
+    std::string fieldError(TextEncoding encoding) const;
     bool encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const;
 
     const std::string& path_;
@@ -111,6 +135,8 @@ private:
     bool rowdata_seen_ = false, in_rowdata_ = false, rows_deferred_ = false;
     bool feeding_ = false;
     std::exception_ptr sink_failure_;
+    std::vector<std::pair<std::string, std::size_t>> lookup_; // folded name, field
+    std::string folded_;
 };
 
 bool PacketWalk::encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const {
@@ -119,14 +145,30 @@ bool PacketWalk::encodingOf(const XmlScanner& scanner, TextEncoding& encoding) c
            encoding_from_name(scanner.declaredEncoding(), encoding);
 }
 
-std::string PacketWalk::fieldError() const {
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
+std::string PacketWalk::fieldError(TextEncoding encoding) const {
+    // The first field, in file order, that has no name or repeats an earlier
+    // one; sorted look-up, so that a packet of many fields costs no more than
+    // reading it.
+    const std::size_t n = fields_.size();
+    std::vector<std::string> folded(n);
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        folded[i] = ascii_lower(fields_[i].name);
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return folded[a] != folded[b] ? folded[a] < folded[b] : a < b;
+    });
+    std::vector<char> repeated(n, 0);
+    for (std::size_t k = 1; k < n; ++k) {
+        if (folded[order[k]] == folded[order[k - 1]])
+            repeated[order[k]] = 1;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
         if (fields_[i].name.empty())
             return "名前のない項目があります";
-        for (std::size_t j = 0; j < i; ++j) {
-            if (iequals(fields_[j].name, fields_[i].name))
-                return "項目 '" + fields_[i].name + "' が二重に宣言されています";
-        }
+        if (repeated[i])
+            return "項目 '" + printable(fields_[i].name, encoding) + "' が二重に宣言されています";
     }
     return {};
 }
@@ -149,9 +191,17 @@ void PacketWalk::startRows(const XmlScanner& scanner) {
     TextEncoding encoding;
     // Any fault of the declarations is reported once the whole file has
     // proved well-formed, so the rows are not read then.
-    if (!fields_done_ || !encodingOf(scanner, encoding) || !fieldError().empty()) {
+    if (!fields_done_ || !encodingOf(scanner, encoding) || !fieldError(encoding).empty()) {
         rows_deferred_ = !fields_done_;
         return;
+    }
+    // Beyond a few fields, names are looked up in sorted order, so that rows
+    // whose attributes come in another order stay linear in their length.
+    lookup_.clear();
+    if (fields_.size() > 16) {
+        for (std::size_t i = 0; i < fields_.size(); ++i)
+            lookup_.emplace_back(ascii_lower(fields_[i].name), i);
+        std::sort(lookup_.begin(), lookup_.end());
     }
     row_.values.assign(fields_.size(), std::string_view());
     row_.present.assign(fields_.size(), 0);
@@ -173,13 +223,22 @@ void PacketWalk::feedRow(const XmlScanner& scanner) {
         std::size_t index = n;
         if (position < n && fields_[position].name == a.name) {
             index = position;
-        } else {
+        } else if (lookup_.empty()) {
             for (std::size_t i = 0; i < n; ++i) {
                 if (iequals(fields_[i].name, a.name)) {
                     index = i;
                     break;
                 }
             }
+        } else {
+            folded_.assign(a.name);
+            for (char& c : folded_)
+                c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            const auto at = std::lower_bound(lookup_.begin(), lookup_.end(), folded_,
+                                             [](const std::pair<std::string, std::size_t>& e,
+                                                const std::string& k) { return e.first < k; });
+            if (at != lookup_.end() && at->first == folded_)
+                index = at->second;
         }
         ++position;
         if (index == n)
@@ -241,7 +300,7 @@ bool PacketWalk::checkAll(XmlScanner& scanner) {
         invalid_packet(path_, "METADATA/FIELDS がありません");
     if (!rowdata_seen_)
         invalid_packet(path_, "ROWDATA がありません");
-    const std::string fault = fieldError();
+    const std::string fault = fieldError(encoding);
     if (!fault.empty())
         invalid_packet(path_, fault);
     if (sink_failure_)
@@ -280,13 +339,25 @@ void PacketWalk::rowsOnly(XmlScanner& scanner) {
 
 void PacketReader::read(const std::string& path, PacketSink& sink) {
     const File file = open_file(path);
+    refuse_wide_encoding(file.get(), path);
     fields_.clear();
+    // A construct longer than a chunk grows the buffers; memory of that size
+    // is not kept for the next file.
+    struct Release {
+        PacketReader& r;
+        ~Release() {
+            if (r.buffer_.capacity() > 2 * (r.chunk_ + 1)) {
+                std::vector<char>().swap(r.buffer_);
+                std::string().swap(r.scratch_);
+            }
+        }
+    } release{*this};
     PacketWalk walk(path, sink, fields_, row_);
     try {
-        XmlScanner scanner(file.get(), buffer_, scratch_);
+        XmlScanner scanner(file.get(), buffer_, scratch_, chunk_);
         if (walk.checkAll(scanner)) {
             std::rewind(file.get());
-            XmlScanner again(file.get(), buffer_, scratch_);
+            XmlScanner again(file.get(), buffer_, scratch_, chunk_);
             walk.rowsOnly(again);
         }
     } catch (const XmlSyntaxError& e) {

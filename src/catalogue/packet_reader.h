@@ -2,6 +2,7 @@
 
 #include "catalogue/text_decoder.h"
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -60,7 +61,12 @@ public:
     // not well-formed fails as such even where the sink failed earlier on.
     void read(const std::string& path, PacketSink& sink);
 
+    // The size of one read from the file. Tests set it small, so that chunk
+    // boundaries fall everywhere in a packet.
+    void setChunkSize(std::size_t bytes) { chunk_ = bytes; }
+
 private:
+    std::size_t chunk_ = std::size_t(1) << 20;
     std::vector<char> buffer_;
     std::string scratch_;
     std::vector<PacketField> fields_;

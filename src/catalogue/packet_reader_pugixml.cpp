@@ -86,7 +86,8 @@ void read_packet_pugixml(const std::string& path, PacketSink& sink) {
             invalid_packet(path, "名前のない項目があります");
         for (const auto& other : fields) {
             if (iequals(other.name, field.name))
-                invalid_packet(path, "項目 '" + field.name + "' が二重に宣言されています");
+                invalid_packet(path, "項目 '" + printable(field.name, encoding) +
+                                         "' が二重に宣言されています");
         }
         field.type = f.attribute("fieldtype").value();
         field.kind = field_kind(field.type);

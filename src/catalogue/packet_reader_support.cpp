@@ -14,6 +14,15 @@ bool iequals(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+std::string ascii_lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
 void invalid_packet(const std::string& path, const std::string& what) {
     const auto slash = path.find_last_of("/\\");
     const std::string label = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -10,6 +10,7 @@ namespace catalogue {
 
 // ASCII case-insensitive equality, as field names bind.
 bool iequals(std::string_view a, std::string_view b);
+std::string ascii_lower(std::string_view s);
 
 // Throws PacketInvalid with the file's bare name in front of `what`.
 [[noreturn]] void invalid_packet(const std::string& path, const std::string& what);

@@ -1,5 +1,6 @@
 #include "catalogue/packet_reader_xml.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -20,8 +21,6 @@ constexpr const char* kMismatch = "Start-end tags mismatch";
 constexpr const char* kNoRoot = "No document element found";
 constexpr const char* kDoctype = "Document type declarations are refused";
 constexpr const char* kSecondRoot = "Content after the document element";
-
-constexpr std::size_t kChunk = std::size_t(1) << 20;
 
 enum : unsigned char { kNameStart = 1, kNameChar = 2, kSpace = 4, kValueStop = 8 };
 
@@ -90,10 +89,12 @@ char* put_utf8(char* out, unsigned long c) {
 
 } // namespace
 
-XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch)
+XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
+                       std::size_t chunk)
     : file_(file), buffer_(buffer), scratch_(scratch) {
-    if (buffer_.size() < kChunk + 1)
-        buffer_.resize(kChunk + 1);
+    // One byte more for the sentinel; a buffer grown by the last file comes
+    // back to the chunk size, so reads stay the same size from file to file.
+    buffer_.resize(std::max<std::size_t>(chunk, 1) + 1);
     if (scratch_.size() < buffer_.size())
         scratch_.resize(buffer_.size());
     buffer_[0] = '\0';
@@ -216,7 +217,8 @@ XmlScanner::Token XmlScanner::scan() {
 }
 
 const char* XmlScanner::prolog(const char* p) {
-    if (end_ < 6 && !eof_)
+    // Room for a byte-order mark and "<?xml" with the character after it.
+    if (end_ < 9 && !eof_)
         throw NeedMore{};
     if (starts_with(p, "\xEF\xBB\xBF")) {
         bom_ = true;
@@ -302,6 +304,10 @@ const char* XmlScanner::name(const char* p, const char* error) {
     ++p;
     while (cls(*p) & kNameChar)
         ++p;
+    // A name cut by the end of the buffer may go on in the next chunk; what
+    // the caller checks of the name must see all of it.
+    if (!*p)
+        stopped(p, error);
     return p;
 }
 
@@ -347,17 +353,8 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         p = spaces(p + 1);
         std::string_view value;
         p = attributeValue(p, value);
-        const unsigned bit = (static_cast<unsigned>(attribute.size()) * 7u +
-                              static_cast<unsigned char>(attribute.front()) +
-                              static_cast<unsigned char>(attribute.back()) * 3u) &
-                             63u;
-        if (seen & (std::uint64_t(1) << bit)) {
-            for (const Attribute& a : attributes_) {
-                if (a.name == attribute)
-                    fail(a0, kBadAttribute);
-            }
-        }
-        seen |= std::uint64_t(1) << bit;
+        if (repeatedAttribute(attribute, seen))
+            fail(a0, kBadAttribute);
         attributes_.push_back({attribute, value});
     }
     name_ = element;
@@ -365,6 +362,60 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
     open_names_.append(element);
     open_.push_back(open_names_.size());
     return p;
+}
+
+bool XmlScanner::repeatedAttribute(std::string_view attribute, std::uint64_t& seen) {
+    // A few attributes, as a ROW has: a 64-bit filter, and a scan of the
+    // names only when it hits. A tag with many more gets a hash set of its
+    // names instead, so that a row of a hundred thousand attributes costs
+    // no more than reading it.
+    constexpr std::size_t kScanned = 32;
+    const std::size_t n = attributes_.size();
+    if (n < kScanned) {
+        const std::uint64_t bit = std::uint64_t(1)
+                                  << ((static_cast<unsigned>(attribute.size()) * 7u +
+                                       static_cast<unsigned char>(attribute.front()) +
+                                       static_cast<unsigned char>(attribute.back()) * 3u) &
+                                      63u);
+        const bool maybe = (seen & bit) != 0;
+        seen |= bit;
+        if (maybe) {
+            for (const Attribute& a : attributes_) {
+                if (a.name == attribute)
+                    return true;
+            }
+        }
+        return false;
+    }
+    const auto hash = [](std::string_view s) {
+        std::uint64_t h = 1469598103934665603ull;
+        for (const char c : s)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return static_cast<std::size_t>(h ^ (h >> 32));
+    };
+    const auto insert = [&](std::string_view name, std::size_t index) {
+        const std::size_t mask = name_slots_.size() - 1;
+        std::size_t i = hash(name) & mask;
+        while (name_slots_[i] != 0)
+            i = (i + 1) & mask;
+        name_slots_[i] = static_cast<std::uint32_t>(index + 1);
+    };
+    // Built afresh for each tag that gets here, doubled as it fills.
+    if (n == kScanned || 2 * (n + 1) > name_slots_.size()) {
+        std::size_t size = 64;
+        while (size < 4 * (n + 1))
+            size *= 2;
+        name_slots_.assign(size, 0);
+        for (std::size_t k = 0; k < n; ++k)
+            insert(attributes_[k].name, k);
+    }
+    const std::size_t mask = name_slots_.size() - 1;
+    for (std::size_t i = hash(attribute) & mask; name_slots_[i] != 0; i = (i + 1) & mask) {
+        if (attributes_[name_slots_[i] - 1].name == attribute)
+            return true;
+    }
+    insert(attribute, n); // where the caller appends it
+    return false;
 }
 
 const char* XmlScanner::endTag(const char* p, const char* lt) {

@@ -40,8 +40,13 @@ public:
         std::string_view value; // references resolved, white space normalised
     };
 
+    static constexpr std::size_t kDefaultChunk = std::size_t(1) << 20;
+
     // `buffer` and `scratch` keep their capacity from one file to the next.
-    XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch);
+    // `chunk` is the size of one read; a construct longer than that grows the
+    // buffer as far as it needs.
+    XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
+               std::size_t chunk = kDefaultChunk);
 
     Token next();
     // Name of the element of the last StartTag or EndTag.
@@ -67,6 +72,9 @@ private:
     const char* processingInstruction(const char* p);
     const char* cdata(const char* p);
     const char* text(const char* p);
+    // Whether this tag already has an attribute of that name; `seen` is the
+    // tag's quick filter.
+    bool repeatedAttribute(std::string_view attribute, std::uint64_t& seen);
     const char* attributeValue(const char* p, std::string_view& value);
     const char* reference(const char* p, char*& out, const char* error);
     const char* name(const char* p, const char* error);
@@ -91,6 +99,7 @@ private:
     std::string open_names_;        // names of the open elements, back to back
     std::vector<std::size_t> open_; // where each open name ends in open_names_
     std::size_t scratch_used_ = 0;
+    std::vector<std::uint32_t> name_slots_; // attribute index + 1, 0 = free
 };
 
 } // namespace catalogue

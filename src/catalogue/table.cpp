@@ -27,6 +27,18 @@ bool parse_packet_number(std::string_view text, double& value) {
         !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
         return false;
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range && end == last) {
+        // Too large fails; too small for a double is a number all the same,
+        // and reads as the nearest double, zero or subnormal, as typed
+        // numbers do. The wider type tells the two apart.
+        long double wide = 0;
+        const auto [wide_end, wide_ec] =
+            std::from_chars(first, last, wide, std::chars_format::general);
+        if (wide_ec != std::errc() || wide_end != last || !(std::fabs(wide) < 1))
+            return false;
+        value = static_cast<double>(wide);
+        return true;
+    }
     return ec == std::errc() && end == last && std::isfinite(value);
 }
 
@@ -103,11 +115,6 @@ template <typename V> void trim_vector(V& v) {
 // Columns with more distinct values than this keep their texts pooled.
 constexpr size_t kMaxWords = 4096;
 constexpr uint16_t kNullId = 0xFFFF;
-
-std::string shown(std::string_view raw) {
-    constexpr size_t limit = 40;
-    return raw.size() <= limit ? std::string(raw) : std::string(raw.substr(0, limit)) + "…";
-}
 
 } // namespace
 
@@ -441,8 +448,9 @@ void Table::begin(const std::vector<PacketField>& packet_fields, TextEncoding en
             fail("項目 '" + spec.name + "' が見つかりません");
         }
         if (found->kind != spec.kind) {
-            const std::string actual =
-                found->kind == FieldKind::Other ? found->type : kind_name(found->kind);
+            const std::string actual = found->kind == FieldKind::Other
+                                           ? printable(found->type, encoding)
+                                           : kind_name(found->kind);
             fail("項目 '" + spec.name + "' の型が一致しません。" + kind_name(spec.kind) +
                  " に対して " + actual + " が渡されました。");
         }
@@ -467,7 +475,8 @@ void Table::row(const RawRow& raw) {
             v.null = value.empty();
             if (!v.null && !parse_number(value, v.number, v.code)) {
                 fail(file_name_ + ": 行 " + std::to_string(raw.number) + " の項目 '" +
-                     fields_[i].name + "' の値 '" + shown(value) + "' は数値ではありません");
+                     fields_[i].name + "' の値 '" + printable(value, encoding_) +
+                     "' は数値ではありません");
             }
             continue;
         }

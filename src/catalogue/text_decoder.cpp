@@ -113,4 +113,47 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
     return true;
 }
 
+std::string printable(std::string_view raw, TextEncoding encoding, std::size_t max_chars) {
+    std::string utf8;
+    TextDecoder decoder(encoding);
+    if (!decoder.decode(raw, utf8)) {
+        // Decoded a character at a time, so that only the faulty bytes are escaped.
+        utf8.clear();
+        for (std::size_t i = 0; i < raw.size();) {
+            const auto c = static_cast<unsigned char>(raw[i]);
+            std::size_t len = 1;
+            if (encoding == TextEncoding::Cp932) {
+                if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC))
+                    len = 2;
+            } else if (c >= 0xF0) {
+                len = 4;
+            } else if (c >= 0xE0) {
+                len = 3;
+            } else if (c >= 0xC0) {
+                len = 2;
+            }
+            len = std::min(len, raw.size() - i);
+            const std::size_t before = utf8.size();
+            if (!decoder.decode(raw.substr(i, len), utf8)) {
+                utf8.resize(before);
+                static const char hex[] = "0123456789ABCDEF";
+                utf8 += "\\x";
+                utf8 += hex[c >> 4];
+                utf8 += hex[c & 15];
+                len = 1;
+            }
+            i += len;
+        }
+    }
+    // Cut at a character boundary.
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue;
+        if (chars++ == max_chars)
+            return utf8.substr(0, i) + "…";
+    }
+    return utf8;
+}
+
 } // namespace catalogue

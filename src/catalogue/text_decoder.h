@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,10 @@ private:
 };
 
 bool is_valid_utf8(std::string_view text);
+
+// A text of the file as a message can show it: decoded to UTF-8, each byte
+// that does not decode written as \xNN, and cut after `max_chars`
+// characters with "…" appended.
+std::string printable(std::string_view raw, TextEncoding encoding, std::size_t max_chars = 40);
 
 } // namespace catalogue

@@ -343,3 +343,40 @@ TEST(TableTexts, ManyDistinctValuesAndRejectedRows) {
         t.close();
     }
 }
+
+// Whatever the size of its reads, the reader hands over the same rows or
+// fails with the same message: a construct cut by the end of a read goes on
+// in the next. Found by the fuzzer: a processing instruction whose target
+// begins with "xml" ("<?xml1 ...?>") cut after those three letters was
+// taken for a misplaced declaration.
+TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
+    WorkingDir dir;
+    const std::vector<std::string> packets = {
+        "<?xml version=\"1.0\"?><?xml1 version=\"1.0\"?><?xmlfoo?>" +
+            packet("<ROW modelNo=\"a\" lo=\"1\"/>").substr(38),
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>" +
+            packet("<ROW modelNo=\"&#x3042;&amp;\r\n\"/>").substr(38),
+        packet("<!-- a - b --><?pi x?><![CDATA[]]]]><ROW modelNo='q\"' lo=\"2.5\"/><ROW/>"),
+        packet("<ROW modelNo=\"a\" modelNo=\"b\"/>"),
+        packet("<ROW lo=\"1\"/>").substr(0, 150),
+        "<DATAPACKET><ROWDATA><ROW lo=\"1\"/></ROWDATA><METADATA><FIELDS><FIELD attrname=\"lo\" "
+        "fieldtype=\"r8\"/></FIELDS></METADATA></DATAPACKET>",
+        "<?xml version=\"1.0\"?><!DOCTYPE x>",
+    };
+    for (const std::string& bytes : packets) {
+        const std::string whole = accepted(bytes);
+        for (size_t chunk = 1; chunk <= 48; ++chunk) {
+            Recording sink;
+            std::string got;
+            cat::PacketReader reader;
+            reader.setChunkSize(chunk);
+            try {
+                reader.read("p.xml", sink);
+                got = sink.log;
+            } catch (const cat::PacketInvalid& e) {
+                got = sink.log + "invalid: " + e.what();
+            }
+            ASSERT_EQ(got, whole) << "chunk " << chunk << " of\n" << bytes;
+        }
+    }
+}

@@ -5,6 +5,7 @@
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -211,6 +212,34 @@ TEST(TableFailures, UnreadableNumberNamesRowAndField) {
                       bad + "' は数値ではありません");
         EXPECT_FALSE(t.isOpen());
     }
+}
+
+// Numbers too small for a double are numbers still: they read as the
+// nearest double, as typed numbers do; only too large ones fail.
+TEST(PacketReading, NumbersBelowTheDoubleRangeReadAsZeroOrSubnormal) {
+    WorkingDir dir;
+    Table t = spring_table();
+    write_bytes("spring_data.xml",
+                with_fields(all_fields_but(""), "<ROW lo=\"1e-400\" fo=\"-2e-324\" "
+                                                "k=\"1e-320\" fmax=\"0.5e-4000\"/>"));
+    t.open();
+    ASSERT_EQ(t.recordCount(), 1);
+    EXPECT_EQ(t.number(0, f::lo), 0.0);
+    EXPECT_EQ(t.number(0, f::fo), 0.0);
+    EXPECT_TRUE(std::signbit(t.number(0, f::fo)));
+    EXPECT_EQ(t.number(0, f::k), 1e-320);
+    EXPECT_EQ(t.number(0, f::fmax), 0.0);
+}
+
+// Texts of the file in a message are decoded as the file's texts are.
+TEST(TableFailures, FileTextsInMessagesAreDecoded) {
+    WorkingDir dir;
+    Table t = spring_table();
+    write_cp932(
+        "spring_data.xml",
+        with_fields(all_fields_but("lo", "<FIELD attrname=\"lo\" fieldtype=\"実数\"/>"), ""));
+    EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'lo' の型が一致しません。Float に対して "
+                             "実数 が渡されました。");
 }
 
 TEST(TableFailures, UndecodableTextIsReported) {
