@@ -25,7 +25,6 @@
 #include "strength/working_point.h"
 
 #include <QApplication>
-#include <QScopeGuard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -35,6 +34,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -86,7 +86,12 @@ TForm_spring::TForm_spring(QWidget* parent)
     app::guarded([this] { FormCreate(); });
 }
 
-TForm_spring::~TForm_spring() = default;
+TForm_spring::~TForm_spring() {
+    // The tables are members and go before the child widgets: the grid must
+    // stop reading them first.
+    DBGrid1->setModel(nullptr);
+    delete grid_model_;
+}
 
 void TForm_spring::setUpTables() {
     spring_table_.setFields(catalogue::spring::stored_fields());

@@ -3,6 +3,8 @@
 #include "catalogue/number_parse.h"
 #include "search/conditions.h"
 
+#include <cmath>
+
 namespace search {
 
 const char* const diameter_message = "コイル内、外径の条件が不適です。検索できません";
@@ -10,7 +12,8 @@ const char* const diameter_message = "コイル内、外径の条件が不適で
 Bounds read_bounds(std::string_view value_text, std::string_view tolerance_text) {
     const auto v = parse_decimal(value_text);
     const auto w = parse_decimal(tolerance_text);
-    if (!v || !w)
+    // A sum beyond the double range is no bound either, never an infinity.
+    if (!v || !w || !std::isfinite(*v - *w) || !std::isfinite(*v + *w))
         return {-open_bound, open_bound};
     return {*v - *w, *v + *w};
 }

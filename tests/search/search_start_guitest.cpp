@@ -106,6 +106,19 @@ TEST_F(SearchStart, LabelKeepsTheTextAsTypedAndALengthWithoutToleranceStillCount
     EXPECT_FALSE(find("Label17")->isVisible());
 }
 
+TEST_F(SearchStart, BoundsBeyondTheDoubleRangeAreOpen) {
+    write_catalogue({}, {});
+    type("Edit_length", "1e308");
+    type("Edit_lengthwidth", "1e308");
+    type("Edit_force", "-1e308");
+    type("Edit_forcewidth", "1e308");
+    search();
+    EXPECT_EQ(conditions.length1_max, open);
+    EXPECT_EQ(conditions.length1_min, -open);
+    EXPECT_EQ(conditions.force1_min, -open);
+    EXPECT_TRUE(conditions.length1_set);
+}
+
 TEST_F(SearchStart, NegativeToleranceIsStoredAsComputed) {
     write_catalogue({}, {});
     type("Edit_length", "25");
@@ -125,6 +138,7 @@ TEST_F(SearchStart, TensionSetsItsTypeAndStressLimit) {
 }
 
 struct DiameterCase {
+    const char* name;
     const char* outer_min;
     const char* outer_max;
     const char* inner_min;
@@ -154,17 +168,20 @@ TEST_P(DiameterValidation, RefusesOnlyContradictoryBounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, DiameterValidation,
-    ::testing::Values(DiameterCase{"12", "10", "", "", true},   // outer min above outer max
-                      DiameterCase{"10", "10", "", "", false},  // equal outer bounds
-                      DiameterCase{"", "", "8", "6", true},     // inner min above inner max
-                      DiameterCase{"", "", "6", "6", false},    // equal inner bounds
-                      DiameterCase{"", "10", "10", "", true},   // inner min equal to outer max
-                      DiameterCase{"", "10", "9.9", "", false}, // inner min below outer max
-                      DiameterCase{"", "8", "", "9", false},    // inner max alone is never refused
-                      DiameterCase{"12", "", "", "", false},    // outer min without outer max
-                      DiameterCase{"12", "0", "", "", false},   // a bound of 0 is not given
-                      DiameterCase{"12", "-5", "", "", false},  // nor is a negative one
-                      DiameterCase{"12", "x", "", "", false})); // nor is text
+    ::testing::Values(DiameterCase{"outer_min_above_outer_max", "12", "10", "", "", true},
+                      DiameterCase{"equal_outer_bounds", "10", "10", "", "", false},
+                      DiameterCase{"inner_min_above_inner_max", "", "", "8", "6", true},
+                      DiameterCase{"equal_inner_bounds", "", "", "6", "6", false},
+                      DiameterCase{"inner_min_equal_to_outer_max", "", "10", "10", "", true},
+                      DiameterCase{"inner_min_below_outer_max", "", "10", "9.9", "", false},
+                      DiameterCase{"inner_max_alone", "", "8", "", "9", false},
+                      DiameterCase{"outer_min_alone", "12", "", "", "", false},
+                      DiameterCase{"zero_is_not_given", "12", "0", "", "", false},
+                      DiameterCase{"negative_is_not_given", "12", "-5", "", "", false},
+                      DiameterCase{"text_is_not_given", "12", "x", "", "", false}),
+    [](const ::testing::TestParamInfo<DiameterCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST_F(SearchStart, RefusedSearchKeepsTheLastMaterialAndMaker) {
     write_catalogue({row("A", "compress", 30, 0, 20, 40)}, {});
