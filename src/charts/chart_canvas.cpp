@@ -2,6 +2,7 @@
 
 #include "charts/chart_raster.h"
 #include "charts/chart_recording_canvas.h"
+#include "charts/chart_segment_cut.h"
 
 #include <QPainter>
 
@@ -13,38 +14,6 @@ namespace {
 // Coordinates within this bound go to the painter as they are; longer lines
 // are cut first so that the rasteriser never sees values near the int limits.
 constexpr double kSafeCoordinate = 1 << 20;
-
-// Liang-Barsky: cuts the segment to the square of +-kSafeCoordinate.
-bool cutToSafeRange(double& x0, double& y0, double& x1, double& y1) {
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 + kSafeCoordinate, kSafeCoordinate - x0, y0 + kSafeCoordinate,
-                         kSafeCoordinate - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const double sx = x0;
-    const double sy = y0;
-    x0 = std::round(sx + t0 * dx);
-    y0 = std::round(sy + t0 * dy);
-    x1 = std::round(sx + t1 * dx);
-    y1 = std::round(sy + t1 * dy);
-    return true;
-}
 
 bool isSafe(QPoint p) {
     return std::abs(p.x()) <= kSafeCoordinate && std::abs(p.y()) <= kSafeCoordinate;
@@ -91,7 +60,7 @@ void ChartPainterCanvas::lineTo(int x, int y) {
         m_painter.drawLine(m_position, to);
     } else {
         double x0 = m_position.x(), y0 = m_position.y(), x1 = x, y1 = y;
-        if (cutToSafeRange(x0, y0, x1, y1))
+        if (cut_segment_to_square(x0, y0, x1, y1, kSafeCoordinate))
             m_painter.drawLine(QLineF(x0, y0, x1, y1).toLine());
     }
     m_position = to;

@@ -1,4 +1,5 @@
 #include "charts/chart_raster.h"
+#include "charts/chart_segment_cut.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,33 +9,6 @@ namespace {
 
 // Lines are cut to this box first so that the fixed-point steps below cannot overflow.
 constexpr double kLimit = 1 << 22;
-
-bool cutToLimit(double& x0, double& y0, double& x1, double& y1) {
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 + kLimit, kLimit - x0, y0 + kLimit, kLimit - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const double sx = x0, sy = y0;
-    x0 = std::round(sx + t0 * dx);
-    y0 = std::round(sy + t0 * dy);
-    x1 = std::round(sx + t1 * dx);
-    y1 = std::round(sy + t1 * dy);
-    return true;
-}
 
 } // namespace
 
@@ -74,7 +48,7 @@ void ChartRaster::drawLine(int x0, int y0, int x1, int y1, QRgb color) {
     const auto far = [](int v) { return v < -kLimit || v > kLimit; };
     if (far(x0) || far(y0) || far(x1) || far(y1)) {
         double a = x0, b = y0, c = x1, d = y1;
-        if (!cutToLimit(a, b, c, d))
+        if (!cut_segment_to_square(a, b, c, d, kLimit))
             return;
         drawCut(static_cast<long long>(a), static_cast<long long>(b), static_cast<long long>(c),
                 static_cast<long long>(d), pixel);

@@ -32,19 +32,8 @@ static void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 SpringRow spring(const std::string& model, const std::string& maker = "KSSC") {
-    SpringRow r;
-    r.modelNo = model;
+    SpringRow r = spring_row(model, 30, 0, 20, 40);
     r.maker = maker;
-    r.type = "compress";
-    r.material = "SWP-B";
-    r.lo = 30;
-    r.fo = 0;
-    r.lmax = 20;
-    r.fmax = 40;
-    r.k = 4;
-    r.coil_dia = 10;
-    r.wire_dia = 1;
-    r.turn = 8;
     return r;
 }
 

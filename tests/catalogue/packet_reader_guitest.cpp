@@ -90,19 +90,10 @@ std::string accepted(const std::string& bytes) {
 }
 
 SpringRow spring(const std::string& model, const std::string& maker) {
-    SpringRow r;
-    r.modelNo = model;
+    // Values whose decimal texts are not short binary fractions.
+    SpringRow r = spring_row(model, 30, 0.5, 20.25, 40);
     r.maker = maker;
-    r.type = "compress";
-    r.material = "SWP-B";
-    r.lo = 30;
-    r.fo = 0.5;
-    r.lmax = 20.25;
-    r.fmax = 40;
     r.k = 3.95;
-    r.coil_dia = 10;
-    r.wire_dia = 1;
-    r.turn = 8;
     return r;
 }
 

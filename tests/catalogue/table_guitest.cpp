@@ -16,19 +16,9 @@ namespace f = catalogue::spring;
 namespace {
 
 SpringRow spring(const std::string& model, const std::string& maker, double lo = 30) {
-    SpringRow r;
-    r.modelNo = model;
+    SpringRow r = spring_row(model, lo, 0, 20, 40);
     r.maker = maker;
-    r.type = "compress";
-    r.material = "SWP-B";
-    r.lo = lo;
-    r.fo = 0;
-    r.lmax = 20;
-    r.fmax = 40;
     r.k = 4;
-    r.coil_dia = 10;
-    r.wire_dia = 1;
-    r.turn = 8;
     return r;
 }
 
