@@ -7,6 +7,7 @@
 // a generated catalogue is consistent (rate, forces and lengths agree) and
 // the same seed gives the same bytes on every run and platform.
 
+#include "packet_writer.h"
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -289,30 +290,7 @@ private:
 
 inline std::string xml_escaped(const std::string& text) {
     std::string out;
-    for (char ch : text) {
-        switch (ch) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        default:
-            out += ch;
-        }
-    }
+    cattool::append_xml_escaped(out, text);
     return out;
 }
 
