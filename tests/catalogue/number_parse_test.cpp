@@ -53,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalInvalid,
                                            "1e+", "1E-", "1e5.5", "1.2.3", "--1", "+-1", "1 2",
                                            "1,5", "1,000", "0x10", "0X1p3", "inf", "-inf",
                                            "infinity", "nan", "NaN", "1e400", "-1e400", "0.001e400",
-                                           "1000e306", "1e99999999999999999999", "12a", "a12", "1d5",
-                                           "\n1", "1\n", "１２", "1_000"));
+                                           "1000e306", "1e99999999999999999999", "12a", "a12",
+                                           "1d5", "\n1", "1\n", "１２", "1_000"));
 
 TEST(ParseDecimal, SignOfZeroAndUnderflowIsKept) {
     EXPECT_TRUE(std::signbit(*parse_decimal("-0")));
