@@ -38,7 +38,20 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace {
+
+// A search of a large catalogue frees as much as it keeps: the previous
+// rows and the reader's buffers. Hand the free pages back to the system so
+// that the program holds only what the open tables need.
+void release_free_memory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
 
 std::string utf8(const QString& s) {
     return s.toStdString();
@@ -440,6 +453,7 @@ void TForm_spring::Springselectrange_set() {
     spring_table_.open();
     maker_table_.open();
     followMaster();
+    release_free_memory();
 
     // 13. Fit the load-length axes to the springs found and the windows.
     fit_load_length_axes(*DBChart1, s);
