@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-bool cut_segment_to_square(double& x0, double& y0, double& x1, double& y1, double limit) {
+bool cut_segment_to_box(double& x0, double& y0, double& x1, double& y1, double xmin, double xmax,
+                        double ymin, double ymax) {
     double t0 = 0.0, t1 = 1.0;
     const double dx = x1 - x0, dy = y1 - y0;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 + limit, limit - x0, y0 + limit, limit - y0};
+    const double q[4] = {x0 - xmin, xmax - x0, y0 - ymin, ymax - y0};
     for (int i = 0; i < 4; ++i) {
         if (p[i] == 0.0) {
             if (q[i] < 0.0)

@@ -3,6 +3,7 @@
 #include "charts/chart_axis.h"
 #include "charts/chart_number_format.h"
 #include "charts/chart_raster.h"
+#include "charts/chart_segment_cut.h"
 #include "charts/chart_series.h"
 
 #include <QFontMetrics>
@@ -161,27 +162,9 @@ void addClipped(LineBatch& batch, QPoint a, QPoint b, const QRect& plot) {
     }
     // Pull far ends in to the plot border (exactly along the line, in doubles).
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
-    double t0 = 0.0, t1 = 1.0;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - plot.left(), plot.right() - x0, y0 - plot.top(), plot.bottom() - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return;
-    }
-    batch.add(QLine(
-        static_cast<int>(std::lround(x0 + t0 * dx)), static_cast<int>(std::lround(y0 + t0 * dy)),
-        static_cast<int>(std::lround(x0 + t1 * dx)), static_cast<int>(std::lround(y0 + t1 * dy))));
+    if (cut_segment_to_box(x0, y0, x1, y1, plot.left(), plot.right(), plot.top(), plot.bottom()))
+        batch.add(QLine(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1),
+                        static_cast<int>(y1)));
 }
 
 QRgb itemColor(const ChartSeries& series, int i, bool perItem, QRgb seriesColor) {
