@@ -135,6 +135,7 @@ private:
     bool rowdata_seen_ = false, in_rowdata_ = false, rows_deferred_ = false;
     bool feeding_ = false;
     std::exception_ptr sink_failure_;
+    std::vector<std::uint64_t> prefixes_;                     // of the field names
     std::vector<std::pair<std::string, std::size_t>> lookup_; // folded name, field
     std::string folded_;
 };
@@ -203,6 +204,9 @@ void PacketWalk::startRows(const XmlScanner& scanner) {
             lookup_.emplace_back(ascii_lower(fields_[i].name), i);
         std::sort(lookup_.begin(), lookup_.end());
     }
+    prefixes_.clear();
+    for (const PacketField& f : fields_)
+        prefixes_.push_back(name_prefix(f.name));
     row_.values.assign(fields_.size(), std::string_view());
     row_.present.assign(fields_.size(), 0);
     row_.number = 0;
@@ -221,7 +225,9 @@ void PacketWalk::feedRow(const XmlScanner& scanner) {
     for (const auto& a : scanner.attributes()) {
         // Rows normally list their attributes in field order: try that first.
         std::size_t index = n;
-        if (position < n && fields_[position].name == a.name) {
+        if (position < n && prefixes_[position] == a.prefix &&
+            fields_[position].name.size() == a.name.size() &&
+            (a.name.size() <= 8 || fields_[position].name == a.name)) {
             index = position;
         } else if (lookup_.empty()) {
             for (std::size_t i = 0; i < n; ++i) {
@@ -346,7 +352,7 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
     struct Release {
         PacketReader& r;
         ~Release() {
-            if (r.buffer_.capacity() > 2 * (r.chunk_ + 1)) {
+            if (r.buffer_.capacity() > 2 * r.chunk_ + 64) {
                 std::vector<char>().swap(r.buffer_);
                 std::string().swap(r.scratch_);
             }

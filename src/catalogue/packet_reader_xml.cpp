@@ -4,6 +4,10 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace catalogue {
 namespace {
 
@@ -44,6 +48,14 @@ constexpr std::array<unsigned char, 256> make_classes() {
 }
 constexpr std::array<unsigned char, 256> kClass = make_classes();
 
+// Bytes after the sentinel that may be read: the scans below look at 16
+// bytes at a time and stop at the sentinel at the latest.
+constexpr std::size_t kSlack = 16;
+
+// Tags with more attributes than this check their names for repeats with a
+// hash set.
+constexpr std::size_t kFewAttributes = 32;
+
 inline unsigned char cls(char c) {
     return kClass[static_cast<unsigned char>(c)];
 }
@@ -56,6 +68,74 @@ inline bool forbidden_control(char c) {
     const auto u = static_cast<unsigned char>(c);
     return u < 0x20 && u != '\t' && u != '\n' && u != '\r';
 }
+#if defined(__SSE2__)
+inline unsigned first_set(unsigned mask) {
+    return static_cast<unsigned>(__builtin_ctz(mask));
+}
+inline __m128i in_range(__m128i x, char lo, char hi) { // signed bytes
+    return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(static_cast<char>(lo - 1))),
+                         _mm_cmplt_epi8(x, _mm_set1_epi8(static_cast<char>(hi + 1))));
+}
+#endif
+
+// The first byte at or after `p` that cannot go on a name.
+inline const char* name_end(const char* p) {
+#if defined(__SSE2__)
+    for (;; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Letters (either case), "-./0-9:" less "/", '_', and every byte from 0x80.
+        const __m128i letter = in_range(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z');
+        const __m128i punct_digit =
+            _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('/')), in_range(x, '-', ':'));
+        const __m128i name = _mm_or_si128(_mm_or_si128(letter, punct_digit),
+                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('_')),
+                                                       _mm_cmplt_epi8(x, _mm_setzero_si128())));
+        const unsigned stop = ~static_cast<unsigned>(_mm_movemask_epi8(name)) & 0xFFFFu;
+        if (stop)
+            return p + first_set(stop);
+    }
+#else
+    while (cls(*p) & kNameChar)
+        ++p;
+    return p;
+#endif
+}
+
+// The first byte at or after `p` that ends an attribute value or needs more
+// than copying: the quote, '<', '&' or a control character.
+inline const char* value_end(const char* p, char quote) {
+#if defined(__SSE2__)
+    const __m128i q = _mm_set1_epi8(quote);
+    for (;; p += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(0x1F)), x);
+        const __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, q), control),
+                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('<')),
+                                                       _mm_cmpeq_epi8(x, _mm_set1_epi8('&'))));
+        if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(stop)))
+            return p + first_set(mask);
+    }
+#else
+    while (*p != quote && !(cls(*p) & kValueStop))
+        ++p;
+    return p;
+#endif
+}
+
+// name_prefix() of a name in the buffer, read at once: the buffer's slack
+// makes the read safe however short the name.
+inline std::uint64_t buffered_name_prefix(std::string_view name) {
+    std::uint64_t bytes;
+    std::memcpy(&bytes, name.data(), sizeof bytes);
+    const unsigned unused =
+        8u * (8u - static_cast<unsigned>(std::min<std::size_t>(name.size(), 8)));
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return bytes & ~std::uint64_t(0) << unused;
+#else
+    return bytes & ~std::uint64_t(0) >> unused;
+#endif
+}
+
 bool starts_with(const char* p, const char* literal) {
     // Stops at the first difference, so never reads past the sentinel.
     for (; *literal; ++p, ++literal) {
@@ -92,9 +172,10 @@ char* put_utf8(char* out, unsigned long c) {
 XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
                        std::size_t chunk)
     : file_(file), buffer_(buffer), scratch_(scratch) {
-    // One byte more for the sentinel; a buffer grown by the last file comes
-    // back to the chunk size, so reads stay the same size from file to file.
-    buffer_.resize(std::max<std::size_t>(chunk, 1) + 1);
+    // Room for the sentinel and the scans' look-ahead; a buffer grown by the
+    // last file comes back to the chunk size, so reads stay the same size
+    // from file to file.
+    buffer_.resize(std::max<std::size_t>(chunk, 1) + kSlack);
     if (scratch_.size() < buffer_.size())
         scratch_.resize(buffer_.size());
     buffer_[0] = '\0';
@@ -123,13 +204,13 @@ void XmlScanner::refill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size() - 1) {
+    if (end_ == buffer_.size() - kSlack) {
         // One construct larger than the buffer: make room for it.
-        buffer_.resize(2 * (buffer_.size() - 1) + 1);
+        buffer_.resize(2 * (buffer_.size() - kSlack) + kSlack);
         scratch_.resize(buffer_.size());
         data = buffer_.data();
     }
-    const std::size_t n = std::fread(data + end_, 1, buffer_.size() - 1 - end_, file_);
+    const std::size_t n = std::fread(data + end_, 1, buffer_.size() - kSlack - end_, file_);
     end_ += n;
     eof_ = n == 0;
     data[end_] = '\0';
@@ -295,15 +376,13 @@ const char* XmlScanner::declaration(const char* p) {
     fail(start, kBadPi);
 }
 
-const char* XmlScanner::name(const char* p, const char* error) {
+inline const char* XmlScanner::name(const char* p, const char* error) {
     if (!(cls(*p) & kNameStart)) {
         if (!*p)
             stopped(p, error);
         fail(p, error);
     }
-    ++p;
-    while (cls(*p) & kNameChar)
-        ++p;
+    p = name_end(p + 1);
     // A name cut by the end of the buffer may go on in the next chunk; what
     // the caller checks of the name must see all of it.
     if (!*p)
@@ -325,7 +404,6 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         fail(p, kBadTag);
     p = name(p, kBadTag);
     const std::string_view element(n0, static_cast<std::size_t>(p - n0));
-    std::uint64_t seen = 0; // a cheap first test for repeated attribute names
     for (;;) {
         const char* const before = p;
         p = spaces(p);
@@ -344,6 +422,7 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         const char* const a0 = p;
         p = name(p, kBadStart);
         const std::string_view attribute(a0, static_cast<std::size_t>(p - a0));
+        const std::uint64_t prefix = buffered_name_prefix(attribute);
         p = spaces(p);
         if (*p != '=') {
             if (!*p)
@@ -353,9 +432,14 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         p = spaces(p + 1);
         std::string_view value;
         p = attributeValue(p, value);
-        if (repeatedAttribute(attribute, seen))
+        if (repeatedAttribute(attribute, prefix))
             fail(a0, kBadAttribute);
-        attributes_.push_back({attribute, value});
+        // Member by member: a whole temporary copied in would be written in
+        // halves and read back at once, which stalls the store forwarding.
+        Attribute& a = attributes_.emplace_back();
+        a.name = attribute;
+        a.value = value;
+        a.prefix = prefix;
     }
     name_ = element;
     seen_root_ = true;
@@ -364,29 +448,36 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
     return p;
 }
 
-bool XmlScanner::repeatedAttribute(std::string_view attribute, std::uint64_t& seen) {
-    // A few attributes, as a ROW has: a 64-bit filter, and a scan of the
-    // names only when it hits. A tag with many more gets a hash set of its
-    // names instead, so that a row of a hundred thousand attributes costs
-    // no more than reading it.
-    constexpr std::size_t kScanned = 32;
+inline bool XmlScanner::repeatedAttribute(std::string_view attribute, std::uint64_t prefix) {
+    // A few attributes, as a ROW has: a 64-bit filter over the names, and
+    // only where it hits a look at the earlier names, by size and prefix
+    // first. The same names give the same hits row after row, so the
+    // branches stay predictable.
     const std::size_t n = attributes_.size();
-    if (n < kScanned) {
-        const std::uint64_t bit = std::uint64_t(1)
-                                  << ((static_cast<unsigned>(attribute.size()) * 7u +
-                                       static_cast<unsigned char>(attribute.front()) +
-                                       static_cast<unsigned char>(attribute.back()) * 3u) &
-                                      63u);
-        const bool maybe = (seen & bit) != 0;
-        seen |= bit;
-        if (maybe) {
-            for (const Attribute& a : attributes_) {
-                if (a.name == attribute)
-                    return true;
-            }
-        }
+    if (n >= kFewAttributes)
+        return repeatedAttributeOfMany(attribute);
+    if (n == 0)
+        seen_names_ = 0;
+    // The mix keeps the names of a spring catalogue's rows apart.
+    const std::uint64_t mixed =
+        (prefix ^ (prefix >> 32)) * 0x9E3779B97F4A7C15ull + attribute.size();
+    const std::uint64_t bit = std::uint64_t(1) << (mixed >> 58);
+    const bool maybe = (seen_names_ & bit) != 0;
+    seen_names_ |= bit;
+    if (!maybe)
         return false;
+    for (const Attribute& a : attributes_) {
+        if (a.prefix == prefix && a.name.size() == attribute.size() &&
+            (attribute.size() <= 8 || a.name == attribute))
+            return true;
     }
+    return false;
+}
+
+bool XmlScanner::repeatedAttributeOfMany(std::string_view attribute) {
+    // A hash set of the tag's names, so that a row of a hundred thousand
+    // attributes costs no more than reading it.
+    const std::size_t n = attributes_.size();
     const auto hash = [](std::string_view s) {
         std::uint64_t h = 1469598103934665603ull;
         for (const char c : s)
@@ -401,7 +492,7 @@ bool XmlScanner::repeatedAttribute(std::string_view attribute, std::uint64_t& se
         name_slots_[i] = static_cast<std::uint32_t>(index + 1);
     };
     // Built afresh for each tag that gets here, doubled as it fills.
-    if (n == kScanned || 2 * (n + 1) > name_slots_.size()) {
+    if (n == kFewAttributes || 2 * (n + 1) > name_slots_.size()) {
         std::size_t size = 64;
         while (size < 4 * (n + 1))
             size *= 2;
@@ -437,7 +528,7 @@ const char* XmlScanner::endTag(const char* p, const char* lt) {
     return p + 1;
 }
 
-const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
+inline const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
     const char quote = *p;
     if (quote != '"' && quote != '\'') {
         if (!quote)
@@ -445,14 +536,20 @@ const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
         fail(p, kBadAttribute);
     }
     const char* const start = ++p;
-    while (*p != quote && !(cls(*p) & kValueStop))
-        ++p;
+    p = value_end(p, quote);
     if (*p == quote) {
         value = std::string_view(start, static_cast<std::size_t>(p - start));
         return p + 1;
     }
-    // References or white space to normalise: build the value in the scratch
-    // buffer, which is as large as the read buffer and so never grows here.
+    const std::size_t used = scratch_used_;
+    p = escapedValue(start, p, quote);
+    value = std::string_view(scratch_.data() + used, scratch_used_ - used);
+    return p;
+}
+
+const char* XmlScanner::escapedValue(const char* start, const char* p, char quote) {
+    // Built in the scratch buffer, which is as large as the read buffer and
+    // so never grows here.
     char* const out0 = scratch_.data() + scratch_used_;
     std::memcpy(out0, start, static_cast<std::size_t>(p - start));
     char* out = out0 + (p - start);
@@ -479,8 +576,7 @@ const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
         }
         ++p;
     }
-    value = std::string_view(out0, static_cast<std::size_t>(out - out0));
-    scratch_used_ += value.size();
+    scratch_used_ += static_cast<std::size_t>(out - out0);
     return p + 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,6 +22,13 @@ private:
     std::uint64_t offset_;
 };
 
+// The first eight bytes of a name as one number, zero-filled.
+inline std::uint64_t name_prefix(std::string_view name) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, name.data(), name.size() < 8 ? name.size() : 8);
+    return bytes;
+}
+
 // Pull tokenizer for the XML that data packets are written in: an optional
 // byte-order mark and declaration, comments, processing instructions,
 // elements with attributes in either quote style, character data, CDATA
@@ -35,9 +43,13 @@ private:
 class XmlScanner {
 public:
     enum class Token { StartTag, EndTag, EndOfDocument };
+
     struct Attribute {
         std::string_view name;
         std::string_view value; // references resolved, white space normalised
+        // name_prefix() of the name: names of up to eight bytes are equal
+        // exactly when their sizes and prefixes are.
+        std::uint64_t prefix;
     };
 
     static constexpr std::size_t kDefaultChunk = std::size_t(1) << 20;
@@ -72,15 +84,18 @@ private:
     const char* processingInstruction(const char* p);
     const char* cdata(const char* p);
     const char* text(const char* p);
-    // Whether this tag already has an attribute of that name; `seen` is the
-    // tag's quick filter.
-    bool repeatedAttribute(std::string_view attribute, std::uint64_t& seen);
+    // Whether this tag already has an attribute of that name.
+    bool repeatedAttribute(std::string_view attribute, std::uint64_t prefix);
+    bool repeatedAttributeOfMany(std::string_view attribute);
     const char* attributeValue(const char* p, std::string_view& value);
+    // The rest of a value from `p` on, which holds references or white space
+    // to normalise: the value goes to the end of the scratch buffer's used part.
+    const char* escapedValue(const char* start, const char* p, char quote);
     const char* reference(const char* p, char*& out, const char* error);
     const char* name(const char* p, const char* error);
     const char* spaces(const char* p);
     // Called where the sentinel stops a scan: more data, or the end of the file.
-    void stopped(const char* p, const char* error);
+    [[noreturn]] void stopped(const char* p, const char* error);
     [[noreturn]] void fail(const char* p, const char* description) const;
     std::uint64_t offsetOf(const char* p) const;
 
@@ -99,6 +114,7 @@ private:
     std::string open_names_;        // names of the open elements, back to back
     std::vector<std::size_t> open_; // where each open name ends in open_names_
     std::size_t scratch_used_ = 0;
+    std::uint64_t seen_names_ = 0;          // a quick filter over the tag's names
     std::vector<std::uint32_t> name_slots_; // attribute index + 1, 0 = free
 };
 

@@ -217,6 +217,37 @@ TEST(PacketReaderAgreement, ChunkBoundariesAndLongValues) {
     expect_same(packet(rows), "large");
 }
 
+// Names are told apart by their size and first eight bytes before anything
+// else; names that agree there must still be matched and checked in full.
+TEST(PacketReaderAgreement, AttributeNamesAlikeInTheirFirstBytes) {
+    WorkingDir dir;
+    const std::string fields = "<FIELD attrname=\"abcdefgh\" fieldtype=\"string\" WIDTH=\"9\"/>"
+                               "<FIELD attrname=\"abcdefghi\" fieldtype=\"string\" WIDTH=\"9\"/>"
+                               "<FIELD attrname=\"abcdefghj\" fieldtype=\"r8\"/>"
+                               "<FIELD attrname=\"abcdefg\" fieldtype=\"r8\"/>"
+                               "<FIELD attrname=\"b\" fieldtype=\"r8\"/>";
+    for (const std::string& rows : std::vector<std::string>{
+             "<ROW abcdefgh=\"1\" abcdefghi=\"2\" abcdefghj=\"3\" abcdefg=\"4\" b=\"5\"/>",
+             "<ROW b=\"5\" abcdefg=\"4\" abcdefghj=\"3\" abcdefghi=\"2\" abcdefgh=\"1\"/>",
+             "<ROW abcdefghi=\"2\" abcdefgh=\"1\" abcdefghij=\"x\" ABCDEFGHJ=\"3\" bb=\"6\"/>",
+             "<ROW abcdefgh=\"1\"/><ROW abcdefghj=\"3\" abcdefghk=\"7\"/><ROW/>",
+         })
+        expect_same(packet(rows, fields), rows);
+
+    // A tag of many attributes, where the repeat check changes its method.
+    std::string many;
+    for (int i = 0; i < 40; ++i)
+        many += " attribute_" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+    expect_same(packet("<ROW" + many + " lo=\"1\"/>"), "40 attributes");
+    for (const int repeated : {0, 9, 30, 31, 32, 39}) {
+        const std::string row =
+            "<ROW" + many + " attribute_" + std::to_string(repeated) + "=\"again\"/>";
+        EXPECT_NE(accepted(packet(row)).find("invalid: p.xml: XML として読めません ("),
+                  std::string::npos)
+            << "attribute_" << repeated << " repeated";
+    }
+}
+
 TEST(PacketReaderStrictness, NotWellFormedTextTheReferenceLetsThrough) {
     WorkingDir dir;
     const std::string row_prefix = "<ROW modelNo=\"";
@@ -232,6 +263,8 @@ TEST(PacketReaderStrictness, NotWellFormedTextTheReferenceLetsThrough) {
              packet("<ROW modelNo=\"a<b\"/>"),
              packet("<ROW modelNo=\"a\x07\"/>"),
              packet("<ROW lo=\"1\" lo=\"2\"/>"),
+             packet("<ROW abcdefghi=\"1\" abcdefgh=\"2\" abcdefghi=\"3\"/>"),
+             packet("<ROW modelNo=\"1\" type=\"2\" k=\"3\" maker=\"4\" type=\"5\"/>"),
              packet("<!-- a -- b --><ROW/>"),
              packet("") + "<DATAPACKET/>",
              packet("") + "tail",
