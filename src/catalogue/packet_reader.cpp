@@ -15,6 +15,8 @@
 namespace catalogue {
 namespace {
 
+static_assert(XmlScanner::kPadding >= PacketReader::kValuePadding);
+
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };

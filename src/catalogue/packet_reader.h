@@ -56,6 +56,11 @@ FieldKind field_kind(std::string_view fieldtype);
 // the file. Its buffers are kept from one file to the next.
 class PacketReader {
 public:
+    // Bytes that a sink may read past the end of any value this reader hands
+    // over (their contents are unspecified), so that it can load short
+    // values a word at a time.
+    static constexpr std::size_t kValuePadding = 16;
+
     // Reads the packet at `path` and feeds it to `sink`. Throws PacketMissing
     // or PacketInvalid; exceptions from the sink pass through. A file that is
     // not well-formed fails as such even where the sink failed earlier on.

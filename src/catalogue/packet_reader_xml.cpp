@@ -49,8 +49,11 @@ constexpr std::array<unsigned char, 256> make_classes() {
 constexpr std::array<unsigned char, 256> kClass = make_classes();
 
 // Bytes after the sentinel that may be read: the scans below look at 16
-// bytes at a time and stop at the sentinel at the latest.
-constexpr std::size_t kSlack = 16;
+// bytes at a time and stop at the sentinel at the latest. Values built in the
+// scratch buffer, as large as this one, are no longer than their text here,
+// so the same slack follows them.
+constexpr std::size_t kSlack = XmlScanner::kPadding;
+static_assert(kSlack >= 16, "the scans read 16 bytes at a time");
 
 // Tags with more attributes than this check their names for repeats with a
 // hash set.

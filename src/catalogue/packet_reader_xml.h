@@ -53,6 +53,9 @@ public:
     };
 
     static constexpr std::size_t kDefaultChunk = std::size_t(1) << 20;
+    // Bytes that may be read past the end of any name or value handed out,
+    // so that their users may load them a word at a time.
+    static constexpr std::size_t kPadding = 16;
 
     // `buffer` and `scratch` keep their capacity from one file to the next.
     // `chunk` is the size of one read; a construct longer than that grows the

@@ -47,23 +47,150 @@ constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 constexpr uint32_t kNullCode = 0xFFFFFFFFu;
 constexpr uint64_t kMaxInlineDigits = (1u << 26) - 1;
 
+// The compact form of m / 10^decimals, or 1 when it has none.
+uint32_t compact_code(uint64_t m, int decimals, bool negative) {
+    if (m > kMaxInlineDigits || (negative && m == 0))
+        return 1;
+    const auto signed_m = negative ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
+    return (static_cast<uint32_t>(signed_m) << 5) | (static_cast<uint32_t>(decimals) << 1);
+}
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+
+// The lowest n bytes of a word, 0 <= n <= 8.
+uint64_t low_bytes(size_t n) {
+    return n >= 8 ? ~uint64_t(0) : (uint64_t(1) << (8 * n)) - 1;
+}
+
+// Values from the packet reader may be read past their end; these read them
+// a word at a time.
+
+// The first n <= 8 bytes of a padded text as one word, the rest zero.
+uint64_t padded_word(const char* p, size_t n) {
+    uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    return w & ~low_bytes(8 - n);
+#else
+    return w & low_bytes(n);
+#endif
+}
+
+bool padded_is_ascii(std::string_view text) {
+    uint64_t any = 0;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, text.data() + i, sizeof w);
+        any |= w;
+    }
+    any |= padded_word(text.data() + i, text.size() - i);
+    return (any & (0x80 * kOnes)) == 0;
+}
+
+// From the first and last eight bytes and the size: the dictionary columns'
+// values are short, and a collision costs only a comparison.
+uint32_t padded_text_hash(std::string_view text) {
+    const size_t n = text.size();
+    uint64_t h;
+    if (n <= 8) {
+        h = padded_word(text.data(), n);
+    } else {
+        uint64_t first, last;
+        std::memcpy(&first, text.data(), sizeof first);
+        std::memcpy(&last, text.data() + n - 8, sizeof last);
+        h = first ^ (last * 0x9E3779B97F4A7C15ull);
+    }
+    h ^= n;
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    return static_cast<uint32_t>(h);
+}
+
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+
+// The high bit of each byte of w that is zero, exactly.
+uint64_t zero_bytes(uint64_t w) {
+    const uint64_t low7 = 0x7F * kOnes;
+    return ~(((w & low7) + low7) | w | low7);
+}
+
+// The common packet number of up to eight bytes, read as one word and
+// without a branch on its digits: the sign, the point and the digits are
+// found by byte masks. False where the text is anything else; `text` must
+// be readable for eight bytes.
+bool parse_short_number(std::string_view text, uint64_t& m, int& decimals, bool& negative) {
+    auto n = static_cast<unsigned>(text.size());
+    uint64_t w = padded_word(text.data(), n);
+    const unsigned plus = (w & 0xFF) == '+';
+    w >>= 8 * plus;
+    n -= plus;
+    const unsigned minus = (w & 0xFF) == '-';
+    w >>= 8 * minus;
+    n -= minus;
+    negative = minus != 0;
+
+    const uint64_t dots = zero_bytes(w ^ ('.' * kOnes)) & low_bytes(n);
+    if (dots & (dots - 1))
+        return false; // two points
+    // Whether there is a point or not varies from value to value: no branch.
+    const bool point = dots != 0;
+    const unsigned at = static_cast<unsigned>(__builtin_ctzll(dots | uint64_t(1) << 63)) / 8;
+    const uint64_t before = point ? low_bytes(at) : ~uint64_t(0);
+    w = (w & before) | ((w >> 8) & ~before);
+    decimals = point ? static_cast<int>(n - at - 1) : 0;
+    n -= point;
+    if (n == 0)
+        return false;
+    // Every byte a digit; the unused high bytes count as '0'.
+    w |= ('0' * kOnes) & ~low_bytes(n);
+    if ((w & (0xF0 * kOnes)) != '0' * kOnes || ((w + 6 * kOnes) & (0xF0 * kOnes)) != '0' * kOnes)
+        return false;
+    // Leading '0's up to eight digits, most significant in the lowest byte,
+    // then the eight digits to an integer in three multiplications.
+    w = (w << (8 * (8 - n))) | (('0' * kOnes) >> (8 * n - 1) >> 1);
+    w -= '0' * kOnes;
+    w = w * 10 + (w >> 8);
+    w = (((w & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+         (((w >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+        32;
+    m = static_cast<uint32_t>(w);
+    return true;
+}
+#endif
+
 // The usual packet number, up to 15 digits with an optional point and no
 // exponent, is m / 10^k with both exact in a double; one correctly rounded
 // division then gives the same double as a full conversion of the text.
 // Everything else takes the full conversion. `code` is the number's compact
-// form, or 1 when it has none.
+// form, or 1 when it has none. Values from the packet reader may be read
+// past their end, which the word-at-a-time path needs.
 bool parse_number(std::string_view text, double& value, uint32_t& code) {
+    uint64_t m = 0;
+    int decimals = 0;
+    bool negative = false;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    static_assert(PacketReader::kValuePadding >= 8);
+    if (text.size() <= 8 && parse_short_number(text, m, decimals, negative)) {
+        const double magnitude = static_cast<double>(m) / kPow10[decimals];
+        value = negative ? -magnitude : magnitude;
+        code = compact_code(m, decimals, negative);
+        return true;
+    }
+    m = 0;
+    decimals = 0;
+    negative = false;
+#endif
     const char* p = text.data();
     const char* const e = p + text.size();
     if (p != e && *p == '+')
         ++p;
-    bool negative = false;
     if (p != e && *p == '-') {
         negative = true;
         ++p;
     }
-    uint64_t m = 0;
-    int digits = 0, decimals = 0;
+    int digits = 0;
     bool point = false;
     for (; p != e; ++p) {
         const char c = *p;
@@ -78,33 +205,12 @@ bool parse_number(std::string_view text, double& value, uint32_t& code) {
         }
     }
     code = 1;
-    if (p != e || digits == 0 || digits > 15) {
-        if (!parse_packet_number(text, value))
-            return false;
-        return true;
-    }
+    if (p != e || digits == 0 || digits > 15)
+        return parse_packet_number(text, value);
     const double magnitude = static_cast<double>(m) / kPow10[decimals];
     value = negative ? -magnitude : magnitude;
-    if (m <= kMaxInlineDigits && !(negative && m == 0)) {
-        const auto signed_m = negative ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
-        code = (static_cast<uint32_t>(signed_m) << 5) | (static_cast<uint32_t>(decimals) << 1);
-    }
+    code = compact_code(m, decimals, negative);
     return true;
-}
-
-bool is_ascii(std::string_view s) {
-    for (const char c : s) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-size_t text_hash(std::string_view s) {
-    uint64_t h = 1469598103934665603ull;
-    for (const char c : s)
-        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    return static_cast<size_t>(h ^ (h >> 29));
 }
 
 template <typename V> void trim_vector(V& v) {
@@ -156,13 +262,15 @@ size_t Table::NumberColumn::bytes() const {
     return codes.capacity() * sizeof(uint32_t) + exact.capacity() * sizeof(double);
 }
 
-int Table::TextColumn::find(std::string_view raw, size_t hash) const {
+int Table::TextColumn::find(std::string_view raw, uint32_t hash) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
         const uint16_t slot = slots_[i];
         if (slot == 0)
             return -1;
         const size_t id = slot - 1u;
+        if (raw_hash_[id] != hash)
+            continue;
         const uint32_t begin = id == 0 ? 0 : raw_end_[id - 1];
         if (std::string_view(raws_).substr(begin, raw_end_[id] - begin) == raw)
             return static_cast<int>(id);
@@ -175,7 +283,7 @@ int Table::TextColumn::intern(std::string_view raw, TextDecoder& decoder, bool& 
         return -1;
     if (slots_.empty())
         slots_.assign(64, 0);
-    const size_t hash = text_hash(raw);
+    const uint32_t hash = padded_text_hash(raw);
     const int found = find(raw, hash);
     if (found >= 0)
         return found;
@@ -193,13 +301,13 @@ int Table::TextColumn::intern(std::string_view raw, TextDecoder& decoder, bool& 
     word_end_.push_back(static_cast<uint32_t>(words_.size()));
     raws_.append(raw);
     raw_end_.push_back(static_cast<uint32_t>(raws_.size()));
+    raw_hash_.push_back(hash);
     const auto id = static_cast<uint16_t>(word_end_.size() - 1);
     if (2 * word_end_.size() > slots_.size()) {
         slots_.assign(slots_.size() * 2, 0);
         for (uint16_t k = 0; k < id; ++k) {
-            const uint32_t b = k == 0 ? 0 : raw_end_[k - 1];
             const size_t mask = slots_.size() - 1;
-            size_t i = text_hash(std::string_view(raws_).substr(b, raw_end_[k] - b)) & mask;
+            size_t i = raw_hash_[k] & mask;
             while (slots_[i] != 0)
                 i = (i + 1) & mask;
             slots_[i] = static_cast<uint16_t>(k + 1);
@@ -256,7 +364,7 @@ void Table::TextColumn::toPool() {
     ids_.shrink_to_fit();
     for (auto* s : {&words_, &raws_})
         std::string().swap(*s);
-    for (auto* v : {&word_end_, &raw_end_})
+    for (auto* v : {&word_end_, &raw_end_, &raw_hash_})
         std::vector<uint32_t>().swap(*v);
     std::vector<uint16_t>().swap(slots_);
 }
@@ -269,6 +377,7 @@ void Table::TextColumn::clear() {
     word_end_.clear();
     raws_.clear();
     raw_end_.clear();
+    raw_hash_.clear();
     slots_.clear();
     text_end_.clear();
     pool_.clear();
@@ -284,7 +393,9 @@ void Table::TextColumn::trim() {
 
 size_t Table::TextColumn::bytes() const {
     return ids_.capacity() * sizeof(uint16_t) + words_.capacity() + raws_.capacity() +
-           (word_end_.capacity() + raw_end_.capacity() + text_end_.capacity()) * sizeof(uint32_t) +
+           (word_end_.capacity() + raw_end_.capacity() + raw_hash_.capacity() +
+            text_end_.capacity()) *
+               sizeof(uint32_t) +
            slots_.capacity() * sizeof(uint16_t) + pool_.capacity() +
            nulls_.capacity() * sizeof(uint64_t);
 }
@@ -488,7 +599,7 @@ void Table::row(const RawRow& raw) {
         bool valid = true;
         v.id = c.text.intern(value, *decoder_, valid);
         if (valid && v.id < 0) {
-            if (is_ascii(value)) {
+            if (padded_is_ascii(value)) {
                 v.text = value;
             } else {
                 v.decoded.clear();

@@ -126,6 +126,7 @@ private:
     public:
         // The index of a raw value in the dictionary, adding it (decoded)
         // when it is new; -1 when the column keeps no dictionary (any more).
+        // The value comes from the packet reader and may be read past its end.
         int intern(std::string_view raw, TextDecoder& decoder, bool& valid);
         std::string_view word(int id) const;
         void push(int id);                           // a row of the dictionary form
@@ -141,7 +142,7 @@ private:
 
     private:
         void toPool();
-        int find(std::string_view raw, size_t hash) const;
+        int find(std::string_view raw, uint32_t hash) const;
 
         bool pooled_ = false;
         std::vector<uint16_t> ids_; // dictionary form, one per row
@@ -149,6 +150,7 @@ private:
         std::vector<uint32_t> word_end_;
         std::string raws_; // the same in the file's bytes
         std::vector<uint32_t> raw_end_;
+        std::vector<uint32_t> raw_hash_;
         std::vector<uint16_t> slots_;    // open addressing over raws_, 0 = free
         std::vector<uint32_t> text_end_; // pooled form
         std::string pool_;

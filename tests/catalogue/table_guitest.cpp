@@ -193,7 +193,8 @@ TEST(TableFailures, BrokenPacketsNameTheFile) {
 TEST(TableFailures, UnreadableNumberNamesRowAndField) {
     WorkingDir dir;
     Table t = spring_table();
-    for (const char* bad : {"1,5", "abc", "1e400", "nan", "inf"}) {
+    for (const char* bad : {"1,5", "abc", "1e400", "nan", "inf", "1.2.3", "-+5", "+", "-", ".",
+                            "-.", "1-", "12a", "1 ", " 1", "0x1F", "1234567a", "1234567-"}) {
         write_bytes("spring_data.xml",
                     with_fields(all_fields_but(""),
                                 std::string("<ROW lo=\"1\"/><ROW lo=\"") + bad + "\"/>"));
