@@ -2,6 +2,7 @@
 
 #include "catalogue/packet_reader_support.h"
 #include "catalogue/packet_reader_xml.h"
+#include "catalogue/row_pipe.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 namespace catalogue {
 namespace {
@@ -112,9 +114,9 @@ int declared_width(std::string_view v) {
 // walked a second time for them, once the fields are known.
 class PacketWalk {
 public:
-    PacketWalk(const std::string& path, PacketSink& sink, std::vector<PacketField>& fields,
+    PacketWalk(const std::string& path, RowPipe& rows, std::vector<PacketField>& fields,
                RawRow& row)
-        : path_(path), sink_(sink), fields_(fields), row_(row) {}
+        : path_(path), rows_(rows), fields_(fields), row_(row) {}
 
     // Returns true when the rows still have to be read.
     bool checkAll(XmlScanner& scanner);
@@ -128,7 +130,7 @@ private:
     bool encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const;
 
     const std::string& path_;
-    PacketSink& sink_;
+    RowPipe& rows_;
     std::vector<PacketField>& fields_;
     RawRow& row_;
 
@@ -136,7 +138,6 @@ private:
     bool fields_seen_ = false, in_fields_ = false, fields_done_ = false;
     bool rowdata_seen_ = false, in_rowdata_ = false, rows_deferred_ = false;
     bool feeding_ = false;
-    std::exception_ptr sink_failure_;
     std::vector<std::uint64_t> prefixes_;                     // of the field names
     std::vector<std::pair<std::string, std::size_t>> lookup_; // folded name, field
     std::string folded_;
@@ -212,12 +213,8 @@ void PacketWalk::startRows(const XmlScanner& scanner) {
     row_.values.assign(fields_.size(), std::string_view());
     row_.present.assign(fields_.size(), 0);
     row_.number = 0;
-    try {
-        sink_.begin(fields_, encoding);
-        feeding_ = true;
-    } catch (...) {
-        sink_failure_ = std::current_exception();
-    }
+    rows_.begin(fields_, encoding);
+    feeding_ = rows_.wanted();
 }
 
 void PacketWalk::feedRow(const XmlScanner& scanner) {
@@ -255,13 +252,8 @@ void PacketWalk::feedRow(const XmlScanner& scanner) {
         row_.present[index] = 1;
     }
     ++row_.number;
-    try {
-        sink_.row(row_);
-    } catch (...) {
-        // Kept until the rest of the file has proved well-formed.
-        sink_failure_ = std::current_exception();
-        feeding_ = false;
-    }
+    rows_.row(row_);
+    feeding_ = rows_.wanted();
 }
 
 bool PacketWalk::checkAll(XmlScanner& scanner) {
@@ -311,9 +303,7 @@ bool PacketWalk::checkAll(XmlScanner& scanner) {
     const std::string fault = fieldError(encoding);
     if (!fault.empty())
         invalid_packet(path_, fault);
-    if (sink_failure_)
-        std::rethrow_exception(sink_failure_);
-    return rows_deferred_;
+    return rows_deferred_ && rows_.wanted();
 }
 
 void PacketWalk::rowsOnly(XmlScanner& scanner) {
@@ -330,13 +320,11 @@ void PacketWalk::rowsOnly(XmlScanner& scanner) {
                 inside = true;
                 fields_done_ = true;
                 startRows(scanner);
-                if (sink_failure_)
-                    std::rethrow_exception(sink_failure_);
             } else if (depth == 3 && inside && scanner.name() == "ROW") {
                 feedRow(scanner);
-                if (sink_failure_)
-                    std::rethrow_exception(sink_failure_);
             }
+            if (inside && !feeding_)
+                return; // the sink failed
         } else if (depth == 1 && inside) {
             return; // only the first ROWDATA holds the rows
         }
@@ -360,17 +348,36 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
             }
         }
     } release{*this};
-    PacketWalk walk(path, sink, fields_, row_);
-    try {
-        XmlScanner scanner(file.get(), buffer_, scratch_, chunk_);
-        if (walk.checkAll(scanner)) {
-            std::rewind(file.get());
-            XmlScanner again(file.get(), buffer_, scratch_, chunk_);
-            walk.rowsOnly(again);
+    // The file is scanned on a thread of its own while the sink takes the
+    // rows here, on the caller's thread. A file that is not well-formed, or
+    // not a valid packet, fails as such even where the sink failed earlier.
+    RowPipe rows;
+    std::exception_ptr scan_failure;
+    std::thread scanning([&] {
+        try {
+            PacketWalk walk(path, rows, fields_, row_);
+            XmlScanner scanner(file.get(), buffer_, scratch_, chunk_);
+            if (walk.checkAll(scanner)) {
+                std::rewind(file.get());
+                XmlScanner again(file.get(), buffer_, scratch_, chunk_);
+                walk.rowsOnly(again);
+            }
+        } catch (...) {
+            scan_failure = std::current_exception();
         }
-    } catch (const XmlSyntaxError& e) {
-        invalid_packet(path, xml_error_message(e.what(), line_at(file.get(), e.offset())));
+        rows.finish();
+    });
+    rows.drain(sink);
+    scanning.join();
+    if (scan_failure) {
+        try {
+            std::rethrow_exception(scan_failure);
+        } catch (const XmlSyntaxError& e) {
+            invalid_packet(path, xml_error_message(e.what(), line_at(file.get(), e.offset())));
+        }
     }
+    if (rows.failure())
+        std::rethrow_exception(rows.failure());
 }
 
 void read_packet(const std::string& path, PacketSink& sink) {

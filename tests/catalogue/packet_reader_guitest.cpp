@@ -420,3 +420,97 @@ TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
         }
     }
 }
+
+namespace {
+
+// Takes rows until the one it fails on.
+class FailingSink : public cat::PacketSink {
+public:
+    explicit FailingSink(int fail_at) : fail_at_(fail_at) {}
+    int rows = 0, last_number = 0, calls_after_failure = 0;
+    bool begun = false;
+    void begin(const std::vector<cat::PacketField>&, cat::TextEncoding) override {
+        begun = true;
+        if (fail_at_ == 0)
+            throw std::runtime_error("sink refused the fields");
+    }
+    void row(const cat::RawRow& r) override {
+        if (failed_)
+            ++calls_after_failure;
+        ++rows;
+        last_number = r.number;
+        if (r.number == fail_at_) {
+            failed_ = true;
+            throw std::runtime_error("sink refused row " + std::to_string(r.number));
+        }
+    }
+
+private:
+    int fail_at_;
+    bool failed_ = false;
+};
+
+std::string many_rows(int n) {
+    std::string rows;
+    for (int i = 1; i <= n; ++i)
+        rows += "<ROW modelNo=\"m" + std::to_string(i) + "\" lo=\"" + std::to_string(i) + "\"/>\n";
+    return rows;
+}
+
+// What a reading ends in: the sink's own failure or the reader's.
+std::string outcome(const std::string& bytes, FailingSink& sink) {
+    write_bytes("p.xml", bytes);
+    try {
+        cat::read_packet("p.xml", sink);
+    } catch (const cat::PacketInvalid& e) {
+        return std::string("invalid: ") + e.what();
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "read";
+}
+
+} // namespace
+
+// The sink takes the rows on the caller's thread while the file is scanned
+// on another: a sink that fails is not called again, and its failure is the
+// outcome only where the whole file proves a valid packet.
+TEST(PacketReaderSinkFailures, TheFileIsCheckedToTheEndFirst) {
+    WorkingDir dir;
+    const int n = 20000; // many batches of rows
+    const std::string whole = packet(many_rows(n));
+    for (const int fail_at : {1, 1500, 19999, n}) {
+        FailingSink sink(fail_at);
+        EXPECT_EQ(outcome(whole, sink), "sink refused row " + std::to_string(fail_at));
+        EXPECT_EQ(sink.rows, fail_at);
+        EXPECT_EQ(sink.last_number, fail_at);
+        EXPECT_EQ(sink.calls_after_failure, 0);
+    }
+    FailingSink all(n + 1);
+    EXPECT_EQ(outcome(whole, all), "read");
+    EXPECT_EQ(all.rows, n);
+    EXPECT_EQ(all.last_number, n);
+
+    // Broken after the failing row: the file's fault is told, not the sink's.
+    FailingSink broken(1500);
+    const std::string cut = whole.substr(0, whole.size() - 30);
+    EXPECT_EQ(outcome(cut, broken).rfind("invalid: p.xml: XML として読めません", 0), 0u);
+
+    FailingSink at_begin(0);
+    EXPECT_EQ(outcome(whole, at_begin), "sink refused the fields");
+    EXPECT_EQ(at_begin.rows, 0);
+}
+
+TEST(PacketReaderSinkFailures, RowsBeforeTheirFields) {
+    WorkingDir dir;
+    const std::string bytes = "<DATAPACKET><ROWDATA>" + many_rows(5000) +
+                              "</ROWDATA><METADATA><FIELDS>" + kFields +
+                              "</FIELDS></METADATA></DATAPACKET>";
+    FailingSink sink(4000);
+    EXPECT_EQ(outcome(bytes, sink), "sink refused row 4000");
+    EXPECT_EQ(sink.rows, 4000);
+    EXPECT_EQ(sink.calls_after_failure, 0);
+    FailingSink all(5001);
+    EXPECT_EQ(outcome(bytes, all), "read");
+    EXPECT_EQ(all.last_number, 5000);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "catalogue/packet_reader.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace catalogue {
+
+// Carries a packet's rows from the thread that scans the file to the thread
+// that owns the sink, in batches, so that scanning and the sink's work on
+// the rows run side by side. The values are copied into the batch; the sink
+// sees them in order, row numbers and all, with the reader's padding after
+// each value.
+//
+// A sink that throws is not called again: its failure is kept for the
+// reader, and the scanning side learns through wanted() that the rows are
+// no longer needed, while it goes on checking the rest of the file.
+class RowPipe {
+public:
+    // At most `depth` batches wait for the sink, so memory stays bounded
+    // however fast the file is scanned.
+    explicit RowPipe(std::size_t depth = 4);
+    ~RowPipe();
+    RowPipe(const RowPipe&) = delete;
+    RowPipe& operator=(const RowPipe&) = delete;
+
+    // Scanning side.
+    void begin(const std::vector<PacketField>& fields, TextEncoding encoding);
+    // `row` holds values that may be read kValuePadding bytes past their end.
+    void row(const RawRow& row);
+    bool wanted() const { return !cancelled_.load(std::memory_order_relaxed); }
+    // No more rows: what is left goes to the sink.
+    void finish();
+
+    // Sink side: feeds the sink until the scanning side has finished. Never
+    // throws; the sink's failure, if any, is failure() afterwards.
+    void drain(PacketSink& sink) noexcept;
+    // Stops the scanning side from waiting on a sink that will not drain.
+    void cancel();
+    std::exception_ptr failure() const { return failure_; }
+
+private:
+    struct Batch;
+    void send();
+    void feed(PacketSink& sink, Batch& batch);
+
+    const std::size_t depth_;
+    std::unique_ptr<Batch> filling_;
+    RawRow row_; // the sink's view of the row being handed over
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::unique_ptr<Batch>> full_; // oldest first
+    std::vector<std::unique_ptr<Batch>> spare_;
+    bool finished_ = false;
+    std::atomic<bool> cancelled_{false};
+    std::exception_ptr failure_;
+};
+
+} // namespace catalogue
