@@ -362,10 +362,11 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
                 XmlScanner again(file.get(), buffer_, scratch_, chunk_);
                 walk.rowsOnly(again);
             }
+            rows.finish();
         } catch (...) {
             scan_failure = std::current_exception();
+            rows.close();
         }
-        rows.finish();
     });
     rows.drain(sink);
     scanning.join();

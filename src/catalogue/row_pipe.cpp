@@ -37,7 +37,12 @@ struct RowPipe::Batch {
     }
 };
 
-RowPipe::RowPipe(std::size_t depth) : depth_(std::max<std::size_t>(depth, 1)) {}
+RowPipe::RowPipe(std::size_t depth) : depth_(std::max<std::size_t>(depth, 1)) {
+    // Handing a batch on never allocates: no more than depth + 2 batches
+    // exist, the one being filled and the one being fed included.
+    full_.reserve(depth_);
+    spare_.reserve(depth_ + 2);
+}
 
 RowPipe::~RowPipe() = default;
 
@@ -111,6 +116,10 @@ void RowPipe::send() {
 void RowPipe::finish() {
     if (filling_ && (filling_->rows > 0 || filling_->begins))
         send();
+    close();
+}
+
+void RowPipe::close() noexcept {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         finished_ = true;

@@ -37,16 +37,18 @@ public:
     bool wanted() const { return !cancelled_.load(std::memory_order_relaxed); }
     // No more rows: what is left goes to the sink.
     void finish();
+    // No more rows, and what is left is dropped: the scanning failed.
+    void close() noexcept;
 
     // Sink side: feeds the sink until the scanning side has finished. Never
     // throws; the sink's failure, if any, is failure() afterwards.
     void drain(PacketSink& sink) noexcept;
-    // Stops the scanning side from waiting on a sink that will not drain.
-    void cancel();
     std::exception_ptr failure() const { return failure_; }
 
 private:
     struct Batch;
+    // The sink failed: the scanning side stops sending rows.
+    void cancel();
     void send();
     void feed(PacketSink& sink, Batch& batch);
 
