@@ -1,5 +1,7 @@
 #include "catalogue/packet_reader_xml.h"
 
+#include "catalogue/padded_words.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -122,20 +124,6 @@ inline const char* value_end(const char* p, char quote) {
     while (*p != quote && !(cls(*p) & kValueStop))
         ++p;
     return p;
-#endif
-}
-
-// name_prefix() of a name in the buffer, read at once: the buffer's slack
-// makes the read safe however short the name.
-inline std::uint64_t buffered_name_prefix(std::string_view name) {
-    std::uint64_t bytes;
-    std::memcpy(&bytes, name.data(), sizeof bytes);
-    const unsigned unused =
-        8u * (8u - static_cast<unsigned>(std::min<std::size_t>(name.size(), 8)));
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return bytes & ~std::uint64_t(0) << unused;
-#else
-    return bytes & ~std::uint64_t(0) >> unused;
 #endif
 }
 
@@ -425,7 +413,8 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         const char* const a0 = p;
         p = name(p, kBadStart);
         const std::string_view attribute(a0, static_cast<std::size_t>(p - a0));
-        const std::uint64_t prefix = buffered_name_prefix(attribute);
+        // The buffer's slack makes the one read safe however short the name.
+        const std::uint64_t prefix = padded_word(attribute.data(), attribute.size());
         p = spaces(p);
         if (*p != '=') {
             if (!*p)

@@ -1,6 +1,7 @@
 #include "catalogue/table.h"
 
 #include "catalogue/packet_reader_support.h"
+#include "catalogue/padded_words.h"
 
 #include <algorithm>
 #include <cctype>
@@ -57,24 +58,8 @@ uint32_t compact_code(uint64_t m, int decimals, bool negative) {
 
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 
-// The lowest n bytes of a word, 0 <= n <= 8.
-uint64_t low_bytes(size_t n) {
-    return n >= 8 ? ~uint64_t(0) : (uint64_t(1) << (8 * n)) - 1;
-}
-
 // Values from the packet reader may be read past their end; these read them
 // a word at a time.
-
-// The first n <= 8 bytes of a padded text as one word, the rest zero.
-uint64_t padded_word(const char* p, size_t n) {
-    uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return w & ~low_bytes(8 - n);
-#else
-    return w & low_bytes(n);
-#endif
-}
 
 bool padded_is_ascii(std::string_view text) {
     uint64_t any = 0;
