@@ -58,9 +58,10 @@ uint32_t compact_code(uint64_t m, int decimals, bool negative) {
 
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 
-// Values from the packet reader may be read past their end; these read them
-// a word at a time.
+// Values from the packet reader may be read past their end; the functions
+// below read them a word at a time.
 
+// No byte from 0x80 up.
 bool padded_is_ascii(std::string_view text) {
     uint64_t any = 0;
     size_t i = 0;
