@@ -91,8 +91,11 @@ void RowPipe::row(const RawRow& row) {
         b.used += v.size();
     }
     ++b.rows;
-    if (first + width >= kBatchValues || b.used >= kBatchBytes)
+    if (first + width >= batch_values_ || b.used >= kBatchBytes) {
+        // The first batches are small, so that the sink starts early.
+        batch_values_ = std::min(2 * batch_values_, kBatchValues);
         send();
+    }
 }
 
 void RowPipe::send() {

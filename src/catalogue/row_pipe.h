@@ -54,6 +54,7 @@ private:
 
     const std::size_t depth_;
     std::unique_ptr<Batch> filling_;
+    std::size_t batch_values_ = 512; // values that make a batch full
     RawRow row_; // the sink's view of the row being handed over
 
     std::mutex mutex_;

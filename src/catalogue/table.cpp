@@ -619,12 +619,17 @@ void Table::storePending() {
     ++rows_;
 }
 
+void Table::calculate(int r, double* calculated) const {
+    std::fill(calculated, calculated + kMaxCalcFields, 0.0);
+    if (calc_ && calc_names_.size() <= kMaxCalcFields)
+        calc_(Record(*this, r), calculated);
+}
+
 double Table::storedNumber(int r, int field) const {
     const auto f = static_cast<size_t>(field);
     if (f >= columns_.size()) {
-        double calculated[8] = {};
-        if (calc_ && calc_names_.size() <= 8)
-            calc_(Record(*this, r), calculated);
+        double calculated[kMaxCalcFields];
+        calculate(r, calculated);
         return calculated[f - columns_.size()];
     }
     const Column& c = columns_[f];
@@ -662,6 +667,23 @@ bool Table::isBound(int field) const {
 
 double Table::number(int row, int field) const {
     return storedNumber(stored(row), field);
+}
+
+void Table::numbers(int row, std::initializer_list<int> fields, double* out) const {
+    const int r = stored(row);
+    double calculated[kMaxCalcFields];
+    bool calculated_yet = false;
+    for (const int field : fields) {
+        const auto f = static_cast<size_t>(field);
+        if (f < columns_.size()) {
+            *out++ = storedNumber(r, field);
+            continue;
+        }
+        if (!calculated_yet)
+            calculate(r, calculated);
+        calculated_yet = true;
+        *out++ = calculated[f - columns_.size()];
+    }
 }
 bool Table::isNull(int row, int field) const {
     return storedNull(stored(row), field);

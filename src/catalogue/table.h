@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,9 @@ public:
 
     // Values of visible rows.
     double number(int row, int field) const;
+    // Several numbers of one row, the calculated ones from one run of the
+    // calculated-field hook.
+    void numbers(int row, std::initializer_list<int> fields, double* out) const;
     bool isNull(int row, int field) const;
     std::string_view text(int row, int field) const;
     Record record(int row) const { return Record(*this, stored(row)); }
@@ -185,6 +189,10 @@ private:
         const size_t i = visible_begin_ + static_cast<size_t>(visible_row);
         return order_.empty() ? static_cast<int>(i) : order_[i];
     }
+    // The calculated fields of a stored row; the hook runs only for tables
+    // of at most kMaxCalcFields of them, the others read as 0.
+    static constexpr size_t kMaxCalcFields = 8;
+    void calculate(int stored_row, double* calculated) const;
     double storedNumber(int stored_row, int field) const;
     bool storedNull(int stored_row, int field) const;
     std::string_view storedText(int stored_row, int field) const;

@@ -69,9 +69,10 @@ void fill_spring_series(ChartSeries& series, const catalogue::Table& table) {
         return;
     const int rows = table.recordCount();
     series.reserve(rows);
+    double v[4];
     for (int r = 0; r < rows; ++r) {
-        series.addArrow(table.number(r, f::lo), table.number(r, f::calc_fo),
-                        table.number(r, f::lmax), table.number(r, f::calc_fmax));
+        table.numbers(r, {f::lo, f::calc_fo, f::lmax, f::calc_fmax}, v);
+        series.addArrow(v[0], v[1], v[2], v[3]);
     }
 }
 

@@ -84,6 +84,39 @@ TEST(PacketReading, Cp932TextDecodesAndRowsKeepFileOrder) {
     EXPECT_EQ(t.currentRow(), 0);
 }
 
+// Several numbers of a row at once read as one at a time do, with one run of
+// the calculated-field hook for all the calculated ones.
+TEST(PacketReading, NumbersOfARowAtOnce) {
+    WorkingDir dir;
+    write_cp932("spring_data.xml",
+                spring_packet({spring("C-1", "KSSC", 25), spring("C-2", "KSSC")}));
+    Table t("ClientDataSet_spring", "spring_data.xml");
+    t.setFields(f::stored_fields());
+    int runs = 0;
+    t.setCalcFields(f::calculated_fields(), [&runs](const catalogue::Record& r, double* calc) {
+        ++runs;
+        calc[0] = r.number(f::fo) + 1;
+        calc[1] = r.number(f::fmax) + 2;
+        calc[2] = r.number(f::k) + 3;
+    });
+    t.open();
+    for (int row = 0; row < t.recordCount(); ++row) {
+        double got[5];
+        runs = 0;
+        t.numbers(row, {f::calc_fmax, f::lo, f::calc_fo, f::lmax, f::calc_k}, got);
+        EXPECT_EQ(runs, 1);
+        const int fields[] = {f::calc_fmax, f::lo, f::calc_fo, f::lmax, f::calc_k};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(got[i], t.number(row, fields[i])) << "row " << row << ", field " << i;
+    }
+    double stored_only[2];
+    runs = 0;
+    t.numbers(1, {f::lo, f::fmax}, stored_only);
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(stored_only[0], 30);
+    EXPECT_EQ(stored_only[1], 40);
+}
+
 TEST(PacketReading, Utf8ByDeclarationOrByteOrderMark) {
     WorkingDir dir;
     std::string packet = spring_packet({spring("C-1", "昌和発条")});
