@@ -1,7 +1,9 @@
 #include "catalogue/number_parse.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <system_error>
 
@@ -112,4 +114,28 @@ double to_decimal(std::string_view text) {
     if (const auto value = parse_decimal(text))
         return *value;
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+std::optional<double> parse_packet_number(std::string_view text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    if (first == last ||
+        !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range && end == last) {
+        // The wider type tells too small from too large.
+        long double wide = 0;
+        const auto [wide_end, wide_ec] =
+            std::from_chars(first, last, wide, std::chars_format::general);
+        if (wide_ec != std::errc() || wide_end != last || !(std::fabs(wide) < 1))
+            return std::nullopt;
+        return static_cast<double>(wide);
+    }
+    if (ec != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }

@@ -22,3 +22,10 @@ std::optional<double> parse_decimal(std::string_view text);
 
 // As parse_decimal, but throws EConvertError for text that is not a number.
 double to_decimal(std::string_view text);
+
+// A number as it stands in a data packet, written by a program: plain
+// decimal text with an optional sign and exponent and nothing around it (no
+// blanks, no "inf" or "nan"). A value beyond the double range fails; one too
+// small for it reads as the nearest double, zero or subnormal, as typed
+// numbers do. This is how the catalogue table reads the packets it opens.
+std::optional<double> parse_packet_number(std::string_view text);

@@ -1,5 +1,6 @@
 #include "catalogue/table.h"
 
+#include "catalogue/number_parse.h"
 #include "catalogue/packet_reader_support.h"
 #include "catalogue/padded_words.h"
 
@@ -15,32 +16,6 @@ namespace {
 
 const char* kind_name(FieldKind kind) {
     return kind == FieldKind::Number ? "Float" : "String";
-}
-
-// Packet numbers are written by programs: plain decimal text with an
-// optional sign and exponent, nothing around it.
-bool parse_packet_number(std::string_view text, double& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    if (first == last ||
-        !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
-        return false;
-    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range && end == last) {
-        // Too large fails; too small for a double is a number all the same,
-        // and reads as the nearest double, zero or subnormal, as typed
-        // numbers do. The wider type tells the two apart.
-        long double wide = 0;
-        const auto [wide_end, wide_ec] =
-            std::from_chars(first, last, wide, std::chars_format::general);
-        if (wide_ec != std::errc() || wide_end != last || !(std::fabs(wide) < 1))
-            return false;
-        value = static_cast<double>(wide);
-        return true;
-    }
-    return ec == std::errc() && end == last && std::isfinite(value);
 }
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -191,8 +166,11 @@ bool parse_number(std::string_view text, double& value, uint32_t& code) {
         }
     }
     code = 1;
-    if (p != e || digits == 0 || digits > 15)
-        return parse_packet_number(text, value);
+    if (p != e || digits == 0 || digits > 15) {
+        const auto full = parse_packet_number(text);
+        value = full.value_or(0.0);
+        return full.has_value();
+    }
     const double magnitude = static_cast<double>(m) / kPow10[decimals];
     value = negative ? -magnitude : magnitude;
     code = compact_code(m, decimals, negative);

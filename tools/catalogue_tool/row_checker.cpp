@@ -115,7 +115,7 @@ bool RowChecker::checkText(ProblemSink& sink, int row, int field, const Cell& ce
 
 void RowChecker::checkNumber(ProblemSink& sink, int row, int field, const Cell& cell) {
     auto value =
-        syntax_ == NumberSyntax::Packet ? packet_number(cell.text) : parse_decimal(cell.text);
+        syntax_ == NumberSyntax::Packet ? parse_packet_number(cell.text) : parse_decimal(cell.text);
     if (!value) {
         problem(sink, Severity::Error, "not-a-number", row, field,
                 (cell.decoded ? quoted(cell.text) : std::string("the value")) + " is not a number");
