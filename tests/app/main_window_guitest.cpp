@@ -219,9 +219,7 @@ TEST(ErrorBox, FullStopAfterCharactersSortingAfterThePoint) {
 
 class MakerBox : public MainWindowTest {
 protected:
-    void search() {
-        seen = answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
-    }
+    void search() { seen = MainWindowTest::search(); }
     QString opened;
     ModalSeen seen;
     void SetUp() override {

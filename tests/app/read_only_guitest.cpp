@@ -52,7 +52,6 @@ TEST_F(ReadOnly, AWholeSessionWritesNothing) {
     write_catalogue(springs, {{"KSSC", "東京都", "03-1111", "03-2222", "www.kssc.example.jp"}});
     const Snapshot before = snapshot(dir.path());
 
-    auto search = [&] { answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); }); };
     type("Edit_length", "25");
     type("Edit_force", "20");
     type("Edit_forcewidth", "30");

@@ -84,9 +84,6 @@ std::string row_with(const std::string& name, const std::string& value) {
 
 class BadFiles : public MainWindowTest {
 protected:
-    ModalSeen search() {
-        return answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
-    }
     // Runs a search and returns the text of the error box, "" when none showed.
     QString error_of_search() {
         const ModalSeen seen = search();

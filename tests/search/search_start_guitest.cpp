@@ -36,9 +36,6 @@ SpringRow row(const std::string& model, const std::string& type, double lo, doub
 
 class SearchStart : public MainWindowTest {
 protected:
-    ModalSeen search() {
-        return answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
-    }
     QStringList models() {
         QStringList list;
         for (int r = 0; r < form->gridModel()->rowCount(); ++r)

@@ -37,9 +37,6 @@ void key_in(QLineEdit* edit, const QString& text) {
 
 class DynamicPanel : public MainWindowTest {
 protected:
-    ModalSeen search() {
-        return answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
-    }
     void click_radio(const char* group, int item) {
         find(group)->findChildren<QRadioButton*>().at(item)->click();
     }

@@ -25,9 +25,6 @@ SpringRow spring(const std::string& model, const std::string& material, double w
 
 class SpringStress : public MainWindowTest {
 protected:
-    void search() {
-        answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
-    }
     WorkingDir dir;
 };
 

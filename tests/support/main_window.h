@@ -2,10 +2,12 @@
 
 #include "app/main.h"
 #include "app/startup.h"
+#include "support/modal.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -44,6 +46,11 @@ protected:
     }
 
     void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
+
+    // The search button, with whatever box it raises answered.
+    ModalSeen search() {
+        return answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
+    }
 
     TForm_spring* form = nullptr;
 };
