@@ -222,10 +222,6 @@ void Table::NumberColumn::trim() {
     trim_vector(exact);
 }
 
-size_t Table::NumberColumn::bytes() const {
-    return codes.capacity() * sizeof(uint32_t) + exact.capacity() * sizeof(double);
-}
-
 int Table::TextColumn::find(std::string_view raw, uint32_t hash) const {
     const size_t mask = slots_.size() - 1;
     for (size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -353,15 +349,6 @@ void Table::TextColumn::trim() {
     trim_vector(text_end_);
     trim_vector(pool_);
     trim_vector(nulls_);
-}
-
-size_t Table::TextColumn::bytes() const {
-    return ids_.capacity() * sizeof(uint16_t) + words_.capacity() + raws_.capacity() +
-           (word_end_.capacity() + raw_end_.capacity() + raw_hash_.capacity() +
-            text_end_.capacity()) *
-               sizeof(uint32_t) +
-           slots_.capacity() * sizeof(uint16_t) + pool_.capacity() +
-           nulls_.capacity() * sizeof(uint64_t);
 }
 
 double Record::number(int field) const {
@@ -668,13 +655,6 @@ bool Table::isNull(int row, int field) const {
 }
 std::string_view Table::text(int row, int field) const {
     return storedText(stored(row), field);
-}
-
-size_t Table::memoryUse() const {
-    size_t bytes = order_.capacity() * sizeof(int);
-    for (const Column& c : columns_)
-        bytes += c.number.bytes() + c.text.bytes();
-    return bytes;
 }
 
 } // namespace catalogue

@@ -104,9 +104,6 @@ public:
     std::string_view text(int row, int field) const;
     Record record(int row) const { return Record(*this, stored(row)); }
 
-    // Bytes held by the rows, for measurements.
-    size_t memoryUse() const;
-
 private:
     friend class Record;
 
@@ -121,7 +118,6 @@ private:
         void push(double v, uint32_t code, bool null);
         void clear();
         void trim();
-        size_t bytes() const;
     };
     // A text column, decoded to UTF-8. Columns with few distinct values
     // (maker, type, material) keep one copy of each value and an index per
@@ -142,7 +138,6 @@ private:
         bool full() const { return pool_.size() > UINT32_MAX; }
         void clear();
         void trim();
-        size_t bytes() const;
 
     private:
         void toPool();
