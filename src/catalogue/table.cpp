@@ -122,27 +122,11 @@ bool parse_short_number(std::string_view text, uint64_t& m, int& decimals, bool&
 #endif
 
 // The usual packet number, up to 15 digits with an optional point and no
-// exponent, is m / 10^k with both exact in a double; one correctly rounded
-// division then gives the same double as a full conversion of the text.
-// Everything else takes the full conversion. `code` is the number's compact
-// form, or 1 when it has none. Values from the packet reader may be read
-// past their end, which the word-at-a-time path needs.
-bool parse_number(std::string_view text, double& value, uint32_t& code) {
-    uint64_t m = 0;
-    int decimals = 0;
-    bool negative = false;
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    static_assert(PacketReader::kValuePadding >= 8);
-    if (text.size() <= 8 && parse_short_number(text, m, decimals, negative)) {
-        const double magnitude = static_cast<double>(m) / kPow10[decimals];
-        value = negative ? -magnitude : magnitude;
-        code = compact_code(m, decimals, negative);
-        return true;
-    }
+// exponent, a byte at a time: its digits as m, the places after the point.
+bool parse_plain_number(std::string_view text, uint64_t& m, int& decimals, bool& negative) {
     m = 0;
     decimals = 0;
     negative = false;
-#endif
     const char* p = text.data();
     const char* const e = p + text.size();
     if (p != e && *p == '+')
@@ -165,8 +149,27 @@ bool parse_number(std::string_view text, double& value, uint32_t& code) {
             break;
         }
     }
-    code = 1;
-    if (p != e || digits == 0 || digits > 15) {
+    return p == e && digits > 0 && digits <= 15;
+}
+
+// Such a number is m / 10^k with both exact in a double; one correctly
+// rounded division then gives the same double as a full conversion of the
+// text. Everything else takes the full conversion. `code` is the number's
+// compact form, or 1 when it has none. Values from the packet reader may be
+// read past their end, which the word-at-a-time path needs.
+bool parse_number(std::string_view text, double& value, uint32_t& code) {
+    uint64_t m = 0;
+    int decimals = 0;
+    bool negative = false;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    static_assert(PacketReader::kValuePadding >= 8);
+    const bool plain = (text.size() <= 8 && parse_short_number(text, m, decimals, negative)) ||
+                       parse_plain_number(text, m, decimals, negative);
+#else
+    const bool plain = parse_plain_number(text, m, decimals, negative);
+#endif
+    if (!plain) {
+        code = 1;
         const auto full = parse_packet_number(text);
         value = full.value_or(0.0);
         return full.has_value();
