@@ -328,6 +328,10 @@ void Chart::paintEvent(QPaintEvent* /*event*/) {
     if (m_cacheDirty || m_cache.size() != pixels) {
         renderCache();
         m_cacheDirty = false;
+        // A paint that renders the series anew paints the whole chart: strokes
+        // drawn on the canvas before it are gone, only the after-draw hook's
+        // remain. They were also placed for axes that may since have changed.
+        m_deferred->strokes().clear();
     }
     // Overlays go onto a copy of the cache, through the rasteriser of the series.
     if (m_frame.size() != m_cache.size() || m_frame.format() != m_cache.format())

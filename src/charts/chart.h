@@ -88,8 +88,12 @@ public:
     // Overlay drawing. During a paint (in the after-draw hook) the canvas draws
     // on the widget; between paints its strokes are kept, a repaint is
     // scheduled, and the next paint draws them once, over the series and under
-    // whatever the after-draw hook draws.
+    // whatever the after-draw hook draws, unless that paint renders the series
+    // anew, which wipes them as a full repaint does.
     ChartCanvas& canvas();
+    // Renders the whole chart anew on the next paint, as a data binding does
+    // after each refill even when the data came out the same.
+    void repaintAll() { lookChanged(); }
     // Runs at the end of every paint, so that overlays lie above the series.
     void setAfterDraw(std::function<void(ChartCanvas&)> hook);
 

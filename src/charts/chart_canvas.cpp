@@ -51,7 +51,9 @@ void ChartPainterCanvas::moveTo(int x, int y) {
 
 void ChartPainterCanvas::lineTo(int x, int y) {
     const QPoint to(x, y);
-    if (m_image && m_thinSolid) {
+    if (to == m_position) {
+        // A line that ends where it starts has no length and draws nothing.
+    } else if (m_image && m_thinSolid) {
         ChartRaster raster(*m_image);
         if (m_clipped)
             raster.setClip(m_clip);

@@ -63,6 +63,9 @@ Chart* make_load_length_chart(QWidget* parent) {
 
 void fill_spring_series(ChartSeries& series, const catalogue::Table& table) {
     namespace f = catalogue::spring;
+    // Opening or closing the table repaints the whole chart.
+    if (auto* chart = qobject_cast<Chart*>(series.parent()))
+        chart->repaintAll();
     ChartSeries::Batch batch(series);
     series.clear();
     if (!table.isOpen())
