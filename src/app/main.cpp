@@ -395,9 +395,15 @@ void TForm_spring::readCondition(int which) {
     (which == 0 ? s.length1_max : s.length2_max) = length.max;
 
     const auto value = parse_decimal(utf8(c.length->text()));
-    (which == 0 ? s.length1_set : s.length2_set) = value.has_value();
+    bool& length_set = which == 0 ? s.length1_set : s.length2_set;
+    double& shown_length = which == 0 ? s.length1 : s.length2;
+    // A load and stress shown for another length must not stand under the
+    // new length's title, even when this search evaluates no spring.
+    if (length_set != value.has_value() || (value && shown_length != *value))
+        clearEvaluation(c);
+    length_set = value.has_value();
     if (value) {
-        (which == 0 ? s.length1 : s.length2) = *value;
+        shown_length = *value;
         c.load_title->setText(c.length->text() + QStringLiteral("時荷重"));
         c.load_title->adjustSize();
         for (QLabel* l : {c.load_title, c.load_unit, c.stress_unit, c.stress_title})
@@ -409,8 +415,14 @@ void TForm_spring::readCondition(int which) {
     (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
 }
 
+void TForm_spring::clearEvaluation(ConditionControls& c) {
+    c.load_value->clear();
+    c.stress_value->clear();
+}
+
 void TForm_spring::Springselectrange_set() {
     // 1. Preparation; a failure here only cuts the preparation short.
+    const double shown_factor = units::state.unit_factor;
     try {
         spring_table_.close();
         maker_table_.close();
@@ -419,6 +431,14 @@ void TForm_spring::Springselectrange_set() {
         if (CheckBox_link->isChecked())
             Dynrange_set();
     } catch (...) {
+    }
+    // Values computed in another unit system must not stand under this one's
+    // unit texts and axes.
+    if (units::state.unit_factor != shown_factor) {
+        for (ConditionControls& c : cond_)
+            clearEvaluation(c);
+        Chart_statictau->series(3)->clear();
+        Chart_dynamictau->series(1)->clear();
     }
 
     // 2.–6. Both search windows.
@@ -496,8 +516,7 @@ void TForm_spring::evaluateCondition(int which, double d, double D, double tau_a
     const search::Conditions& s = search::conditions;
     ConditionControls& c = cond_[which];
     if (!(which == 0 ? s.length1_set : s.length2_set)) {
-        c.load_value->clear();
-        c.stress_value->clear();
+        clearEvaluation(c);
         return;
     }
     namespace f = catalogue::spring;

@@ -110,6 +110,7 @@ private:
         QLabel* superscript;  // Label19 / Label23
     };
     ConditionControls cond_[2]{};
+    static void clearEvaluation(ConditionControls& c);
     QLineEdit* Edit_coildia_outer_min = nullptr;
     QLineEdit* Edit_coildia_outer_max = nullptr;
     QLineEdit* Edit_coildia_inner_min = nullptr;

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 
 using namespace testsupport;
@@ -78,4 +79,78 @@ TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
     ASSERT_EQ(point->count(), 1);
     EXPECT_NEAR(point->x(0), 0.1475, 0.0001);
     EXPECT_NEAR(point->y(0), 0.1475, 0.0001);
+}
+
+// A search that evaluates no spring keeps what is shown, but never under a
+// unit system or a length it was not computed for.
+class StaleEvaluation : public SpringStress {
+protected:
+    void SetUp() override {
+        SpringStress::SetUp();
+        write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
+        type("Edit_length", "25");
+        type("Edit_lengthwidth", "");
+        type("Edit_length2", "22");
+        type("Edit_length2width", "");
+        search();
+        ASSERT_EQ(label("Label_F1"), QStringLiteral("10.00"));
+        ASSERT_EQ(label("Label_f2"), QStringLiteral("16.00"));
+        ASSERT_EQ(dots()->count(), 2);
+        ASSERT_EQ(working_point()->count(), 1);
+        // From here on the catalogue has no spring the search accepts.
+        write_catalogue({}, {});
+    }
+    QString label(const char* name) { return find<QLabel>(name)->text(); }
+    ChartSeries* dots() { return find<Chart>("Chart_statictau")->series(3); }
+    ChartSeries* working_point() { return find<Chart>("Chart_dynamictau")->series(1); }
+    void pick_unit(int item) {
+        find("RadioGroup_unit")->findChildren<QRadioButton*>().at(item)->click();
+    }
+};
+
+TEST_F(StaleEvaluation, UnchangedConditionsKeepEverything) {
+    search();
+    EXPECT_EQ(label("Label_F1"), QStringLiteral("10.00"));
+    EXPECT_EQ(label("Label_tau1"), QStringLiteral("229"));
+    EXPECT_EQ(label("Label_f2"), QStringLiteral("16.00"));
+    EXPECT_EQ(dots()->count(), 2);
+    EXPECT_EQ(working_point()->count(), 1);
+    // Switching the units back and forth without a search changes nothing either.
+    pick_unit(1);
+    pick_unit(0);
+    search();
+    EXPECT_EQ(label("Label_F1"), QStringLiteral("10.00"));
+}
+
+TEST_F(StaleEvaluation, AnotherUnitSystemClearsBothConditionsAndTheDots) {
+    pick_unit(2);
+    search();
+    for (const char* name : {"Label_F1", "Label_tau1", "Label_f2", "Label_tau2"})
+        EXPECT_TRUE(label(name).isEmpty()) << name;
+    EXPECT_EQ(dots()->count(), 0);
+    EXPECT_EQ(working_point()->count(), 0);
+    EXPECT_EQ(label("Label18"), QStringLiteral("gf"));
+}
+
+TEST_F(StaleEvaluation, AnotherLengthClearsOnlyItsCondition) {
+    type("Edit_length", "26");
+    search();
+    EXPECT_EQ(label("Label16"), QStringLiteral("26時荷重"));
+    EXPECT_TRUE(label("Label_F1").isEmpty());
+    EXPECT_TRUE(label("Label_tau1").isEmpty());
+    EXPECT_EQ(label("Label_f2"), QStringLiteral("16.00"));
+    EXPECT_EQ(dots()->count(), 2);
+
+    // Leaving a length out, or giving one again, counts as a change too.
+    type("Edit_length2", "");
+    search();
+    EXPECT_TRUE(label("Label_f2").isEmpty());
+    write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
+    search();
+    EXPECT_EQ(label("Label_F1"), QStringLiteral("8.00"));
+    write_catalogue({}, {});
+    type("Edit_length2", "22");
+    search();
+    EXPECT_EQ(label("Label_F1"), QStringLiteral("8.00"));
+    EXPECT_TRUE(label("Label_f2").isEmpty());
 }
