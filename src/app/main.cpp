@@ -3,6 +3,8 @@
 #include "app/about.h"
 #include "app/clickable_label.h"
 #include "app/event_guard.h"
+#include "app/form_keys.h"
+#include "app/grid_views.h"
 #include "app/icons.h"
 #include "app/radio_group.h"
 #include "app/splitter_bar.h"
@@ -177,6 +179,23 @@ void TForm_spring::connectHandlers() {
             [this] { app::guarded([this] { RadioGroup_typeClick(); }); });
     connect(DBText_url, &app::ClickableLabel::clicked, this,
             [this] { app::guarded([this] { DBText_urlClick(); }); });
+    // Enter starts the search from any search control, as in a dialog.
+    auto* enter = new app::EnterRunsAction(this);
+    for (const ConditionControls& c : cond_)
+        for (QLineEdit* e : {c.length, c.length_width, c.force, c.force_width})
+            enter->watch(e);
+    for (QLineEdit* e : {Edit_coildia_outer_min, Edit_coildia_outer_max, Edit_coildia_inner_min,
+                         Edit_coildia_inner_max})
+        enter->watch(e);
+    for (QComboBox* c : {ComboBox_maker, ComboBox_material})
+        enter->watch(c->lineEdit());
+    enter->watch(Serch_Btn);
+    connect(enter, &app::EnterRunsAction::triggered, Serch_Btn, &QPushButton::click);
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        app::show_start_after_editing(e);
+
+    app::keep_current_row_highlighted(DBGrid1);
+    app::show_elided_texts_as_tips(DBGrid1, DBGrid1->horizontalHeader());
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())

@@ -64,6 +64,8 @@ QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, in
     c->setCurrentIndex(0);
     c->setGeometry(x, y, w, 20);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // The typed text is searched for as typed: no completion may rewrite it.
+    c->setCompleter(nullptr);
     return c;
 }
 
