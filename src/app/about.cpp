@@ -1,12 +1,19 @@
 #include "app/about.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// Room a window manager takes beside the title: the icon, up to three
+// buttons and the margins.
+constexpr int kTitleBarButtons = 110;
 
 QFont times(int pixels) {
     QFont f(QStringLiteral("Times New Roman"));
@@ -28,13 +35,19 @@ TAboutBox::TAboutBox(QWidget* owner)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("Tarvolin Ver1.4J"));
     setFont(times(12));
-    setFixedSize(185, 205);
+    // 185 px wide at least: wider where the title bar's font needs room for
+    // the whole title beside the frame's buttons.
+    const QFont title_font = QApplication::font("QMdiSubWindowTitleBar");
+    const int title = QFontMetrics(title_font).horizontalAdvance(windowTitle());
+    const int box_width = std::max(185, title + kTitleBarButtons);
+    setFixedSize(box_width, 205);
+    const int inset = (box_width - 185) / 2; // the content stays centred
 
     // A raised outer bevel around a lowered inner one.
     auto* outer = new QFrame(this);
     outer->setObjectName(QStringLiteral("Panel1"));
     outer->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    outer->setGeometry(8, 8, 169, 153);
+    outer->setGeometry(8 + inset, 8, 169, 153);
     auto* inner = new QFrame(outer);
     inner->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     inner->setGeometry(3, 3, 163, 147);
@@ -56,7 +69,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
-    ok->setGeometry(55, 170, 75, 25);
+    ok->setGeometry(55 + inset, 170, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     if (const QScreen* screen = (owner ? owner->screen() : nullptr)) {

@@ -96,7 +96,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     connectHandlers();
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
-    resize(783, 573);
+    // Wider where the fonts need it.
+    resize(QSize(783, 573).expandedTo(minimumSizeHint()));
     move(190, 104);
     app::guarded([this] { FormCreate(); });
 }
@@ -390,13 +391,10 @@ void TForm_spring::Unitsystem_set() {
     for (ConditionControls& c : cond_) {
         c.stress_unit->setText(QString::fromStdString(captions.stress_label));
         c.stress_unit->adjustSize();
-        if (captions.superscript) {
-            c.superscript->move(c.stress_unit->x() + c.stress_unit->width(), c.superscript->y());
-            c.superscript->show();
-        } else {
-            c.superscript->hide();
-        }
+        c.superscript->setVisible(captions.superscript);
     }
+    for (int which = 0; which < 2; ++which)
+        fitConditionBox(which);
 }
 
 // ---- Search start ----------------------------------------------------------
@@ -431,6 +429,7 @@ void TForm_spring::readCondition(int which) {
         for (QLabel* l : {c.load_title, c.load_unit, c.superscript, c.stress_unit, c.stress_title})
             l->hide();
     }
+    fitConditionBox(which);
     (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
 }
 

@@ -64,6 +64,7 @@ private:
     void buildMenu();
     QWidget* buildSearchGroup();
     QWidget* buildConditionBox(int which);
+    void fitConditionBox(int which);
     QWidget* buildFreeArea();
     QWidget* buildMakerBox();
     QWidget* buildResultArea();

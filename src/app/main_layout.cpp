@@ -7,6 +7,7 @@
 #include "app/splitter_bar.h"
 #include "catalogue/grid_model.h"
 #include "catalogue/spring_record.h"
+#include "catalogue/unit_system.h"
 #include "charts/dynamictau_chart.h"
 #include "charts/load_length_chart.h"
 #include "charts/statictau_chart.h"
@@ -69,6 +70,17 @@ QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, in
     return c;
 }
 
+// The least size of a panel whose children sit at fixed positions: the laid
+// out size, grown where our fonts make a child reach further.
+void fit_to_children(QWidget* w, QSize least, int margin = 2) {
+    QRect bounds;
+    for (QWidget* child : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isHidden())
+            bounds |= child->geometry();
+    }
+    w->setMinimumSize(least.expandedTo(QSize(bounds.right() + 1 + margin, bounds.bottom() + 1)));
+}
+
 } // namespace
 
 void TForm_spring::buildMenu() {
@@ -99,22 +111,25 @@ void TForm_spring::buildMenu() {
 }
 
 QWidget* TForm_spring::buildSearchGroup() {
-    auto* group = new QGroupBox(QStringLiteral("検索条件"));
+    auto* group = new QGroupBox(QStringLiteral("検索条件"), this);
     group->setObjectName(QStringLiteral("GroupBox_input"));
-    group->setFixedHeight(137);
+    // 137 px high at least; more where the fonts need it.
+    group->setMinimumHeight(137);
+    group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(group);
-    row->setContentsMargins(2, 2, 2, 2);
+    row->setContentsMargins(2, 0, 2, 1);
     row->setSpacing(0);
 
     QWidget* panel2 = panel(group, "Panel2");
-    panel2->setFixedWidth(143);
+    panel2->setMinimumWidth(143);
+    panel2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* column = new QVBoxLayout(panel2);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     RadioGroup_type =
         new app::RadioGroup(QStringLiteral("RadioGroup_type"), QStringLiteral("バネ種類"),
                             {QStringLiteral("圧縮"), QStringLiteral("引張")}, 2, panel2);
-    RadioGroup_type->setFixedHeight(49);
+    RadioGroup_type->setMinimumHeight(49);
     RadioGroup_type->setItemIndex(0);
     RadioGroup_unit = new app::RadioGroup(
         QStringLiteral("RadioGroup_unit"), QStringLiteral("単位系"),
@@ -131,15 +146,20 @@ QWidget* TForm_spring::buildSearchGroup() {
     row->addWidget(buildConditionBox(1));
     row->addWidget(buildFreeArea(), 1);
     row->addWidget(buildMakerBox());
+    // The layout's own needs count as least sizes too, so that a small
+    // window never squeezes the search controls.
+    panel2->setMinimumWidth(std::max(143, panel2->sizeHint().width()));
+    group->setMinimumHeight(std::max(137, group->sizeHint().height()));
     return group;
 }
 
 QWidget* TForm_spring::buildConditionBox(int which) {
     const bool first = which == 0;
     auto* box =
-        new QGroupBox(first ? QStringLiteral("第1選択条件") : QStringLiteral("第2選択条件"));
+        new QGroupBox(first ? QStringLiteral("第1選択条件") : QStringLiteral("第2選択条件"), this);
     box->setObjectName(first ? QStringLiteral("GroupBox1") : QStringLiteral("GroupBox2"));
-    box->setFixedWidth(150);
+    box->setMinimumWidth(150);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     if (!first)
         box->setToolTip(QStringLiteral("許容応力値"));
     (first ? GroupBox1 : GroupBox2) = box;
@@ -173,11 +193,46 @@ QWidget* TForm_spring::buildConditionBox(int which) {
     c.superscript->adjustSize();
     for (QLabel* l : {c.load_title, c.load_unit, c.stress_title, c.stress_unit, c.superscript})
         l->hide();
+    fitConditionBox(which);
     return box;
 }
 
+void TForm_spring::fitConditionBox(int which) {
+    ConditionControls& c = cond_[which];
+    // The values stand right of the longer title, the units right of them,
+    // the superscript right after the stress unit.
+    int titles = 0;
+    for (QLabel* t : {c.load_title, c.stress_title}) {
+        if (!t->isHidden())
+            titles = std::max(titles, t->x() + t->sizeHint().width());
+    }
+    const int value_x = std::max(50, titles + 2);
+    c.load_value->move(value_x, c.load_value->y());
+    c.stress_value->move(value_x, c.stress_value->y());
+    const int unit_x = value_x + c.load_value->width() + 2;
+    for (QLabel* u : {c.load_unit, c.stress_unit}) {
+        u->adjustSize();
+        u->move(unit_x, u->y());
+    }
+    c.superscript->move(c.stress_unit->x() + c.stress_unit->width(), c.superscript->y());
+    auto* box = static_cast<QWidget*>(c.length->parent());
+    fit_to_children(box, QSize(150, 0), 4);
+
+    // Wide enough for the widest stress unit of any unit system, so that the
+    // layout does not shift when the units change.
+    int widest = 0;
+    for (int unit = 0; unit < 3; ++unit) {
+        const units::UnitCaptions captions = units::unit_captions(unit, 0, units::state);
+        widest =
+            std::max(widest, c.stress_unit->fontMetrics().horizontalAdvance(
+                                 QString::fromStdString(captions.stress_label)) +
+                                 (captions.superscript ? c.superscript->sizeHint().width() : 0));
+    }
+    box->setMinimumWidth(std::max(box->minimumWidth(), unit_x + widest + 4));
+}
+
 QWidget* TForm_spring::buildFreeArea() {
-    QWidget* area = panel(nullptr, "Panel_searchmisc");
+    QWidget* area = panel(this, "Panel_searchmisc");
     label(area, nullptr, QStringLiteral("コイル外径："), 2, 3);
     Edit_coildia_outer_min = edit(area, "Edit_coildia_outer_min", QString(), 68, 0, 36);
     label(area, nullptr, QStringLiteral("～"), 106, 3);
@@ -204,11 +259,12 @@ QWidget* TForm_spring::buildFreeArea() {
     Serch_Btn->setObjectName(QStringLiteral("Serch_Btn"));
     Serch_Btn->setIcon(app::search_icon());
     Serch_Btn->setGeometry(4, 88, 169, 29);
+    fit_to_children(area, QSize(178, 0), 0);
     return area;
 }
 
 QWidget* TForm_spring::buildMakerBox() {
-    auto* box = new QGroupBox(QStringLiteral("information"));
+    auto* box = new QGroupBox(QStringLiteral("information"), this);
     box->setObjectName(QStringLiteral("GroupBox3"));
     box->setFixedWidth(149);
     DBText1 = label(box, "DBText1", QString(), 6, 20);
@@ -233,7 +289,7 @@ QWidget* TForm_spring::buildMakerBox() {
 }
 
 QWidget* TForm_spring::buildResultArea() {
-    QWidget* panel1 = panel(nullptr, "Panel1");
+    QWidget* panel1 = panel(this, "Panel1");
     auto* row = new QHBoxLayout(panel1);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
@@ -285,7 +341,7 @@ QWidget* TForm_spring::buildResultArea() {
 }
 
 QWidget* TForm_spring::buildStressPanel() {
-    Paneltau = panel(nullptr, "Paneltau");
+    Paneltau = panel(this, "Paneltau");
     Paneltau->setFixedHeight(200);
     auto* row = new QHBoxLayout(Paneltau);
     row->setContentsMargins(0, 0, 0, 0);
@@ -304,7 +360,11 @@ QWidget* TForm_spring::buildStressPanel() {
     dyn->setSpacing(0);
     dyn->addWidget(buildDynamicParameters());
     Chart_dynamictau = make_dynamictau_chart(Panel_dynamictau);
+    // Both axes of the fatigue diagram run from 0 to 0.7: in a wide window it
+    // stays at a readable aspect instead of stretching flat.
+    Chart_dynamictau->setMaximumWidth(2 * Paneltau->height());
     dyn->addWidget(Chart_dynamictau, 1);
+    dyn->addStretch(0);
 
     row->addWidget(Chart_statictau);
     row->addWidget(Splitter_dstau);
@@ -316,7 +376,7 @@ QWidget* TForm_spring::buildStressPanel() {
 }
 
 QWidget* TForm_spring::buildDynamicParameters() {
-    QWidget* p = panel(nullptr, "Panel_dparameter");
+    QWidget* p = panel(this, "Panel_dparameter");
     p->setFixedWidth(143);
 
     QLabel* heading = label(p, "Label32", QStringLiteral("動荷重計算条件"), 4, 4);

@@ -11,9 +11,11 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
     setObjectName(name);
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(3, 0, 1, 0);
+    // Room between the items and from the frame, so that no item touches
+    // another or is cut by the border.
+    grid->setContentsMargins(2, 1, 0, 2);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(0);
+    grid->setVerticalSpacing(1);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items[i], this);
         buttons_->addButton(button, i);

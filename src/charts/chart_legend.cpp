@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -19,7 +20,9 @@ ChartLegend::ChartLegend(std::vector<ChartLegendEntry> entries, const QFont& fon
       m_shadowSize(std::max(0, shadowSize)), m_vertical(vertical) {}
 
 int ChartLegend::entryWidth(const ChartLegendEntry& entry) const {
-    return m_swatchWidth + kSwatchGap + QFontMetrics(m_font).horizontalAdvance(entry.title);
+    // Rounded up from the exact advance, so that no title loses its last pixels.
+    return m_swatchWidth + kSwatchGap +
+           static_cast<int>(std::ceil(QFontMetricsF(m_font).horizontalAdvance(entry.title))) + 1;
 }
 
 std::vector<QRect> ChartLegend::entryRects(const QRect& inner) const {
@@ -82,7 +85,7 @@ void ChartLegend::paint(QPainter& painter, const QRect& box) const {
         painter.drawRect(swatch.adjusted(0, 0, -1, -1));
         painter.drawText(QRect(r.left() + m_swatchWidth + kSwatchGap, r.top(),
                                r.width() - m_swatchWidth - kSwatchGap, r.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, m_entries[i].title);
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, m_entries[i].title);
     }
     painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "charts/chart_series_painter.h"
 
 #include "charts/chart_axis.h"
+#include "charts/chart_marks.h"
 #include "charts/chart_number_format.h"
 #include "charts/chart_raster.h"
 #include "charts/chart_segment_cut.h"
@@ -265,20 +266,38 @@ void paintMarks(QPainter& painter, const ChartSeries& series, const Mapper& mx, 
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(series.marksFont());
     const QFontMetrics metrics(series.marksFont());
+    struct Mark {
+        int index;
+        QString text;
+        QPoint point;
+    };
+    std::vector<Mark> marks;
+    std::vector<ChartMarkPlace> wanted;
+    const int clearance = series.pointerSize() + 1; // below the marker, not on it
     for (int i = 0; i < series.count(); ++i) {
         QString text = series.label(i);
         if (text.isEmpty())
             text = formatChartNumber(series.y(i), series.marksFormat());
         if (text.trimmed().isEmpty())
             continue;
-        const int px = mx(series.endX(i));
-        const int py = my(series.endY(i));
+        const QPoint point(mx(series.endX(i)), my(series.endY(i)));
         const QSize size = metrics.size(Qt::TextSingleLine, text) + QSize(4, 2);
-        const QRect box(px - size.width() / 2, py - series.marksArrowLength() - size.height(),
-                        size.width(), size.height());
+        const QRect above(point.x() - size.width() / 2,
+                          point.y() - series.marksArrowLength() - size.height(), size.width(),
+                          size.height());
+        const QRect below(above.left(), point.y() + series.marksArrowLength() + clearance,
+                          size.width(), size.height());
+        marks.push_back({i, text, point});
+        wanted.push_back({above, below});
+    }
+    const std::vector<QRect> boxes = place_chart_marks(wanted);
+    for (size_t m = 0; m < marks.size(); ++m) {
+        const Mark& mark = marks[m];
+        const QRect& box = boxes[m];
         if (series.marksArrowLength() > 0) {
-            painter.setPen(QPen(series.color(i), 1));
-            painter.drawLine(px, py, px, py - series.marksArrowLength());
+            painter.setPen(QPen(series.color(mark.index), 1));
+            painter.drawLine(mark.point.x(), mark.point.y(), mark.point.x(),
+                             mark.point.y() - series.marksArrowLength());
         }
         if (!series.marksTransparent())
             painter.fillRect(box, QColor(255, 255, 225));
@@ -288,7 +307,7 @@ void paintMarks(QPainter& painter, const ChartSeries& series, const Mapper& mx, 
             painter.drawRect(box.adjusted(0, 0, -1, -1));
         }
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, mark.text);
     }
 }
 

@@ -58,6 +58,9 @@ TForm_cycle::TForm_cycle(QWidget* parent) : QDialog(parent) {
     // Break at the blank, keeping the unit "(回/cycle)" together on line two.
     Label_kai->setFixedWidth(
         Label_kai->fontMetrics().horizontalAdvance(QStringLiteral("1サイクル動作回数 (")) + 2);
+    // The grid asks a wrapped label for its height at the column's width, not
+    // at its own fixed one; the two lines are its least height.
+    Label_kai->setMinimumHeight(Label_kai->heightForWidth(Label_kai->width()));
     Edit_kai = make_edit("Edit_kai", QStringLiteral("1"));
     Label_kadou = make_label("Label_kadou", QStringLiteral("稼働率 (%)"));
     Edit_kadou = make_edit("Edit_kadou", QStringLiteral("80"));
@@ -67,16 +70,13 @@ TForm_cycle::TForm_cycle(QWidget* parent) : QDialog(parent) {
     RadioGroup_taisei = new QGroupBox(QStringLiteral("勤務体制"), GroupBox_cycleparameter);
     RadioGroup_taisei->setObjectName(QStringLiteral("RadioGroup_taisei"));
     auto* taisei_layout = new QHBoxLayout(RadioGroup_taisei);
-    // Three columns in the width of a narrow dialog: no room to waste.
-    taisei_layout->setContentsMargins(0, 0, 0, 0);
-    taisei_layout->setSpacing(0);
+    // Room between the three items; the dialog grows to hold them.
+    taisei_layout->setContentsMargins(3, 0, 3, 0);
+    taisei_layout->setSpacing(6);
     const QString taisei_captions[3] = {QStringLiteral("20日/月"), QStringLiteral("25日/月"),
                                         QStringLiteral("30日/月")};
     for (int i = 0; i < 3; ++i) {
         taisei_items[i] = new QRadioButton(taisei_captions[i], RadioGroup_taisei);
-        // Equal columns; the size hint's extra room for the focus frame
-        // would make the three of them wider than the dialog.
-        taisei_items[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         taisei_layout->addWidget(taisei_items[i], 1);
     }
     taisei_items[0]->setChecked(true);
@@ -123,7 +123,10 @@ TForm_cycle::TForm_cycle(QWidget* parent) : QDialog(parent) {
     outer->addStretch(1);
     outer->addLayout(buttons);
 
-    resize(209, 266);
+    // 200 px high and 209 x 266 at least, larger where the fonts need it.
+    GroupBox_cycleparameter->setFixedHeight(
+        std::max(200, GroupBox_cycleparameter->sizeHint().height()));
+    resize(QSize(209, 266).expandedTo(sizeHint()));
 
     // OK stays disabled until the first result, and is the default button
     // (Enter) only while it is enabled.
