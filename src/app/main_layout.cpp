@@ -150,6 +150,10 @@ QWidget* TForm_spring::buildSearchGroup() {
     // window never squeezes the search controls.
     panel2->setMinimumWidth(std::max(143, panel2->sizeHint().width()));
     group->setMinimumHeight(std::max(137, group->sizeHint().height()));
+    // A window forced narrower than that (a window system that ignores the
+    // size hint) cuts the group at its edge instead of squeezing the
+    // controls over one another.
+    group->setMinimumWidth(group->minimumSizeHint().width());
     return group;
 }
 
@@ -199,17 +203,23 @@ QWidget* TForm_spring::buildConditionBox(int which) {
 
 void TForm_spring::fitConditionBox(int which) {
     ConditionControls& c = cond_[which];
-    // The values stand right of the longer title, the units right of them,
-    // the superscript right after the stress unit.
-    int titles = 0;
+    // The values stand between the longer title and the units, right-aligned
+    // in at least room for "000.000"; the superscript follows the stress
+    // unit. Room is kept for a two-digit length ("00時荷重") from the start,
+    // so that an ordinary search does not shift the layout
+    // (digits differ by a pixel or two in a proportional face).
+    int titles = c.load_title->x() + 3 +
+                 c.load_title->fontMetrics().horizontalAdvance(QStringLiteral("00時荷重"));
     for (QLabel* t : {c.load_title, c.stress_title}) {
-        if (!t->isHidden())
+        if (!t->isHidden() || t == c.stress_title)
             titles = std::max(titles, t->x() + t->sizeHint().width());
     }
     const int value_x = std::max(50, titles + 2);
-    c.load_value->move(value_x, c.load_value->y());
-    c.stress_value->move(value_x, c.stress_value->y());
-    const int unit_x = value_x + c.load_value->width() + 2;
+    const int value_room = c.load_value->fontMetrics().horizontalAdvance(QStringLiteral("000.000"));
+    const int value_right = std::max(102, value_x + value_room);
+    for (QLabel* v : {c.load_value, c.stress_value})
+        v->setGeometry(value_x, v->y(), value_right - value_x, v->height());
+    const int unit_x = value_right + 2;
     for (QLabel* u : {c.load_unit, c.stress_unit}) {
         u->adjustSize();
         u->move(unit_x, u->y());
@@ -228,7 +238,7 @@ void TForm_spring::fitConditionBox(int which) {
                                  QString::fromStdString(captions.stress_label)) +
                                  (captions.superscript ? c.superscript->sizeHint().width() : 0));
     }
-    box->setMinimumWidth(std::max(box->minimumWidth(), unit_x + widest + 4));
+    box->setMinimumWidth(std::max(box->minimumWidth(), unit_x + widest + 8));
 }
 
 QWidget* TForm_spring::buildFreeArea() {
@@ -259,7 +269,7 @@ QWidget* TForm_spring::buildFreeArea() {
     Serch_Btn->setObjectName(QStringLiteral("Serch_Btn"));
     Serch_Btn->setIcon(app::search_icon());
     Serch_Btn->setGeometry(4, 88, 169, 29);
-    fit_to_children(area, QSize(178, 0), 0);
+    fit_to_children(area, QSize(178, 0), 4);
     return area;
 }
 
