@@ -4,6 +4,9 @@
 #include "cli.h"
 #include "cp932.h"
 
+#include "catalogue/packet_reader.h"
+#include "catalogue/text_decoder.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -109,6 +112,32 @@ std::vector<std::string> Collected::codes() const {
     for (const auto& p : problems)
         out.push_back(p.code + "@" + std::to_string(p.row) + ":" + p.field);
     return out;
+}
+
+std::vector<std::string> field_values(const std::string& packet_path, const std::string& field) {
+    struct Values : catalogue::PacketSink {
+        std::string field;
+        int index = -1;
+        std::unique_ptr<catalogue::TextDecoder> decoder;
+        std::vector<std::string> values;
+        void begin(const std::vector<catalogue::PacketField>& fields,
+                   catalogue::TextEncoding encoding) override {
+            for (size_t i = 0; i < fields.size(); ++i)
+                index = fields[i].name == field ? static_cast<int>(i) : index;
+            decoder = std::make_unique<catalogue::TextDecoder>(encoding);
+        }
+        void row(const catalogue::RawRow& raw) override {
+            auto& v = values.emplace_back("<absent>");
+            if (index >= 0 && raw.present[static_cast<size_t>(index)]) {
+                v.clear();
+                if (!decoder->decode(raw.values[static_cast<size_t>(index)], v))
+                    throw std::runtime_error("does not decode");
+            }
+        }
+    } values;
+    values.field = field;
+    catalogue::read_packet(packet_path, values);
+    return values.values;
 }
 
 Collected check(const std::vector<std::string>& files, int* status) {

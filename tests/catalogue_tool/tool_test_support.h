@@ -52,6 +52,10 @@ struct Collected : cattool::Reporter {
     std::vector<std::string> codes() const;
 };
 
+// The decoded values of one field in every row of a packet, "<absent>"
+// where a row has none.
+std::vector<std::string> field_values(const std::string& packet_path, const std::string& field);
+
 // Checks the files and collects the result.
 Collected check(const std::vector<std::string>& files, int* status = nullptr);
 

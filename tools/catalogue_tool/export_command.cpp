@@ -4,6 +4,7 @@
 #include "catalogue/text_decoder.h"
 #include "cp932.h"
 #include "csv_writer.h"
+#include "formula_guard.h"
 #include "output_file.h"
 #include "progress.h"
 #include "record_fields.h"
@@ -68,6 +69,8 @@ public:
             if (!decoder_->decode(raw.values[static_cast<size_t>(j)], cells_[i]))
                 throw ExportError("row " + std::to_string(raw.number) + ", field " +
                                   record[i].name + ": the text does not decode");
+            if (record[i].kind == catalogue::FieldKind::Text)
+                cells_[i] = guard_formula(cells_[i]); // numbers are written as they are
         }
         put(cells_);
     }

@@ -2,6 +2,7 @@
 
 #include "catalogue/number_parse.h"
 #include "catalogue/spring_record.h"
+#include "formula_guard.h"
 #include "packet_number.h"
 #include "strength/spr_mat.h"
 
@@ -97,6 +98,10 @@ bool RowChecker::checkText(ProblemSink& sink, int row, int field, const Cell& ce
                 quoted(cell.text) + " holds a control character");
         return false;
     }
+    if (looks_like_formula(cell.text))
+        problem(sink, Severity::Warning, "formula-text", row, field,
+                quoted(cell.text) +
+                    " begins like a spreadsheet formula; export writes it behind an apostrophe");
     const auto bytes = cp932_.byte_length(cell.text);
     if (!bytes) {
         problem(sink, Severity::Error, "not-cp932", row, field,
