@@ -35,6 +35,9 @@ int check_files(const std::vector<std::string>& paths, Reporter& reporter,
                 makers.addMakers(path, checker.makerNames());
             else
                 makers.addUses(checker.makerUses(), sink);
+        } catch (const catalogue::PacketNotRegular&) {
+            summary.unreadable = true;
+            summary.reason = "not a regular file";
         } catch (const catalogue::PacketMissing&) {
             summary.unreadable = true;
             summary.reason = "no such file";

@@ -1,6 +1,7 @@
 #include "export_command.h"
 
 #include "catalogue/packet_reader.h"
+#include "catalogue/regular_file.h"
 #include "catalogue/text_decoder.h"
 #include "cp932.h"
 #include "csv_writer.h"
@@ -118,7 +119,7 @@ int run_export(const ExportOptions& options, std::ostream& out, std::ostream& er
     try {
         const bool terminal = stderr_is_terminal();
         Progress progress(options.progress || terminal ? &err : nullptr, terminal, options.packet);
-        OutputFile output(options.output, options.force);
+        OutputFile output(options.output, options.force, {catalogue::identity_of(options.packet)});
         CsvExport sink(output, options.csv_encoding, progress, err);
         catalogue::read_packet(options.packet, sink);
         sink.flush();
@@ -127,6 +128,8 @@ int run_export(const ExportOptions& options, std::ostream& out, std::ostream& er
         out << "wrote " << sink.rows() << " " << record_name(sink.kind()) << " rows to "
             << options.output << '\n';
         return kClean;
+    } catch (const catalogue::PacketNotRegular&) {
+        err << "tarvolin-catalogue: " << options.packet << ": not a regular file\n";
     } catch (const catalogue::PacketMissing&) {
         err << "tarvolin-catalogue: " << options.packet << ": no such file\n";
     } catch (const std::exception& e) {
