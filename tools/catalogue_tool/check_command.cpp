@@ -53,6 +53,7 @@ int check_files(const std::vector<std::string>& paths, Reporter& reporter,
 
     Summary total;
     for (size_t i = 0; i < files.size(); ++i) {
+        problems[i].finish();
         files[i].errors = problems[i].errors();
         files[i].warnings = problems[i].warnings();
         reporter.fileDone(files[i]);

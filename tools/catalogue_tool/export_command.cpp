@@ -7,6 +7,7 @@
 #include "csv_writer.h"
 #include "formula_guard.h"
 #include "output_file.h"
+#include "problem.h"
 #include "progress.h"
 #include "record_fields.h"
 
@@ -47,11 +48,16 @@ public:
                 err_ << "tarvolin-catalogue: the packet does not declare '" << record[i].name
                      << "'; its column stays empty\n";
         }
+        long left_out = 0;
         for (const auto& f : fields) {
-            if (record_field_index(kind_, f.name) < 0)
-                err_ << "tarvolin-catalogue: field '" << f.name << "' is not part of the "
-                     << record_name(kind_) << " record and is left out\n";
+            if (record_field_index(kind_, f.name) >= 0 || ++left_out > kSameWarnings)
+                continue;
+            err_ << "tarvolin-catalogue: field '" << catalogue::printable(f.name, encoding)
+                 << "' is not part of the " << record_name(kind_) << " record and is left out\n";
         }
+        if (left_out > kSameWarnings)
+            err_ << "tarvolin-catalogue: … and " << left_out - kSameWarnings
+                 << " more fields left out\n";
         cells_.assign(record.size(), std::string());
         if (encoding_ == CsvEncoding::Utf8)
             out_.write("\xEF\xBB\xBF"); // lets spreadsheets tell UTF-8

@@ -30,6 +30,7 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
     Summary total;
     total.files = 1;
     const auto done = [&](int status) {
+        problems.finish();
         file.errors = problems.errors();
         file.warnings = problems.warnings();
         reporter->fileDone(file);
