@@ -241,4 +241,9 @@ ChildResult spawn_and_signal(const std::vector<std::string>& argv,
     return wait_for(pid, 20);
 }
 
+ChildResult run_program(const std::vector<std::string>& argv) {
+    return spawn_and_signal(
+        argv, [](int) { return true; }, 0); // signal 0 sends nothing
+}
+
 } // namespace tooltest

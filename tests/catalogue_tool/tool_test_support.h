@@ -83,4 +83,7 @@ ChildResult in_child(const std::function<int(std::string& out)>& body, int secon
 ChildResult spawn_and_signal(const std::vector<std::string>& argv,
                              const std::function<bool(int pid)>& ready, int signal);
 
+// Runs a program to its end, its output thrown away.
+ChildResult run_program(const std::vector<std::string>& argv);
+
 } // namespace tooltest

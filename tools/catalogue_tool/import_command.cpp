@@ -76,6 +76,14 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
             if (std::ferror(in.file.get()))
                 throw std::runtime_error(std::string("cannot read: ") + std::strerror(errno));
             reader.finish();
+        } catch (const CsvCellTooLarge& e) {
+            Problem p;
+            p.code = "cell-too-large";
+            p.row = static_cast<int>(e.record());
+            p.column = static_cast<int>(e.column());
+            p.message =
+                "the cell holds more than 1 MiB, which no catalogue field can; reading stops";
+            problems.report(std::move(p));
         } catch (const CsvSyntaxError& e) {
             Problem p;
             p.code = "csv-syntax";
