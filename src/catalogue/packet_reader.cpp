@@ -2,6 +2,7 @@
 
 #include "catalogue/packet_reader_support.h"
 #include "catalogue/packet_reader_xml.h"
+#include "catalogue/regular_file.h"
 #include "catalogue/row_pipe.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -19,21 +19,24 @@ namespace {
 
 static_assert(XmlScanner::kPadding >= PacketReader::kValuePadding);
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = FileHandle;
 
-// No file of that name (a directory of that name is no file either) is a
-// missing packet; a file that is there but cannot be read says why.
+// No file of that name is a missing packet, and a name that is no regular
+// file is as good as none; a file that is there but cannot be read says why.
 File open_file(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
+    ReadableFile opened = open_regular_file(path);
+    switch (opened.outcome) {
+    case ReadableFile::Opened:
+        break;
+    case ReadableFile::Missing:
         throw PacketMissing(path);
-    File f(std::fopen(path.c_str(), "rb"));
-    if (!f)
-        invalid_packet(path, std::string("ファイルを開けません (") + std::strerror(errno) + ")");
-    return f;
+    case ReadableFile::NotRegular:
+        throw PacketNotRegular(path);
+    case ReadableFile::Failed:
+        invalid_packet(path,
+                       std::string("ファイルを開けません (") + std::strerror(opened.error) + ")");
+    }
+    return std::move(opened.file);
 }
 
 // Packets are written in single-byte based encodings; a file in UTF-16 or

@@ -43,6 +43,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The name is there but is no regular file (a FIFO, a device, a directory,
+// a socket): for the table as good as missing, told apart for the tool.
+class PacketNotRegular : public PacketMissing {
+public:
+    using PacketMissing::PacketMissing;
+};
+
 // The file is there but is not a valid data packet.
 class PacketInvalid : public std::runtime_error {
 public:
@@ -62,8 +69,9 @@ public:
     static constexpr std::size_t kValuePadding = 16;
 
     // Reads the packet at `path` and feeds it to `sink`. Throws PacketMissing
-    // or PacketInvalid; exceptions from the sink pass through. A file that is
-    // not well-formed fails as such even where the sink failed earlier on.
+    // (PacketNotRegular for a name that is no regular file) or PacketInvalid; exceptions from the
+    // sink pass through. A file that is not well-formed fails as such even where the sink failed
+    // earlier on.
     void read(const std::string& path, PacketSink& sink);
 
     // The size of one read from the file. Tests set it small, so that chunk

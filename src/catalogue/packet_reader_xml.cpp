@@ -52,8 +52,7 @@ constexpr std::array<unsigned char, 256> kClass = make_classes();
 
 // Bytes after the sentinel that may be read: the scans below look at 16
 // bytes at a time and stop at the sentinel at the latest. Values built in the
-// scratch buffer, as large as this one, are no longer than their text here,
-// so the same slack follows them.
+// scratch buffer are given the same slack after them.
 constexpr std::size_t kSlack = XmlScanner::kPadding;
 static_assert(kSlack >= 16, "the scans read 16 bytes at a time");
 
@@ -198,7 +197,6 @@ void XmlScanner::refill() {
     if (end_ == buffer_.size() - kSlack) {
         // One construct larger than the buffer: make room for it.
         buffer_.resize(2 * (buffer_.size() - kSlack) + kSlack);
-        scratch_.resize(buffer_.size());
         data = buffer_.data();
     }
     const std::size_t n = std::fread(data + end_, 1, buffer_.size() - kSlack - end_, file_);
@@ -230,6 +228,10 @@ XmlScanner::Token XmlScanner::scan() {
     if (!started_) {
         p = prolog(p);
         started_ = true;
+        begin_ = static_cast<std::size_t>(p - data);
+    }
+    if (in_comment_) {
+        p = comment(p);
         begin_ = static_cast<std::size_t>(p - data);
     }
     for (;;) {
@@ -539,9 +541,23 @@ inline const char* XmlScanner::attributeValue(const char* p, std::string_view& v
     return p;
 }
 
+void XmlScanner::growScratch(std::size_t bytes) {
+    // Values of this tag built here earlier move with it.
+    const char* const old = scratch_.data();
+    scratch_.resize(std::max(bytes, 2 * scratch_.size()));
+    for (Attribute& a : attributes_) {
+        if (a.value.data() >= old && a.value.data() < old + scratch_used_)
+            a.value = std::string_view(scratch_.data() + (a.value.data() - old), a.value.size());
+    }
+}
+
 const char* XmlScanner::escapedValue(const char* start, const char* p, char quote) {
-    // Built in the scratch buffer, which is as large as the read buffer and
-    // so never grows here.
+    // Built in the scratch buffer. A value is never longer than its text, so
+    // room for the rest of the read buffer is enough; the scratch buffer
+    // grows only for a value that long, not with every buffer that grows.
+    const std::size_t rest = static_cast<std::size_t>(buffer_.data() + end_ - start);
+    if (scratch_.size() < scratch_used_ + rest + kSlack)
+        growScratch(scratch_used_ + rest + kSlack);
     char* const out0 = scratch_.data() + scratch_used_;
     std::memcpy(out0, start, static_cast<std::size_t>(p - start));
     char* out = out0 + (p - start);
@@ -639,6 +655,7 @@ const char* XmlScanner::reference(const char* p, char*& out, const char* error) 
 const char* XmlScanner::text(const char* p) {
     char* none = nullptr;
     const bool outside = open_.empty();
+    const char* const start = p;
     for (;;) {
         const char c = *p;
         if (c == '<')
@@ -646,6 +663,10 @@ const char* XmlScanner::text(const char* p) {
         if (c == '\0') {
             if (p == buffer_.data() + end_ && eof_)
                 return p;
+            // What is scanned stays scanned: a long run of blanks is read
+            // through, not held. Two bytes stay for a "]]>" cut in half.
+            if (p == buffer_.data() + end_ && p - start > 2)
+                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
             stopped(p, kBadPcdata);
         }
         if (outside && !is_space(c))
@@ -663,17 +684,28 @@ const char* XmlScanner::text(const char* p) {
 }
 
 const char* XmlScanner::comment(const char* p) {
+    const char* const start = p;
     for (;; ++p) {
         const char c = *p;
         if (c == '-' && p[1] == '-') {
-            if (p[2] == '>')
+            if (p[2] == '>') {
+                in_comment_ = false;
                 return p + 3;
+            }
             if (!p[2])
                 stopped(p + 2, kBadComment);
             fail(p, kBadComment); // "--" may not occur inside a comment
         }
-        if (c == '\0' || (c == '-' && p[1] == '\0'))
-            stopped(c ? p + 1 : p, kBadComment);
+        if (c == '\0' || (c == '-' && p[1] == '\0')) {
+            // A long comment is read through, not held: scanning goes on
+            // here with the next chunk, two bytes back for a "--" cut in half.
+            const char* const stop = c ? p + 1 : p;
+            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
+                in_comment_ = true;
+                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
+            }
+            stopped(stop, kBadComment);
+        }
         if (forbidden_control(c))
             fail(p, kBadComment);
     }

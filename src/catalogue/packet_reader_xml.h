@@ -94,6 +94,7 @@ private:
     // The rest of a value from `p` on, which holds references or white space
     // to normalise: the value goes to the end of the scratch buffer's used part.
     const char* escapedValue(const char* start, const char* p, char quote);
+    void growScratch(std::size_t bytes);
     const char* reference(const char* p, char*& out, const char* error);
     const char* name(const char* p, const char* error);
     const char* spaces(const char* p);
@@ -110,6 +111,7 @@ private:
     bool eof_ = false;
     bool started_ = false, seen_root_ = false, pending_end_ = false;
     bool bom_ = false;
+    bool in_comment_ = false; // a comment goes on past the buffer's end
     std::string encoding_;
 
     std::string_view name_;

@@ -113,6 +113,36 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
     return true;
 }
 
+std::string escape_controls(std::string_view utf8) {
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else if (c == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+            const auto c1 = static_cast<unsigned char>(utf8[++i]);
+            out += "\\u00";
+            out += hex[c1 >> 4];
+            out += hex[c1 & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string printable(std::string_view raw, TextEncoding encoding, std::size_t max_chars) {
     std::string utf8;
     TextDecoder decoder(encoding);
@@ -145,6 +175,7 @@ std::string printable(std::string_view raw, TextEncoding encoding, std::size_t m
             i += len;
         }
     }
+    utf8 = escape_controls(utf8);
     // Cut at a character boundary.
     std::size_t chars = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

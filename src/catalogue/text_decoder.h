@@ -33,9 +33,15 @@ private:
 
 bool is_valid_utf8(std::string_view text);
 
+// UTF-8 text with its control characters written out, so that a message
+// never hands a terminal an escape sequence: tab, line feed and carriage
+// return as \t, \n and \r, the other C0 controls and DEL as \xNN (ESC is
+// \x1b), and the C1 controls U+0080 to U+009F as \uNNNN.
+std::string escape_controls(std::string_view utf8);
+
 // A text of the file as a message can show it: decoded to UTF-8, each byte
 // that does not decode written as \xNN, and cut after `max_chars`
-// characters with "…" appended.
+// characters with "…" appended; control characters escaped as above.
 std::string printable(std::string_view raw, TextEncoding encoding, std::size_t max_chars = 40);
 
 } // namespace catalogue

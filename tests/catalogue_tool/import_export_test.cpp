@@ -79,13 +79,19 @@ TEST(RoundTrip, SampleCatalogueComesBackWithTheSameRowsAndValues) {
     int wires = 0, unknown = 0;
     for (const auto& p : checked.problems) {
         ASSERT_TRUE(p.code == "wire-range" || p.code == "unknown-maker") << p.code;
-        if (p.code == "unknown-maker") {
+        // Past twenty of a kind, one line tells how many more there are.
+        int& count = p.code == "unknown-maker" ? unknown : wires;
+        if (p.message.rfind("… and ", 0) == 0) {
+            EXPECT_EQ(count, cattool::kSameWarnings);
+            count += std::stoi(p.message.substr(std::string("… and ").size()));
+        } else if (p.code == "unknown-maker") {
             EXPECT_NE(p.message.find("東邦スプリング"), std::string::npos);
-            ++unknown;
+            ++count;
         } else {
-            ++wires;
+            ++count;
         }
     }
+    EXPECT_EQ(wires + unknown, checked.files.at(0).warnings + checked.files.at(1).warnings);
     EXPECT_GT(wires, 0);
     int third_maker_rows = 0;
     for (const auto& r : read_rows(original).rows)
@@ -264,7 +270,7 @@ TEST_F(ImportRefuses, BrokenQuoting) {
 
 TEST_F(ImportRefuses, ControlCharacterThatNoPacketCanHold) {
     const auto out = refused(csv({kHeader, "C-1\x07,KSSC,compress,SWP-B,30,0,20,25,2.5,10,1,8"}));
-    EXPECT_NE(out.find("in.csv:2: modelNo (column A): error: 'C-1\x07' holds a control character"),
+    EXPECT_NE(out.find("in.csv:2: modelNo (column A): error: 'C-1\\x07' holds a control character"),
               std::string::npos)
         << out;
 }

@@ -4,10 +4,20 @@
 #include "cli.h"
 #include "cp932.h"
 
+#include "catalogue/packet_reader.h"
+#include "catalogue/text_decoder.h"
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace tooltest {
 
@@ -111,6 +121,32 @@ std::vector<std::string> Collected::codes() const {
     return out;
 }
 
+std::vector<std::string> field_values(const std::string& packet_path, const std::string& field) {
+    struct Values : catalogue::PacketSink {
+        std::string field;
+        int index = -1;
+        std::unique_ptr<catalogue::TextDecoder> decoder;
+        std::vector<std::string> values;
+        void begin(const std::vector<catalogue::PacketField>& fields,
+                   catalogue::TextEncoding encoding) override {
+            for (size_t i = 0; i < fields.size(); ++i)
+                index = fields[i].name == field ? static_cast<int>(i) : index;
+            decoder = std::make_unique<catalogue::TextDecoder>(encoding);
+        }
+        void row(const catalogue::RawRow& raw) override {
+            auto& v = values.emplace_back("<absent>");
+            if (index >= 0 && raw.present[static_cast<size_t>(index)]) {
+                v.clear();
+                if (!decoder->decode(raw.values[static_cast<size_t>(index)], v))
+                    throw std::runtime_error("does not decode");
+            }
+        }
+    } values;
+    values.field = field;
+    catalogue::read_packet(packet_path, values);
+    return values.values;
+}
+
 Collected check(const std::vector<std::string>& files, int* status) {
     Collected c;
     const int s = cattool::check_files(files, c, nullptr, false);
@@ -130,6 +166,84 @@ int run(const std::vector<std::string>& args, std::string* out, std::string* err
     if (err)
         *err = e.str();
     return status;
+}
+
+namespace {
+
+ChildResult wait_for(pid_t pid, int seconds) {
+    ChildResult r;
+    int status = 0;
+    struct rusage usage {};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        const pid_t done = ::wait4(pid, &status, WNOHANG, &usage);
+        if (done == pid)
+            break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            r.timed_out = true;
+            ::kill(pid, SIGKILL);
+            ::wait4(pid, &status, 0, &usage);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (WIFEXITED(status) && !r.timed_out)
+        r.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status) && !r.timed_out)
+        r.signal = WTERMSIG(status);
+    r.peak_kib = usage.ru_maxrss;
+    return r;
+}
+
+} // namespace
+
+ChildResult in_child(const std::function<int(std::string& out)>& body, int seconds) {
+    const auto file = fs::temp_directory_path() /
+                      ("cattool-child-" + std::to_string(::getpid()) + "-" +
+                       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::string out;
+        int status = 99;
+        try {
+            status = body(out);
+        } catch (const std::exception& e) {
+            out += std::string("exception: ") + e.what();
+        }
+        std::ofstream(file, std::ios::binary) << out;
+        std::_Exit(status);
+    }
+    ChildResult r = wait_for(pid, seconds);
+    r.output = read_file(file.string());
+    std::error_code ec;
+    fs::remove(file, ec);
+    return r;
+}
+
+ChildResult spawn_and_signal(const std::vector<std::string>& argv,
+                             const std::function<bool(int pid)>& ready, int signal) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> args;
+        for (const auto& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        std::_Exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!ready(pid) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    ::kill(pid, signal);
+    return wait_for(pid, 20);
+}
+
+ChildResult run_program(const std::vector<std::string>& argv) {
+    return spawn_and_signal(
+        argv, [](int) { return true; }, 0); // signal 0 sends nothing
 }
 
 } // namespace tooltest

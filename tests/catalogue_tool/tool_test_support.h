@@ -4,6 +4,7 @@
 #include "report.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,11 +53,37 @@ struct Collected : cattool::Reporter {
     std::vector<std::string> codes() const;
 };
 
+// The decoded values of one field in every row of a packet, "<absent>"
+// where a row has none.
+std::vector<std::string> field_values(const std::string& packet_path, const std::string& field);
+
 // Checks the files and collects the result.
 Collected check(const std::vector<std::string>& files, int* status = nullptr);
 
 // Runs the command line; out and err receive what it prints.
 int run(const std::vector<std::string>& args, std::string* out = nullptr,
         std::string* err = nullptr);
+
+// What a function run in a child process came to.
+struct ChildResult {
+    int status = -1;        // its return value; -1 when it did not return
+    int signal = 0;         // the signal that ended it, if one did
+    bool timed_out = false; // it was still running after the time allowed
+    std::string output;     // what it handed back through `out`
+    long peak_kib = 0;      // its peak resident memory
+};
+
+// Runs `body` in a forked child, so that a hang, a crash or the memory it
+// takes cannot touch the test itself. Whatever `body` appends to its
+// argument comes back as `output`.
+ChildResult in_child(const std::function<int(std::string& out)>& body, int seconds = 20);
+
+// Runs a program (argv[0] a path) in a child with its output thrown away,
+// and sends it `signal` as soon as `ready` returns true for its pid.
+ChildResult spawn_and_signal(const std::vector<std::string>& argv,
+                             const std::function<bool(int pid)>& ready, int signal);
+
+// Runs a program to its end, its output thrown away.
+ChildResult run_program(const std::vector<std::string>& argv);
 
 } // namespace tooltest

@@ -35,6 +35,9 @@ int check_files(const std::vector<std::string>& paths, Reporter& reporter,
                 makers.addMakers(path, checker.makerNames());
             else
                 makers.addUses(checker.makerUses(), sink);
+        } catch (const catalogue::PacketNotRegular&) {
+            summary.unreadable = true;
+            summary.reason = "not a regular file";
         } catch (const catalogue::PacketMissing&) {
             summary.unreadable = true;
             summary.reason = "no such file";
@@ -50,6 +53,7 @@ int check_files(const std::vector<std::string>& paths, Reporter& reporter,
 
     Summary total;
     for (size_t i = 0; i < files.size(); ++i) {
+        problems[i].finish();
         files[i].errors = problems[i].errors();
         files[i].warnings = problems[i].warnings();
         reporter.fileDone(files[i]);

@@ -1,5 +1,6 @@
 #include "csv_import.h"
 
+#include "formula_guard.h"
 #include "packet_number.h"
 #include "report.h"
 
@@ -136,6 +137,10 @@ void CsvImport::dataRow(const std::vector<std::string>& cells) {
         cell.present = !cells[j].empty();
         cell.decoded = text_.decode(cells[j], decoded);
         cell.text = cell.decoded ? std::string_view(decoded) : std::string_view(cells[j]);
+        // Export marked text that a spreadsheet would run as a formula.
+        if (cell.decoded &&
+            record_fields(kind_)[static_cast<size_t>(field)].kind == catalogue::FieldKind::Text)
+            cell.text = unguard_formula(cell.text);
     }
     const int errors_before = problems_.errors();
     checker_->check(static_cast<int>(record_), cells_, problems_);

@@ -1,5 +1,6 @@
 #include "csv_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <csv.h>
 
@@ -18,6 +19,11 @@ CsvReader::~CsvReader() {
 
 void CsvReader::onField(void* data, size_t size, void* self) {
     auto* reader = static_cast<CsvReader*>(self);
+    if (size > kMaxCell && !reader->pending_)
+        reader->pending_ = std::make_exception_ptr(
+            CsvCellTooLarge(reader->records_ + 1, static_cast<long>(reader->cells_.size()) + 1));
+    if (reader->pending_)
+        return;
     reader->cells_.emplace_back(data ? static_cast<const char*>(data) : "", data ? size : 0);
 }
 
@@ -67,10 +73,20 @@ void CsvReader::feed(const char* data, size_t size) {
         feed(head.data() + skip, head.size() - skip);
         return;
     }
+    // In pieces, so that a cell that grows past the limit is caught while
+    // it is at most a piece too long.
+    constexpr size_t kPiece = size_t(1) << 16;
+    for (size_t at = 0; at < size; at += kPiece)
+        parse(data + at, std::min(kPiece, size - at));
+}
+
+void CsvReader::parse(const char* data, size_t size) {
     const size_t done = csv_parse(parser_.get(), data, size, onField, onRecord, this);
     rethrow();
     if (done != size)
         throw CsvSyntaxError(records_ + 1, csv_strerror(csv_error(parser_.get())));
+    if (parser_->entry_pos > kMaxCell)
+        throw CsvCellTooLarge(records_ + 1, static_cast<long>(cells_.size()) + 1);
 }
 
 void CsvReader::finish() {

@@ -24,6 +24,21 @@ private:
     long record_;
 };
 
+// A cell of record `record`, column `column` (1 = A), is longer than a
+// catalogue cell can sensibly be; reading stops there, so that memory stays
+// bounded whatever the file holds.
+class CsvCellTooLarge : public std::runtime_error {
+public:
+    CsvCellTooLarge(long record, long column)
+        : std::runtime_error("cell too large"), record_(record), column_(column) {}
+    long record() const { return record_; }
+    long column() const { return column_; }
+
+private:
+    long record_;
+    long column_;
+};
+
 class CsvReader {
 public:
     // Called for every record with its cells; empty lines are no records.
@@ -34,9 +49,13 @@ public:
     CsvReader(const CsvReader&) = delete;
     CsvReader& operator=(const CsvReader&) = delete;
 
+    // The longest cell read: 1 MiB.
+    static constexpr size_t kMaxCell = size_t(1) << 20;
+
     // Feed the file in pieces of any size, then finish. A UTF-8 byte-order
     // mark at the very start is dropped and remembered. Both throw
-    // CsvSyntaxError; exceptions from the handler pass through.
+    // CsvSyntaxError or CsvCellTooLarge; exceptions from the handler pass
+    // through.
     void feed(const char* data, size_t size);
     void finish();
 
@@ -47,6 +66,7 @@ private:
     static void onField(void* data, size_t size, void* self);
     static void onRecord(int terminator, void* self);
     void deliver();
+    void parse(const char* data, size_t size);
     void rethrow();
 
     std::unique_ptr<csv_parser> parser_;

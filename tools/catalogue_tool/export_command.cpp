@@ -1,10 +1,13 @@
 #include "export_command.h"
 
 #include "catalogue/packet_reader.h"
+#include "catalogue/regular_file.h"
 #include "catalogue/text_decoder.h"
 #include "cp932.h"
 #include "csv_writer.h"
+#include "formula_guard.h"
 #include "output_file.h"
+#include "problem.h"
 #include "progress.h"
 #include "record_fields.h"
 
@@ -45,11 +48,16 @@ public:
                 err_ << "tarvolin-catalogue: the packet does not declare '" << record[i].name
                      << "'; its column stays empty\n";
         }
+        long left_out = 0;
         for (const auto& f : fields) {
-            if (record_field_index(kind_, f.name) < 0)
-                err_ << "tarvolin-catalogue: field '" << f.name << "' is not part of the "
-                     << record_name(kind_) << " record and is left out\n";
+            if (record_field_index(kind_, f.name) >= 0 || ++left_out > kSameWarnings)
+                continue;
+            err_ << "tarvolin-catalogue: field '" << catalogue::printable(f.name, encoding)
+                 << "' is not part of the " << record_name(kind_) << " record and is left out\n";
         }
+        if (left_out > kSameWarnings)
+            err_ << "tarvolin-catalogue: … and " << left_out - kSameWarnings
+                 << " more fields left out\n";
         cells_.assign(record.size(), std::string());
         if (encoding_ == CsvEncoding::Utf8)
             out_.write("\xEF\xBB\xBF"); // lets spreadsheets tell UTF-8
@@ -68,6 +76,8 @@ public:
             if (!decoder_->decode(raw.values[static_cast<size_t>(j)], cells_[i]))
                 throw ExportError("row " + std::to_string(raw.number) + ", field " +
                                   record[i].name + ": the text does not decode");
+            if (record[i].kind == catalogue::FieldKind::Text)
+                cells_[i] = guard_formula(cells_[i]); // numbers are written as they are
         }
         put(cells_);
     }
@@ -115,7 +125,7 @@ int run_export(const ExportOptions& options, std::ostream& out, std::ostream& er
     try {
         const bool terminal = stderr_is_terminal();
         Progress progress(options.progress || terminal ? &err : nullptr, terminal, options.packet);
-        OutputFile output(options.output, options.force);
+        OutputFile output(options.output, options.force, {catalogue::identity_of(options.packet)});
         CsvExport sink(output, options.csv_encoding, progress, err);
         catalogue::read_packet(options.packet, sink);
         sink.flush();
@@ -124,6 +134,8 @@ int run_export(const ExportOptions& options, std::ostream& out, std::ostream& er
         out << "wrote " << sink.rows() << " " << record_name(sink.kind()) << " rows to "
             << options.output << '\n';
         return kClean;
+    } catch (const catalogue::PacketNotRegular&) {
+        err << "tarvolin-catalogue: " << options.packet << ": not a regular file\n";
     } catch (const catalogue::PacketMissing&) {
         err << "tarvolin-catalogue: " << options.packet << ": no such file\n";
     } catch (const std::exception& e) {

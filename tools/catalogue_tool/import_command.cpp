@@ -5,15 +5,19 @@
 #include "output_file.h"
 #include "progress.h"
 
-#include <fstream>
+#include "catalogue/regular_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace cattool {
 
 int run_import(const ImportOptions& options, std::ostream& out, std::ostream& err) {
     // Refuse before reading anything, so that no report is wasted on it.
     try {
-        refuse_existing(options.output, options.force);
-    } catch (const OutputExists& e) {
+        refuse_existing(options.output, options.force, {catalogue::identity_of(options.csv)});
+    } catch (const OutputError& e) {
         err << "tarvolin-catalogue: " << e.what() << '\n';
         return kUnreadable;
     }
@@ -26,6 +30,7 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
     Summary total;
     total.files = 1;
     const auto done = [&](int status) {
+        problems.finish();
         file.errors = problems.errors();
         file.warnings = problems.warnings();
         reporter->fileDone(file);
@@ -37,10 +42,12 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
         return status;
     };
 
-    std::ifstream in(options.csv, std::ios::binary);
-    if (!in) {
+    catalogue::ReadableFile in = catalogue::open_regular_file(options.csv);
+    if (in.outcome != catalogue::ReadableFile::Opened) {
         file.unreadable = true;
-        file.reason = "cannot open the file";
+        file.reason = in.outcome == catalogue::ReadableFile::Missing      ? "no such file"
+                      : in.outcome == catalogue::ReadableFile::NotRegular ? "not a regular file"
+                                                                          : std::strerror(in.error);
         total.outcome = "nothing written";
         return done(kUnreadable);
     }
@@ -48,7 +55,7 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
     try {
         const bool terminal = stderr_is_terminal();
         Progress progress(options.progress || terminal ? &err : nullptr, terminal, options.csv);
-        OutputFile output(options.output, options.force);
+        OutputFile output(options.output, options.force, {in.identity});
         CsvText text(options.csv_encoding);
         CsvImport import(text, problems, progress, output,
                          options.utf8 ? catalogue::TextEncoding::Utf8
@@ -60,13 +67,23 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
         });
         try {
             std::vector<char> chunk(1 << 16);
-            while (in) {
-                in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-                reader.feed(chunk.data(), static_cast<size_t>(in.gcount()));
+            for (;;) {
+                const size_t got = std::fread(chunk.data(), 1, chunk.size(), in.file.get());
+                reader.feed(chunk.data(), got);
+                if (got < chunk.size())
+                    break;
             }
-            if (in.bad())
-                throw std::runtime_error("read error");
+            if (std::ferror(in.file.get()))
+                throw std::runtime_error(std::string("cannot read: ") + std::strerror(errno));
             reader.finish();
+        } catch (const CsvCellTooLarge& e) {
+            Problem p;
+            p.code = "cell-too-large";
+            p.row = static_cast<int>(e.record());
+            p.column = static_cast<int>(e.column());
+            p.message =
+                "the cell holds more than 1 MiB, which no catalogue field can; reading stops";
+            problems.report(std::move(p));
         } catch (const CsvSyntaxError& e) {
             Problem p;
             p.code = "csv-syntax";
@@ -92,7 +109,7 @@ int run_import(const ImportOptions& options, std::ostream& out, std::ostream& er
         total.outcome = "wrote " + std::to_string(import.rows()) + " " +
                         record_name(import.kind()) + " rows to " + options.output;
         return done(kClean);
-    } catch (const OutputExists& e) {
+    } catch (const OutputError& e) {
         err << "tarvolin-catalogue: " << e.what() << '\n';
         total.outcome = "nothing written";
         return done(kUnreadable);

@@ -39,8 +39,8 @@ void PacketChecker::begin(const std::vector<catalogue::PacketField>& fields,
         }
         if (found->kind != want.kind) {
             p.code = "field-kind";
-            p.message = "declared as '" + found->type + "'; the " + record_name(kind_) +
-                        " record needs " + kind_name(want.kind);
+            p.message = "declared as '" + catalogue::printable(found->type, encoding) + "'; the " +
+                        record_name(kind_) + " record needs " + kind_name(want.kind);
             sink_.report(std::move(p));
             continue;
         }

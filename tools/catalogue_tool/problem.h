@@ -1,7 +1,9 @@
 // One finding of a check, and where findings go.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace cattool {
 
@@ -25,12 +27,18 @@ public:
     virtual void report(Problem problem) = 0;
 };
 
+// Warnings of one kind passed on per file; the rest are only counted.
+constexpr int kSameWarnings = 20;
+
 // Counts what passes through on its way to another sink, with the file name
-// filled in.
+// filled in. Of each kind of warning (its code) the first kSameWarnings pass;
+// finish() then says how many more there were. Errors all pass.
 class FileProblems : public ProblemSink {
 public:
     FileProblems(std::string file, ProblemSink& next) : file_(std::move(file)), next_(next) {}
     void report(Problem problem) override;
+    // Reports "… and N more" for every kind of warning that was held back.
+    void finish();
     int errors() const { return errors_; }
     int warnings() const { return warnings_; }
 
@@ -39,6 +47,8 @@ private:
     ProblemSink& next_;
     int errors_ = 0;
     int warnings_ = 0;
+    std::map<std::string, int> warnings_by_code_;
+    std::vector<std::string> codes_seen_; // first-seen order
 };
 
 } // namespace cattool

@@ -2,6 +2,8 @@
 
 #include "catalogue/number_parse.h"
 #include "catalogue/spring_record.h"
+#include "catalogue/text_decoder.h"
+#include "formula_guard.h"
 #include "packet_number.h"
 #include "strength/spr_mat.h"
 
@@ -27,13 +29,23 @@ bool has_control_character(std::string_view text) {
 
 std::string quoted(std::string_view text) {
     constexpr size_t limit = 60;
-    if (text.size() <= limit)
-        return "'" + std::string(text) + "'";
-    // Cut before a UTF-8 continuation byte never, so the message stays valid text.
-    size_t cut = limit;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return "'" + std::string(text.substr(0, cut)) + "…'";
+    // Never cut inside a UTF-8 character, so the message stays valid text.
+    const auto cut_at = [](std::string_view s, size_t cut) {
+        if (cut >= s.size())
+            return s.size();
+        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
+            --cut;
+        return cut;
+    };
+    // Escapes take at most six bytes for one: a head of that much is plenty.
+    const bool long_text = text.size() > limit;
+    std::string shown =
+        catalogue::escape_controls(long_text ? text.substr(0, cut_at(text, 6 * limit)) : text);
+    if (!long_text && shown.size() <= limit)
+        return "'" + shown + "'";
+    if (shown.size() > limit)
+        shown.resize(cut_at(shown, limit));
+    return "'" + shown + "…'";
 }
 
 RowChecker::RowChecker(RecordKind kind, std::vector<Binding> bindings, NumberSyntax syntax,
@@ -97,6 +109,10 @@ bool RowChecker::checkText(ProblemSink& sink, int row, int field, const Cell& ce
                 quoted(cell.text) + " holds a control character");
         return false;
     }
+    if (looks_like_formula(cell.text))
+        problem(sink, Severity::Warning, "formula-text", row, field,
+                quoted(cell.text) +
+                    " begins like a spreadsheet formula; export writes it behind an apostrophe");
     const auto bytes = cp932_.byte_length(cell.text);
     if (!bytes) {
         problem(sink, Severity::Error, "not-cp932", row, field,

@@ -1,0 +1,134 @@
+// Memory bounded by the file whatever it holds: long runs of blanks and long
+// comments are read through, not held, and a CSV cell cannot grow past
+// 1 MiB. Each piece is generated here and the peak memory of a child process
+// that reads it is compared with the piece's size.
+
+#include "tool_test_support.h"
+
+#include "catalogue/spring_record.h"
+#include "catalogue/table.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+using tooltest::run;
+
+constexpr long kPieceMiB = 96;
+constexpr long kPieceKiB = kPieceMiB * 1024;
+
+// Writes `head`, `count` copies of `unit`, then `tail`, without holding the
+// piece in this process.
+void write_piece(const std::string& path, const std::string& head, const std::string& unit,
+                 long count, const std::string& tail) {
+    std::ofstream out(path, std::ios::binary);
+    out << head;
+    std::string block;
+    while (block.size() < (1u << 20) && static_cast<long>(block.size() / unit.size()) < count)
+        block += unit;
+    const long per_block = static_cast<long>(block.size() / unit.size());
+    for (long written = 0; written < count; written += per_block) {
+        const long n = std::min(per_block, count - written);
+        out.write(block.data(), static_cast<std::streamsize>(n * unit.size()));
+    }
+    out << tail;
+}
+
+std::string row(const std::string& model) {
+    std::string r = "<ROW";
+    for (const auto& [name, value] : tooltest::with(tooltest::good_spring(), {{"modelNo", model}}))
+        r += " " + name + "=\"" + value + "\"";
+    return r + "/>\n";
+}
+
+// The catalogue table of the window opening `path`, in a child: its peak.
+tooltest::ChildResult open_table(const std::string& path) {
+    return tooltest::in_child([&](std::string& out) {
+        catalogue::Table table("ClientDataSet_spring", path);
+        table.setFields(catalogue::spring::stored_fields());
+        table.open();
+        out = std::to_string(table.recordCount());
+        return 0;
+    });
+}
+
+class BoundedMemory : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string whole = tooltest::packet(tooltest::spring_fields(), {});
+        const auto rows_at = whole.find("</ROWDATA>");
+        head_ = whole.substr(0, rows_at) + row("FIRST");
+        tail_ = row("LAST") + whole.substr(rows_at);
+        tooltest::write_file(dir.file("small.xml"), head_ + tail_);
+        base_tool_ = tooltest::run_program({TOOL_BINARY, "check", dir.file("small.xml")}).peak_kib;
+        base_table_ = open_table(dir.file("small.xml")).peak_kib;
+    }
+
+    // Peak memory above a small file's, as a share of the piece.
+    void expect_read_through(const std::string& path) {
+        const auto tool = tooltest::run_program({TOOL_BINARY, "check", path});
+        EXPECT_EQ(tool.status, 0) << path;
+        EXPECT_LT(tool.peak_kib - base_tool_, kPieceKiB / 4)
+            << "check took " << tool.peak_kib / 1024 << " MiB for a " << kPieceMiB << " MiB piece";
+        const auto table = open_table(path);
+        EXPECT_EQ(table.status, 0) << table.output;
+        EXPECT_EQ(table.output, "2");
+        EXPECT_LT(table.peak_kib - base_table_, kPieceKiB / 4)
+            << "the table took " << table.peak_kib / 1024 << " MiB for a " << kPieceMiB
+            << " MiB piece";
+    }
+
+    tooltest::TempDir dir;
+    std::string head_, tail_;
+    long base_tool_ = 0, base_table_ = 0;
+};
+
+TEST_F(BoundedMemory, BlanksBetweenRowsAreReadThrough) {
+    const auto path = dir.file("blanks.xml");
+    write_piece(path, head_, " \r\n\t", kPieceMiB * 1024 * 256, tail_);
+    expect_read_through(path);
+}
+
+TEST_F(BoundedMemory, LongCommentIsReadThrough) {
+    const auto path = dir.file("comment.xml");
+    write_piece(path, head_ + "<!--", "- comment ", kPieceMiB * 1024 * 1024 / 10, "-->" + tail_);
+    expect_read_through(path);
+}
+
+TEST(CsvCells, CellOverOneMebibyteIsAnErrorNamingRowAndColumn) {
+    tooltest::TempDir dir;
+    const std::string header =
+        "modelNo,maker,type,material,lo,fo,lmax,fmax,k,coil_dia,wire_dia,turn\r\n";
+    const std::string good = "C-1,KSSC,compress,SWP-B,30,0,20,25,2.5,10,1,8\r\n";
+    // Quoted and unquoted, just over the limit; nothing is written.
+    for (const bool quote : {false, true}) {
+        const std::string big(1048577, 'x');
+        const std::string cell = quote ? "\"" + big + "\"" : big;
+        tooltest::write_file(dir.file("in.csv"),
+                             header + good + "C-2,KSSC,compress," + cell + ",30,0\r\n" + good);
+        std::string out;
+        EXPECT_EQ(run({"import", dir.file("in.csv"), "-o", dir.file("out.xml")}, &out), 1);
+        EXPECT_NE(out.find("in.csv:3: column D: error: the cell holds more than 1 MiB"),
+                  std::string::npos)
+            << out.substr(0, 500);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.xml")));
+    }
+    // Exactly 1 MiB is still a cell (and too wide for its field).
+    tooltest::write_file(dir.file("in.csv"), header + "C-2,KSSC,compress," +
+                                                 std::string(1 << 20, 'x') +
+                                                 ",30,0,20,25,2.5,10,1,8\r\n");
+    std::string out;
+    EXPECT_EQ(run({"import", dir.file("in.csv"), "-o", dir.file("out.xml")}, &out), 1);
+    EXPECT_NE(out.find("in.csv:2: material (column D): error: 'xxx"), std::string::npos)
+        << out.substr(0, 500);
+
+    // A huge cell is not held: memory stays far below the piece.
+    const auto path = dir.file("huge.csv");
+    write_piece(path, header + "C-1,", "y", kPieceMiB << 20, ",x\r\n");
+    const auto r = tooltest::run_program({TOOL_BINARY, "import", path, "-o", dir.file("h.xml")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_LT(r.peak_kib, kPieceKiB / 4) << r.peak_kib / 1024 << " MiB";
+}
+
+} // namespace
