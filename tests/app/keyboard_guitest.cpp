@@ -39,18 +39,7 @@ protected:
 } // namespace
 
 TEST_F(Keyboard, EnterInAnySearchControlStartsTheSearch) {
-    const char* edits[] = {"Edit_length",
-                           "Edit_lengthwidth",
-                           "Edit_force",
-                           "Edit_forcewidth",
-                           "Edit_length2",
-                           "Edit_length2width",
-                           "Edit_force2",
-                           "Edit_force2width",
-                           "Edit_coildia_outer_min",
-                           "Edit_coildia_outer_max",
-                           "Edit_coildia_inner_min",
-                           "Edit_coildia_inner_max"};
+
     int n = 0;
     auto expect_search_on = [&](QWidget* w, Qt::Key key, const char* name) {
         write_catalogue(springs(++n), {});
@@ -58,7 +47,7 @@ TEST_F(Keyboard, EnterInAnySearchControlStartsTheSearch) {
         QTest::keyClick(w, key);
         EXPECT_EQ(rows(), n) << name;
     };
-    for (const char* name : edits) {
+    for (const char* name : search_edits) {
         auto* e = find<QLineEdit>(name);
         e->clear(); // no bound, no window: every spring is listed
         expect_search_on(e, Qt::Key_Return, name);

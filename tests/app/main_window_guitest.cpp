@@ -126,22 +126,9 @@ TEST_F(StartUp, EditsAndListsHoldTheirDefaults) {
 }
 
 TEST_F(StartUp, TabOrderRunsThroughTheSearchConditions) {
-    const char* order[] = {"Edit_length",
-                           "Edit_lengthwidth",
-                           "Edit_force",
-                           "Edit_forcewidth",
-                           "Edit_length2",
-                           "Edit_length2width",
-                           "Edit_force2",
-                           "Edit_force2width",
-                           "Edit_coildia_outer_min",
-                           "Edit_coildia_outer_max",
-                           "Edit_coildia_inner_min",
-                           "Edit_coildia_inner_max",
-                           "ComboBox_maker",
-                           "ComboBox_material",
-                           "Serch_Btn"};
-    for (size_t i = 1; i < std::size(order); ++i) {
+    std::vector<const char*> order = search_edits;
+    order.insert(order.end(), {"ComboBox_maker", "ComboBox_material", "Serch_Btn"});
+    for (size_t i = 1; i < order.size(); ++i) {
         QWidget* from = find(order[i - 1]);
         QWidget* next = from->nextInFocusChain();
         // Skip what Tab never stops at, and a combo box's own line edit.

@@ -11,7 +11,23 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace testsupport {
+
+// The edit boxes of the search form, in their tab order.
+inline const std::vector<const char*> search_edits = {"Edit_length",
+                                                      "Edit_lengthwidth",
+                                                      "Edit_force",
+                                                      "Edit_forcewidth",
+                                                      "Edit_length2",
+                                                      "Edit_length2width",
+                                                      "Edit_force2",
+                                                      "Edit_force2width",
+                                                      "Edit_coildia_outer_min",
+                                                      "Edit_coildia_outer_max",
+                                                      "Edit_coildia_inner_min",
+                                                      "Edit_coildia_inner_max"};
 
 // A fresh pair of windows per test, made the way the program makes them.
 class MainWindowTest : public ::testing::Test {
