@@ -113,15 +113,12 @@ void TForm_spring::buildMenu() {
 QWidget* TForm_spring::buildSearchGroup() {
     auto* group = new QGroupBox(QStringLiteral("検索条件"), this);
     group->setObjectName(QStringLiteral("GroupBox_input"));
-    // 137 px high at least; more where the fonts need it.
-    group->setMinimumHeight(137);
     group->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(group);
     row->setContentsMargins(2, 0, 2, 1);
     row->setSpacing(0);
 
     QWidget* panel2 = panel(group, "Panel2");
-    panel2->setMinimumWidth(143);
     panel2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* column = new QVBoxLayout(panel2);
     column->setContentsMargins(0, 0, 0, 0);
@@ -146,8 +143,8 @@ QWidget* TForm_spring::buildSearchGroup() {
     row->addWidget(buildConditionBox(1));
     row->addWidget(buildFreeArea(), 1);
     row->addWidget(buildMakerBox());
-    // The layout's own needs count as least sizes too, so that a small
-    // window never squeezes the search controls.
+    // 143 px and 137 px at least, more where the fonts need it; the layout's
+    // own needs count as least sizes, so a small window never squeezes them.
     panel2->setMinimumWidth(std::max(143, panel2->sizeHint().width()));
     group->setMinimumHeight(std::max(137, group->sizeHint().height()));
     // A window forced narrower than that (a window system that ignores the
