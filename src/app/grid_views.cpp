@@ -5,7 +5,6 @@
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QStyle>
-#include <QStyleOptionHeader>
 #include <QToolTip>
 
 namespace app {

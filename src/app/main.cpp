@@ -389,8 +389,7 @@ void TForm_spring::Unitsystem_set() {
         c.stress_unit->adjustSize();
         c.superscript->setVisible(captions.superscript);
     }
-    for (int which = 0; which < 2; ++which)
-        fitConditionBox(which);
+    // The search start reads both conditions next, which places the units.
 }
 
 // ---- Search start ----------------------------------------------------------

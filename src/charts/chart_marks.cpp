@@ -19,8 +19,8 @@ std::vector<QRect> place_chart_marks(const std::vector<ChartMarkPlace>& wanted) 
         QRect box = w.above;
         if (!is_free(box, placed))
             box = w.below;
-        // Every step clears at least one box, so this ends within as many
-        // steps as there are boxes.
+        // Upwards in whole heights; the bound keeps a crowd of marks from
+        // searching for ever (the last one may then still cover another).
         for (int step = 1; !is_free(box, placed) && step <= static_cast<int>(placed.size()); ++step)
             box = w.above.translated(0, -step * w.above.height());
         placed.push_back(box);

@@ -38,7 +38,6 @@ TForm_cycle::TForm_cycle(QWidget* parent) : QDialog(parent) {
 
     GroupBox_cycleparameter = new QGroupBox(QStringLiteral("繰返し条件"), this);
     GroupBox_cycleparameter->setObjectName(QStringLiteral("GroupBox_cycleparameter"));
-    GroupBox_cycleparameter->setFixedHeight(200);
 
     const auto make_label = [this](const char* name, const QString& caption) {
         auto* label = new QLabel(caption, GroupBox_cycleparameter);
