@@ -90,6 +90,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     setTabOrder();
     setUpTables();
     connectHandlers();
+    buildResultTools();
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.

@@ -73,6 +73,7 @@ private:
     void setTabOrder();
     void connectHandlers();
     void setUpTables();
+    void buildResultTools();
 
     void readCondition(int which);
     void showMakerRow();

@@ -2,6 +2,7 @@
 
 #include "charts/chart_series_painter.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -299,6 +300,10 @@ void Chart::renderCache() {
     ++m_renderCount;
 
     QPainter p(&m_cache);
+    paintContents(p, &m_cache);
+}
+
+void Chart::paintContents(QPainter& p, QImage* image) {
     p.fillRect(rect(), m_background);
     if (m_titleRect.isValid()) {
         p.setFont(m_titleFont);
@@ -317,9 +322,16 @@ void Chart::renderCache() {
     for (int i = 0; i < 4; ++i)
         paintChartAxisGrid(p, *order[i], m_scales[i], m_plot);
     for (const ChartSeries* s : m_series)
-        paintChartSeries(p, &m_cache, *s, m_plot);
+        paintChartSeries(p, image, *s, m_plot);
     for (int i = 0; i < 4; ++i)
         paintChartAxis(p, *order[i], m_scales[i], m_plot);
+}
+
+void Chart::renderExport(QPainter& painter, QImage* image) {
+    ensureLayout();
+    paintContents(painter, image);
+    ChartPainterCanvas overlays(painter, image);
+    m_lastPaint.replay(overlays);
 }
 
 void Chart::paintEvent(QPaintEvent* /*event*/) {
@@ -339,10 +351,10 @@ void Chart::paintEvent(QPaintEvent* /*event*/) {
     m_frame.setDevicePixelRatio(m_cache.devicePixelRatio());
     std::memcpy(m_frame.bits(), m_cache.constBits(), static_cast<size_t>(m_cache.sizeInBytes()));
 
-    ChartRecordingCanvas drawn;
+    m_lastPaint.clear();
     {
         QPainter framePainter(&m_frame);
-        ChartPainterCanvas live(framePainter, &m_frame, &drawn);
+        ChartPainterCanvas live(framePainter, &m_frame, &m_lastPaint);
         m_paintCanvas = &live;
         // Strokes from between paints go over the series, once.
         m_deferred->strokes().replay(live);
@@ -358,7 +370,6 @@ void Chart::paintEvent(QPaintEvent* /*event*/) {
         }
         m_paintCanvas = nullptr;
     }
-    m_lastStrokes = drawn.lines();
 
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_frame);
@@ -420,6 +431,14 @@ void Chart::undoZoom() {
         axis->restoreSetRange();
 }
 
+void Chart::resetView() {
+    undoZoom();
+    // The automatic ranges come back with the next layout.
+    m_layoutDirty = true;
+    m_cacheDirty = true;
+    update();
+}
+
 void Chart::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton && m_zoomEnabled) {
@@ -431,6 +450,7 @@ void Chart::mousePressEvent(QMouseEvent* event) {
         return;
     }
     m_dragStart = m_dragPoint = pos;
+    m_panMoved = false;
     event->accept();
 }
 
@@ -440,6 +460,11 @@ void Chart::mouseMoveEvent(QMouseEvent* event) {
         m_dragPoint = pos;
         update();
     } else if (m_drag == Drag::Pan) {
+        // A pan starts once the mouse leaves the click's few pixels, so that a
+        // plain right click moves nothing and opens the menu.
+        if (!m_panMoved && (pos - m_dragStart).manhattanLength() <= kDragThreshold)
+            return event->accept();
+        m_panMoved = true;
         panBy(pos - m_dragPoint);
         m_dragPoint = pos;
     } else {
@@ -461,10 +486,20 @@ void Chart::mouseReleaseEvent(QMouseEvent* event) {
         update();
     } else if (m_drag == Drag::Pan && event->button() == Qt::RightButton) {
         m_drag = Drag::None;
-        panBy(pos - m_dragPoint);
+        if (m_panMoved || (pos - m_dragStart).manhattanLength() > kDragThreshold)
+            panBy(pos - m_dragPoint);
+        else
+            emit contextMenuRequested(pos);
     } else {
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    event->accept();
+}
+
+void Chart::contextMenuEvent(QContextMenuEvent* event) {
+    // With panning on, the mouse release decides between a pan and the menu.
+    if (event->reason() != QContextMenuEvent::Mouse || !m_panEnabled)
+        emit contextMenuRequested(event->pos());
     event->accept();
 }

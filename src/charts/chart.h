@@ -81,9 +81,18 @@ public:
     void setZoomEnabled(bool on) { m_zoomEnabled = on; }
     bool isPanEnabled() const { return m_panEnabled; }
     void setPanEnabled(bool on) { m_panEnabled = on; }
+    // A right click that does not drag, or the menu key, asks for the
+    // chart's context menu through contextMenuRequested.
     void zoomToRect(const QRect& pixels);
     void panBy(QPoint pixels);
     void undoZoom();
+    // Back to the ranges the program set, undoing zoom and pan; automatic
+    // axes fit their series again.
+    void resetView();
+
+    // Paints the chart as the screen shows it, overlays of the last paint
+    // included, onto another device (an image of any pixel ratio, an SVG).
+    void renderExport(QPainter& painter, QImage* image = nullptr);
 
     // Overlay drawing. During a paint (in the after-draw hook) the canvas draws
     // on the widget; between paints its strokes are kept, a repaint is
@@ -100,9 +109,13 @@ public:
     // For tests and benchmarks: how many times the series were rendered into
     // the cache, and the canvas lines of the last paint.
     int seriesRenderCount() const { return m_renderCount; }
-    std::vector<ChartRecordingCanvas::Line> lastPaintStrokes() const { return m_lastStrokes; }
+    std::vector<ChartRecordingCanvas::Line> lastPaintStrokes() const { return m_lastPaint.lines(); }
 
     QSize sizeHint() const override;
+
+signals:
+    // pos in the chart's coordinates.
+    void contextMenuRequested(const QPoint& pos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -110,6 +123,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     friend class ChartSeries;
@@ -123,6 +137,7 @@ private:
     void doLayout();
     void applyAutomaticRanges();
     void renderCache();
+    void paintContents(QPainter& painter, QImage* image);
     std::vector<ChartAxis*> axes();
 
     ChartAxis m_bottom{ChartAxis::Position::Bottom};
@@ -163,9 +178,10 @@ private:
     std::unique_ptr<DeferredCanvas> m_deferred;
     ChartCanvas* m_paintCanvas = nullptr;
     std::function<void(ChartCanvas&)> m_afterDraw;
-    std::vector<ChartRecordingCanvas::Line> m_lastStrokes;
+    ChartRecordingCanvas m_lastPaint;
 
     Drag m_drag = Drag::None;
     QPoint m_dragStart;
     QPoint m_dragPoint;
+    bool m_panMoved = false;
 };

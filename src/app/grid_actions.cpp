@@ -1,0 +1,127 @@
+#include "app/grid_actions.h"
+
+#include "app/event_guard.h"
+#include "app/grid_text.h"
+#include "app/results_csv.h"
+#include "catalogue/grid_model.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QTableView>
+
+#include <exception>
+
+namespace app {
+namespace {
+
+const QString utf8_filter = QStringLiteral("CSV UTF-8 (*.csv)");
+const QString cp932_filter = QStringLiteral("CSV コード ページ 932 (*.csv)");
+
+void busy() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+} // namespace
+
+GridActions::GridActions(QTableView* grid, SpringGridModel* model)
+    : QObject(grid), grid_(grid), model_(model), menu_(new QMenu(grid)) {
+    menu_->setObjectName(QStringLiteral("DBGrid1_menu"));
+    copy_row_ = menu_->addAction(QStringLiteral("行をコピー(&C)"));
+    copy_row_->setObjectName(QStringLiteral("Action_copyrow"));
+    copy_row_->setShortcut(QKeySequence::Copy);
+    copy_row_->setShortcutVisibleInContextMenu(true);
+    copy_all_ = menu_->addAction(QStringLiteral("すべての行をコピー(&A)"));
+    copy_all_->setObjectName(QStringLiteral("Action_copyall"));
+    menu_->addSeparator();
+    save_csv_ = menu_->addAction(QStringLiteral("結果を CSV で保存(&S)..."));
+    save_csv_->setObjectName(QStringLiteral("Action_savecsv"));
+
+    connect(copy_row_, &QAction::triggered, this,
+            [this] { guarded([this] { copyCurrentRow(); }); });
+    connect(copy_all_, &QAction::triggered, this, [this] { guarded([this] { copyAllRows(); }); });
+    connect(save_csv_, &QAction::triggered, this, [this] { guarded([this] { saveCsv(); }); });
+
+    // The view's own Ctrl+C copies a single cell; the row is what a designer wants.
+    grid_->installEventFilter(this);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        updateActions();
+        menu_->popup(grid_->viewport()->mapToGlobal(pos));
+    });
+}
+
+void GridActions::updateActions() {
+    const bool rows = model_->rowCount() > 0;
+    copy_row_->setEnabled(rows && grid_->currentIndex().isValid());
+    copy_all_->setEnabled(rows);
+}
+
+bool GridActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (event->type() == QEvent::KeyPress)
+            guarded([this] { copyCurrentRow(); });
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::vector<int> GridActions::shownColumns() const {
+    const QHeaderView* header = grid_->horizontalHeader();
+    std::vector<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (!header->isSectionHidden(logical))
+            columns.push_back(logical);
+    }
+    return columns;
+}
+
+void GridActions::copyCurrentRow() {
+    const int row = grid_->currentIndex().row();
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    QApplication::clipboard()->setText(
+        grid_text(*model_, shownColumns(), row, row + 1, CellFormat::Tabs));
+}
+
+void GridActions::copyAllRows() {
+    busy();
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+    QApplication::clipboard()->setText(
+        grid_text(*model_, shownColumns(), 0, model_->rowCount(), CellFormat::Tabs));
+}
+
+void GridActions::saveCsv() {
+    QString filter = utf8_filter;
+    QString path =
+        QFileDialog::getSaveFileName(grid_->window(), QStringLiteral("結果を CSV で保存"),
+                                     QDir::current().filePath(QStringLiteral("springs.csv")),
+                                     utf8_filter + QStringLiteral(";;") + cp932_filter, &filter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) && !QFileInfo(path).exists())
+        path += QStringLiteral(".csv");
+    const CsvEncoding encoding = filter == cp932_filter ? CsvEncoding::Cp932 : CsvEncoding::Utf8Bom;
+    try {
+        busy();
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        save_results_csv(*model_, shownColumns(), path, encoding);
+    } catch (const std::exception& e) {
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(application_title),
+                        QString::fromUtf8(e.what()), QMessageBox::Ok, grid_->window());
+        box.exec();
+    }
+}
+
+} // namespace app

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QMenu;
+class QTableView;
+class SpringGridModel;
+
+namespace app {
+
+// What a designer takes away from the result grid: the current row or all
+// rows on the clipboard (Ctrl+C copies the current row) and the rows as a
+// CSV file, from the grid's context menu; the save action also goes into the
+// File menu.
+class GridActions : public QObject {
+    Q_OBJECT
+public:
+    GridActions(QTableView* grid, SpringGridModel* model);
+
+    QAction* copyRowAction() const { return copy_row_; }
+    QAction* copyAllAction() const { return copy_all_; }
+    QAction* saveCsvAction() const { return save_csv_; }
+    QMenu* menu() const { return menu_; }
+
+    void copyCurrentRow();
+    void copyAllRows();
+    // Asks for the file and its encoding, then writes it; failures in a box.
+    void saveCsv();
+
+    // Model columns in the order the grid shows them.
+    std::vector<int> shownColumns() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void updateActions();
+
+    QTableView* grid_;
+    SpringGridModel* model_;
+    QMenu* menu_;
+    QAction* copy_row_;
+    QAction* copy_all_;
+    QAction* save_csv_;
+};
+
+} // namespace app

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class SpringGridModel;
+
+namespace app {
+
+enum class CsvEncoding {
+    Utf8Bom, // UTF-8 with a byte-order mark, which spreadsheets take as UTF-8
+    Cp932,   // code page 932, for older spreadsheets
+};
+
+// Refuses a target that is one of the catalogue files the program reads from
+// its working directory: the reason, or empty when the path may be written.
+QString refused_results_target(const QString& path);
+
+// Writes the grid's rows and columns as shown (see grid_text.h) to path,
+// through a temporary file renamed over the target, so that a failure leaves
+// any earlier file as it was and no half file. Throws std::runtime_error with
+// a message for the user.
+void save_results_csv(const SpringGridModel& model, const std::vector<int>& columns,
+                      const QString& path, CsvEncoding encoding);
+
+} // namespace app

@@ -1,0 +1,57 @@
+#include "charts/chart_menu.h"
+
+#include "charts/chart.h"
+#include "charts/chart_image.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+const QString png_filter = QStringLiteral("PNG 画像 (*.png)");
+const QString svg_filter = QStringLiteral("SVG 画像 (*.svg)");
+
+} // namespace
+
+ChartMenu::ChartMenu(Chart* chart, QString file_stem)
+    : QObject(chart), m_chart(chart), m_stem(std::move(file_stem)), m_menu(new QMenu(chart)) {
+    m_menu->setObjectName(chart->objectName() + QStringLiteral("_menu"));
+    m_save = m_menu->addAction(QStringLiteral("画像として保存(&S)..."));
+    m_save->setObjectName(QStringLiteral("Action_saveimage"));
+    m_reset = m_menu->addAction(QStringLiteral("表示範囲を戻す(&R)"));
+    m_reset->setObjectName(QStringLiteral("Action_resetview"));
+    connect(m_save, &QAction::triggered, this, &ChartMenu::saveImage);
+    connect(m_reset, &QAction::triggered, chart, &Chart::resetView);
+    connect(chart, &Chart::contextMenuRequested, this,
+            [this](const QPoint& pos) { m_menu->popup(m_chart->mapToGlobal(pos)); });
+}
+
+void ChartMenu::saveImage() {
+    QString filter = png_filter;
+    QString path =
+        QFileDialog::getSaveFileName(m_chart->window(), QStringLiteral("画像として保存"),
+                                     QDir::current().filePath(m_stem + QStringLiteral(".png")),
+                                     png_filter + QStringLiteral(";;") + svg_filter, &filter);
+    if (path.isEmpty())
+        return;
+    // A name typed without an extension takes the one of the chosen type.
+    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        path += filter == svg_filter ? QStringLiteral(".svg") : QStringLiteral(".png");
+    try {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        save_chart_image(*m_chart, path);
+        QGuiApplication::restoreOverrideCursor();
+    } catch (const std::exception& e) {
+        QGuiApplication::restoreOverrideCursor();
+        QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
+                        QString::fromUtf8(e.what()), QMessageBox::Ok, m_chart->window());
+        box.exec();
+    }
+}
