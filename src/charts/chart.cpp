@@ -431,14 +431,6 @@ void Chart::undoZoom() {
         axis->restoreSetRange();
 }
 
-void Chart::resetView() {
-    undoZoom();
-    // The automatic ranges come back with the next layout.
-    m_layoutDirty = true;
-    m_cacheDirty = true;
-    update();
-}
-
 void Chart::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton && m_zoomEnabled) {

@@ -85,10 +85,8 @@ public:
     // chart's context menu through contextMenuRequested.
     void zoomToRect(const QRect& pixels);
     void panBy(QPoint pixels);
+    // Back to the ranges the program set, undoing zoom and pan alike.
     void undoZoom();
-    // Back to the ranges the program set, undoing zoom and pan; automatic
-    // axes fit their series again.
-    void resetView();
 
     // Paints the chart as the screen shows it, overlays of the last paint
     // included, onto another device (an image of any pixel ratio, an SVG).

@@ -27,7 +27,7 @@ ChartMenu::ChartMenu(Chart* chart, QString file_stem)
     m_reset = m_menu->addAction(QStringLiteral("表示範囲を戻す(&R)"));
     m_reset->setObjectName(QStringLiteral("Action_resetview"));
     connect(m_save, &QAction::triggered, this, &ChartMenu::saveImage);
-    connect(m_reset, &QAction::triggered, chart, &Chart::resetView);
+    connect(m_reset, &QAction::triggered, chart, &Chart::undoZoom);
     connect(chart, &Chart::contextMenuRequested, this,
             [this](const QPoint& pos) { m_menu->popup(m_chart->mapToGlobal(pos)); });
 }

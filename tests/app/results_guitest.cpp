@@ -1,0 +1,254 @@
+// Results a designer takes away from the main window: the hit count, the
+// grid's rows on the clipboard and in a CSV file, the charts' view reset,
+// and searches in another catalogue folder.
+#include "app/catalogue_folder.h"
+#include "app/grid_actions.h"
+#include "app/results_csv.h"
+#include "catalogue/grid_model.h"
+#include "charts/chart.h"
+#include "charts/chart_menu.h"
+#include "support/main_window.h"
+#include "support/packet_writer.h"
+#include "support/temp_dir.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+QByteArray read_all(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class Results : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        // Two springs in kgf-mm: 1 kgf at 20 mm and 2 kgf at 25 mm.
+        SpringRow a = spring_row("A-1", 30, 0, 20, 9.80665);
+        SpringRow b = spring_row("B-2", 40, 0, 25, 2 * 9.80665);
+        b.maker = "昌和発条";
+        b.material = "SW-C";
+        write_catalogue({a, b}, {});
+    }
+    QTableView* grid() { return find<QTableView>("DBGrid1"); }
+    app::GridActions* actions() { return grid()->findChild<app::GridActions*>(); }
+    QString hits() { return find<QLabel>("Label_hits")->text(); }
+    void useKgf() { find("RadioGroup_unit")->findChildren<QRadioButton*>().at(1)->click(); }
+
+    WorkingDir dir;
+};
+
+const QString kgf_titles =
+    QStringLiteral("メーカー\t型番\t材質\tD mm\td mm\tlo mm\tfo kgf\t参考長\tfmax kgf\tk kgf/mm\n");
+const QString kgf_row_a = QStringLiteral("KSSC\tA-1\tSWP-B\t10\t1\t30\t0.000\t20\t1.000\t0.100\n");
+const QString kgf_row_b =
+    QStringLiteral("昌和発条\tB-2\tSW-C\t10\t1\t40\t0.000\t25\t2.000\t0.133\n");
+
+} // namespace
+
+TEST_F(Results, TheHitCountFollowsEverySearchAndAFailedOneShowsNone) {
+    EXPECT_EQ(hits(), QString());
+    EXPECT_FALSE(search().shown);
+    EXPECT_EQ(hits(), QStringLiteral("2 件"));
+
+    type("Edit_length", QStringLiteral("10"));
+    type("Edit_force", QStringLiteral("500"));
+    EXPECT_FALSE(search().shown);
+    EXPECT_EQ(grid()->model()->rowCount(), 0);
+    EXPECT_EQ(hits(), QStringLiteral("0 件"));
+
+    type("Edit_length", QString());
+    write_bytes(dir.file(QStringLiteral("spring_data.xml")), "<DATAPACKET");
+    EXPECT_TRUE(search().shown); // the error box
+    EXPECT_EQ(hits(), QString());
+}
+
+TEST_F(Results, CtrlCAndTheMenuCopyRowsAsTheGridShowsThem) {
+    useKgf();
+    search();
+    ASSERT_EQ(grid()->model()->rowCount(), 2);
+    grid()->setFocus();
+    grid()->setCurrentIndex(grid()->model()->index(1, 3));
+    QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              (kgf_titles + kgf_row_b).toStdString());
+
+    // A right click in the grid opens its menu; "all rows" copies both.
+    const QPoint at = grid()->visualRect(grid()->model()->index(0, 1)).center();
+    QTest::mouseClick(grid()->viewport(), Qt::RightButton, {}, at);
+    QContextMenuEvent menu_event(QContextMenuEvent::Mouse, at, grid()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid()->viewport(), &menu_event);
+    QMenu* menu = actions()->menu();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(actions()->copyRowAction()->isEnabled());
+    actions()->copyAllAction()->trigger();
+    menu->hide();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              (kgf_titles + kgf_row_a + kgf_row_b).toStdString());
+}
+
+TEST_F(Results, CsvFilesAreWholeInEitherEncodingAndNeverOverTheCatalogue) {
+    useKgf();
+    search();
+    const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
+    const std::vector<int> columns = actions()->shownColumns();
+    const QString crlf = QStringLiteral("\r\n");
+    auto csv = [&](QString text) { return text.replace(u'\t', u',').replace(u'\n', crlf); };
+    const QString expected = csv(kgf_titles + kgf_row_a + kgf_row_b);
+
+    // Through the File menu's dialog, with the default encoding.
+    const QString utf8_path = dir.file(QStringLiteral("list.csv"));
+    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
+                 [&](QDialog* d) {
+                     auto* dialog = qobject_cast<QFileDialog*>(d);
+                     ASSERT_NE(dialog, nullptr);
+                     dialog->selectFile(utf8_path);
+                 });
+    EXPECT_EQ(read_all(utf8_path), QByteArray("\xEF\xBB\xBF") + expected.toUtf8());
+
+    // Code page 932 chosen in the dialog.
+    const QString cp932_path = dir.file(QStringLiteral("list932.csv"));
+    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
+                 [&](QDialog* d) {
+                     auto* dialog = qobject_cast<QFileDialog*>(d);
+                     dialog->selectNameFilter(QStringLiteral("CSV コード ページ 932 (*.csv)"));
+                     dialog->selectFile(cp932_path);
+                 });
+    EXPECT_EQ(read_all(cp932_path).toStdString(), to_cp932(expected.toStdString()));
+
+    // Never over the catalogue, by its name or through a link to it.
+    const QString data = dir.file(QStringLiteral("spring_data.xml"));
+    const QByteArray catalogue = read_all(data);
+    EXPECT_THROW(save_results_csv(*model, columns, data, app::CsvEncoding::Utf8Bom),
+                 std::runtime_error);
+    QFile::link(dir.file(QStringLiteral("spring_maker.xml")), dir.file(QStringLiteral("m.csv")));
+    QString refusal;
+    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
+                 [&](QDialog* d) {
+                     if (auto* f = qobject_cast<QFileDialog*>(d)) {
+                         f->setOption(QFileDialog::DontConfirmOverwrite);
+                         f->selectFile(dir.file(QStringLiteral("m.csv")));
+                     } else if (auto* box = qobject_cast<QMessageBox*>(d)) {
+                         refusal = box->text();
+                     }
+                 });
+    EXPECT_TRUE(refusal.contains(QStringLiteral("spring_maker.xml はカタログのファイルです")))
+        << refusal.toStdString();
+    EXPECT_EQ(read_all(data), catalogue);
+    EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("m.csv"))).symLinkTarget(),
+              dir.file(QStringLiteral("spring_maker.xml")));
+
+    // A folder that cannot be written: a clear error and nothing left behind.
+    const QString nowhere = dir.file(QStringLiteral("missing/list.csv"));
+    try {
+        save_results_csv(*model, columns, nowhere, app::CsvEncoding::Utf8Bom);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("保存できません")));
+    }
+    EXPECT_FALSE(QDir(dir.file(QStringLiteral("missing"))).exists());
+}
+
+TEST_F(Results, AFailureHalfwayLeavesTheEarlierFileAndNoPartOfTheNewOne) {
+    // Past the first chunk a text that code page 932 cannot hold stops the write.
+    std::vector<SpringRow> rows;
+    for (int i = 0; i < 6000; ++i)
+        rows.push_back(spring_row("S" + std::to_string(i), 30, 0, 20, 10));
+    rows.back().modelNo = "S-\xF0\x9F\x98\x80"; // U+1F600
+    std::string packet = spring_packet(rows);
+    packet.replace(0, packet.find("?>"), "<?xml version=\"1.0\" encoding=\"UTF-8\"");
+    write_bytes(dir.file(QStringLiteral("spring_data.xml")), packet);
+    search();
+    ASSERT_EQ(grid()->model()->rowCount(), 6000);
+    const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
+    const QString path = dir.file(QStringLiteral("list.csv"));
+    write_bytes(path, "earlier");
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    try {
+        save_results_csv(*model, actions()->shownColumns(), path, app::CsvEncoding::Cp932);
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("6001 行目"))) << e.what();
+    }
+    EXPECT_EQ(read_all(path), QByteArray("earlier"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(Results, ResetBringsEveryChartBackToTheProgramsRange) {
+    type("Edit_length", QStringLiteral("25"));
+    type("Edit_force", QStringLiteral("7"));
+    type("Edit_forcewidth", QStringLiteral("5"));
+    search();
+    for (const char* name : {"DBChart1", "Chart_statictau", "Chart_dynamictau"}) {
+        auto* chart = find<Chart>(name);
+        const double x0 = chart->bottomAxis().minimum(), x1 = chart->bottomAxis().maximum();
+        const double y0 = chart->leftAxis().minimum(), y1 = chart->leftAxis().maximum();
+        if (chart->isZoomEnabled())
+            chart->zoomToRect(QRect(chart->plotRect().center(), chart->plotRect().bottomRight()));
+        chart->panBy(QPoint(25, -15));
+        ASSERT_NE(chart->bottomAxis().minimum(), x0) << name;
+        chart->findChild<ChartMenu*>()->resetAction()->trigger();
+        EXPECT_EQ(chart->bottomAxis().minimum(), x0) << name;
+        EXPECT_EQ(chart->bottomAxis().maximum(), x1) << name;
+        EXPECT_EQ(chart->leftAxis().minimum(), y0) << name;
+        EXPECT_EQ(chart->leftAxis().maximum(), y1) << name;
+    }
+}
+
+TEST_F(Results, ASearchAfterChoosingAnotherFolderReadsThatFolder) {
+    QTemporaryDir other;
+    {
+        WorkingDir writing; // the helpers write into the working directory
+        write_catalogue({spring_row("OTHER-1", 30, 0, 20, 10), spring_row("OTHER-2", 31, 0, 20, 10),
+                         spring_row("OTHER-3", 32, 0, 20, 10)},
+                        {});
+        for (const char* name : {"spring_data.xml", "spring_maker.xml"})
+            QFile::copy(writing.file(QString::fromLatin1(name)),
+                        QDir(other.path()).filePath(QString::fromLatin1(name)));
+    }
+    auto* folder = form->findChild<app::CatalogueFolder*>();
+    auto* label = find<QLabel>("Label_cataloguefolder");
+    EXPECT_TRUE(label->toolTip().contains(dir.path()));
+
+    // A folder without the catalogue is refused, and nothing moves.
+    QTemporaryDir empty;
+    const ModalSeen refused = answer_modal([&] { folder->chooseAction()->trigger(); }, true,
+                                           [&](QDialog* d) {
+                                               if (auto* f = qobject_cast<QFileDialog*>(d))
+                                                   f->selectFile(empty.path());
+                                           });
+    EXPECT_TRUE(refused.shown);
+    EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+
+    answer_modal([&] { folder->chooseAction()->trigger(); }, true,
+                 [&](QDialog* d) {
+                     if (auto* f = qobject_cast<QFileDialog*>(d))
+                         f->selectFile(other.path());
+                 });
+    EXPECT_EQ(QDir::currentPath(), QDir(other.path()).canonicalPath());
+    EXPECT_TRUE(label->toolTip().contains(QDir(other.path()).canonicalPath()));
+    search();
+    ASSERT_EQ(grid()->model()->rowCount(), 3);
+    EXPECT_EQ(grid()->model()->index(0, 1).data().toString(), QStringLiteral("OTHER-1"));
+}
+
+TEST_F(Results, TheFileMenuKeepsExitLast) {
+    const QList<QAction*> items = find<QMenu>("F1")->actions();
+    ASSERT_GE(items.size(), 3);
+    EXPECT_EQ(items.last()->objectName(), QStringLiteral("Exit1"));
+    EXPECT_EQ(items.at(0)->text(), QStringLiteral("カタログの場所(&L)..."));
+    EXPECT_EQ(items.at(1)->text(), QStringLiteral("結果を CSV で保存(&S)..."));
+}
