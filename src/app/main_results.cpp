@@ -15,8 +15,13 @@
 void TForm_spring::buildResultTools() {
     auto* status = new app::ResultStatus(this);
     menuBar()->setCornerWidget(status, Qt::TopRightCorner);
-    spring_table_.addAfterOpen([this, status] { status->showCount(spring_table_.recordCount()); });
-    spring_table_.addAfterClose([status] { status->clearCount(); });
+    // A search has succeeded once both tables are open, the maker table last.
+    maker_table_.addAfterOpen([this, status] {
+        if (spring_table_.isOpen())
+            status->showCount(spring_table_.recordCount());
+    });
+    for (catalogue::Table* table : {&spring_table_, &maker_table_})
+        table->addAfterClose([status] { status->clearCount(); });
 
     auto* grid = new app::GridActions(DBGrid1, grid_model_);
     auto* folder = new app::CatalogueFolder(this);

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 #include <exception>
 
@@ -46,10 +47,9 @@ void ChartMenu::saveImage() {
         path += filter == svg_filter ? QStringLiteral(".svg") : QStringLiteral(".png");
     try {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         save_chart_image(*m_chart, path);
-        QGuiApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
-        QGuiApplication::restoreOverrideCursor();
         QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
                         QString::fromUtf8(e.what()), QMessageBox::Ok, m_chart->window());
         box.exec();

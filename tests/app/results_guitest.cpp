@@ -70,9 +70,20 @@ TEST_F(Results, TheHitCountFollowsEverySearchAndAFailedOneShowsNone) {
     EXPECT_EQ(grid()->model()->rowCount(), 0);
     EXPECT_EQ(hits(), QStringLiteral("0 件"));
 
+    // A broken maker file after a good catalogue, then a broken catalogue:
+    // each ends in the error box, and neither shows a count.
     type("Edit_length", QString());
+    type("Edit_force", QString());
+    const QString maker = dir.file(QStringLiteral("spring_maker.xml"));
+    const QByteArray makers = read_all(maker);
+    write_bytes(maker, "<DATAPACKET");
+    EXPECT_TRUE(search().shown);
+    EXPECT_EQ(hits(), QString());
+    write_bytes(maker, makers.toStdString());
+    EXPECT_FALSE(search().shown);
+    EXPECT_EQ(hits(), QStringLiteral("2 件"));
     write_bytes(dir.file(QStringLiteral("spring_data.xml")), "<DATAPACKET");
-    EXPECT_TRUE(search().shown); // the error box
+    EXPECT_TRUE(search().shown);
     EXPECT_EQ(hits(), QString());
 }
 
