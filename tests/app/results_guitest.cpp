@@ -3,6 +3,7 @@
 // and searches in another catalogue folder.
 #include "app/catalogue_folder.h"
 #include "app/grid_actions.h"
+#include "app/qt_texts.h"
 #include "app/results_csv.h"
 #include "catalogue/grid_model.h"
 #include "charts/chart.h"
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTranslator>
 
 using namespace testsupport;
 
@@ -262,4 +264,17 @@ TEST_F(Results, TheFileMenuKeepsExitLast) {
     EXPECT_EQ(items.last()->objectName(), QStringLiteral("Exit1"));
     EXPECT_EQ(items.at(0)->text(), QStringLiteral("カタログの場所(&L)..."));
     EXPECT_EQ(items.at(1)->text(), QStringLiteral("結果を CSV で保存(&S)..."));
+}
+
+TEST(QtTexts, QtsOwnDialogTextsAreJapaneseAndOkStaysOk) {
+    QTranslator* translator = app::install_japanese_qt_texts();
+    if (!translator)
+        GTEST_SKIP() << "Qt's Japanese translation is not installed";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+              QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Save"), QStringLiteral("保存(&S)"));
+    // The program's message boxes keep their OK button as it reads.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }
