@@ -81,8 +81,6 @@ public:
     void setZoomEnabled(bool on) { m_zoomEnabled = on; }
     bool isPanEnabled() const { return m_panEnabled; }
     void setPanEnabled(bool on) { m_panEnabled = on; }
-    // A right click that does not drag, or the menu key, asks for the
-    // chart's context menu through contextMenuRequested.
     void zoomToRect(const QRect& pixels);
     void panBy(QPoint pixels);
     // Back to the ranges the program set, undoing zoom and pan alike.
@@ -112,7 +110,8 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    // pos in the chart's coordinates.
+    // A right click that does not drag, or the menu key, asks for the
+    // chart's context menu; pos in the chart's coordinates.
     void contextMenuRequested(const QPoint& pos);
 
 protected:
