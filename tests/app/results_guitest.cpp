@@ -278,3 +278,21 @@ TEST(QtTexts, QtsOwnDialogTextsAreJapaneseAndOkStaysOk) {
     QCoreApplication::removeTranslator(translator);
     delete translator;
 }
+
+TEST_F(Results, CsvCellsAreQuotedAndFormulasDefused) {
+    std::vector<SpringRow> rows;
+    for (const char* model : {"=1+2", "a,b", "say \"hi\"", "-3", "@SUM(A1)"})
+        rows.push_back(spring_row(model, 30, 0, 20, 10));
+    write_catalogue(rows, {});
+    search();
+    ASSERT_EQ(grid()->model()->rowCount(), 5);
+    const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
+    const QString path = dir.file(QStringLiteral("cells.csv"));
+    save_results_csv(*model, {1}, path, app::CsvEncoding::Utf8Bom);
+    EXPECT_EQ(read_all(path).toStdString(), "\xEF\xBB\xBF型番\r\n'=1+2\r\n\"a,b\"\r\n"
+                                            "\"say \"\"hi\"\"\"\r\n-3\r\n'@SUM(A1)\r\n");
+    // The clipboard keeps every text as the grid shows it.
+    grid()->setCurrentIndex(grid()->model()->index(0, 1));
+    actions()->copyRowAction()->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("\t=1+2\t")));
+}
