@@ -159,16 +159,15 @@ char* put_utf8(char* out, unsigned long c) {
 
 } // namespace
 
-XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
-                       std::size_t chunk)
-    : file_(file), buffer_(buffer), scratch_(scratch) {
+XmlScanner::XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch, std::size_t chunk)
+    : file_(file), buffer_(buffer), scratch_(scratch), chunk_(std::max<std::size_t>(chunk, 1)) {
     // Room for the sentinel and the scans' look-ahead; a buffer grown by the
     // last file comes back to the chunk size, so reads stay the same size
     // from file to file.
-    buffer_.resize(std::max<std::size_t>(chunk, 1) + kSlack);
+    buffer_.resize(chunk_ + kSlack);
     if (scratch_.size() < buffer_.size())
         scratch_.resize(buffer_.size());
-    buffer_[0] = '\0';
+    buffer_.data()[0] = '\0';
     attributes_.reserve(32);
 }
 
@@ -187,6 +186,8 @@ void XmlScanner::stopped(const char* p, const char* error) {
 }
 
 void XmlScanner::refill() {
+    if (stop_ && stop_->load(std::memory_order_relaxed))
+        throw ReadCancelled();
     char* data = buffer_.data();
     if (begin_ > 0) {
         std::memmove(data, data + begin_, end_ - begin_);
@@ -203,6 +204,31 @@ void XmlScanner::refill() {
     end_ += n;
     eof_ = n == 0;
     data[end_] = '\0';
+    if (read_)
+        read_->store(base_ + end_, std::memory_order_relaxed);
+}
+
+ByteBlock XmlScanner::take(std::string_view value) {
+    ByteBlock* const holder = buffer_.contains(value.data())    ? &buffer_
+                              : scratch_.contains(value.data()) ? &scratch_
+                                                                : nullptr;
+    if (!holder)
+        return {};
+    ByteBlock taken = std::move(*holder);
+    if (holder == &scratch_) {
+        scratch_.resize(buffer_.size());
+        return taken;
+    }
+    // The bytes not yet scanned go on in a buffer of their own.
+    const std::size_t rest = end_ - begin_;
+    buffer_.resize(std::max(rest, chunk_) + kSlack);
+    std::memcpy(buffer_.data(), taken.data() + begin_, rest);
+    base_ += begin_;
+    begin_ = 0;
+    end_ = rest;
+    buffer_.data()[end_] = '\0';
+    name_ = {};
+    return taken;
 }
 
 XmlScanner::Token XmlScanner::next() {
@@ -230,8 +256,11 @@ XmlScanner::Token XmlScanner::scan() {
         started_ = true;
         begin_ = static_cast<std::size_t>(p - data);
     }
-    if (in_comment_) {
-        p = comment(p);
+    if (inside_ != Inside::Nothing) {
+        p = inside_ == Inside::Comment ? comment(p)
+            : inside_ == Inside::Cdata ? cdata(p)
+                                       : instructionBody(p);
+        inside_ = Inside::Nothing;
         begin_ = static_cast<std::size_t>(p - data);
     }
     for (;;) {
@@ -535,10 +564,7 @@ inline const char* XmlScanner::attributeValue(const char* p, std::string_view& v
         value = std::string_view(start, static_cast<std::size_t>(p - start));
         return p + 1;
     }
-    const std::size_t used = scratch_used_;
-    p = escapedValue(start, p, quote);
-    value = std::string_view(scratch_.data() + used, scratch_used_ - used);
-    return p;
+    return escapedValue(start, p, quote, value);
 }
 
 void XmlScanner::growScratch(std::size_t bytes) {
@@ -551,20 +577,57 @@ void XmlScanner::growScratch(std::size_t bytes) {
     }
 }
 
-const char* XmlScanner::escapedValue(const char* start, const char* p, char quote) {
-    // Built in the scratch buffer. A value is never longer than its text, so
-    // room for the rest of the read buffer is enough; the scratch buffer
-    // grows only for a value that long, not with every buffer that grows.
+const char* XmlScanner::escapedValue(const char* start, const char* p, char quote,
+                                     std::string_view& value) {
     const std::size_t rest = static_cast<std::size_t>(buffer_.data() + end_ - start);
+    if (rest > 2 * chunk_) {
+        // A tag longer than the chunk: its values are resolved where they
+        // stand, which a value never longer than its text allows, so that a
+        // long value is held once. The tag must be all there first, or a
+        // second scan of it would resolve its values twice.
+        if (!tagComplete(p, quote))
+            stopped(buffer_.data() + end_, kBadAttribute);
+        char* out = const_cast<char*>(p);
+        p = resolve(p, quote, out);
+        value = std::string_view(start, static_cast<std::size_t>(out - start));
+        return p + 1;
+    }
+    // Built in the scratch buffer. A value is never longer than its text, so
+    // room for the rest of the read buffer is enough.
     if (scratch_.size() < scratch_used_ + rest + kSlack)
         growScratch(scratch_used_ + rest + kSlack);
     char* const out0 = scratch_.data() + scratch_used_;
     std::memcpy(out0, start, static_cast<std::size_t>(p - start));
     char* out = out0 + (p - start);
+    p = resolve(p, quote, out);
+    value = std::string_view(out0, static_cast<std::size_t>(out - out0));
+    scratch_used_ += value.size();
+    return p + 1;
+}
+
+bool XmlScanner::tagComplete(const char* p, char quote) const {
+    // Quotes and '>' only: whatever else is wrong shows when it is scanned.
+    for (;;) {
+        while (*p && *p != quote)
+            ++p;
+        if (!*p)
+            return false;
+        ++p;
+        while (*p && *p != '>' && *p != '"' && *p != '\'')
+            ++p;
+        if (!*p)
+            return false;
+        if (*p == '>')
+            return true;
+        quote = *p++;
+    }
+}
+
+const char* XmlScanner::resolve(const char* p, char quote, char*& out) {
     for (;;) {
         const char c = *p;
         if (c == quote)
-            break;
+            return p;
         if (c == '&') {
             p = reference(p, out, kBadAttribute);
             continue;
@@ -584,8 +647,6 @@ const char* XmlScanner::escapedValue(const char* start, const char* p, char quot
         }
         ++p;
     }
-    scratch_used_ += static_cast<std::size_t>(out - out0);
-    return p + 1;
 }
 
 // `p` is at '&'. Writes the character to `out` when `out` is not null.
@@ -688,10 +749,8 @@ const char* XmlScanner::comment(const char* p) {
     for (;; ++p) {
         const char c = *p;
         if (c == '-' && p[1] == '-') {
-            if (p[2] == '>') {
-                in_comment_ = false;
+            if (p[2] == '>')
                 return p + 3;
-            }
             if (!p[2])
                 stopped(p + 2, kBadComment);
             fail(p, kBadComment); // "--" may not occur inside a comment
@@ -701,7 +760,7 @@ const char* XmlScanner::comment(const char* p) {
             // here with the next chunk, two bytes back for a "--" cut in half.
             const char* const stop = c ? p + 1 : p;
             if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                in_comment_ = true;
+                inside_ = Inside::Comment;
                 begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
             }
             stopped(stop, kBadComment);
@@ -723,24 +782,44 @@ const char* XmlScanner::processingInstruction(const char* p) {
                 stopped(*p ? p + 1 : p, kBadPi);
             fail(p, kBadPi);
         }
-        while (!(p[0] == '?' && p[1] == '>')) {
-            if (!*p || (p[0] == '?' && !p[1]))
-                stopped(*p ? p + 1 : p, kBadPi);
-            if (forbidden_control(*p))
-                fail(p, kBadPi);
-            ++p;
-        }
+        return instructionBody(p);
     }
     return p + 2;
 }
 
+const char* XmlScanner::instructionBody(const char* p) {
+    const char* const start = p;
+    for (;; ++p) {
+        if (p[0] == '?' && p[1] == '>')
+            return p + 2;
+        if (!*p || (p[0] == '?' && !p[1])) {
+            // A long instruction is read through, as a comment is.
+            const char* const stop = *p ? p + 1 : p;
+            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
+                inside_ = Inside::Instruction;
+                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
+            }
+            stopped(stop, kBadPi);
+        }
+        if (forbidden_control(*p))
+            fail(p, kBadPi);
+    }
+}
+
 const char* XmlScanner::cdata(const char* p) {
+    const char* const start = p;
     for (;; ++p) {
         const char c = *p;
         if (c == ']' && p[1] == ']' && p[2] == '>')
             return p + 3;
-        if (c == '\0')
+        if (c == '\0') {
+            // Read through, two bytes back for a "]]>" cut in half.
+            if (p == buffer_.data() + end_ && !eof_ && p - start > 2) {
+                inside_ = Inside::Cdata;
+                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
+            }
             stopped(p, kBadCdata);
+        }
         if (forbidden_control(c))
             fail(p, kBadCdata);
     }

@@ -304,12 +304,29 @@ void Table::TextColumn::push(std::string_view utf8, bool null) {
     text_end_.push_back(static_cast<uint32_t>(pool_.size()));
 }
 
+void Table::TextColumn::pushLong(std::string_view utf8, ByteBlock block) {
+    if (block.size() == 0) {
+        // Copied once, into a block of its exact size.
+        block.resize(utf8.size() + PacketReader::kValuePadding);
+        std::memcpy(block.data(), utf8.data(), utf8.size());
+        utf8 = std::string_view(block.data(), utf8.size());
+    }
+    longs_.push_back(LongText{text_end_.size(), std::move(block), utf8});
+    push(std::string_view(), false);
+}
+
 std::string_view Table::TextColumn::text(size_t row) const {
     if (!pooled_) {
         const uint16_t id = ids_[row];
         return id == kNullId ? std::string_view() : word(id);
     }
     const uint32_t begin = row == 0 ? 0 : text_end_[row - 1];
+    if (begin == text_end_[row] && !longs_.empty()) {
+        const auto at = std::lower_bound(longs_.begin(), longs_.end(), row,
+                                         [](const LongText& l, size_t r) { return l.row < r; });
+        if (at != longs_.end() && at->row == row)
+            return at->text;
+    }
     return std::string_view(pool_).substr(begin, text_end_[row] - begin);
 }
 
@@ -345,6 +362,7 @@ void Table::TextColumn::clear() {
     text_end_.clear();
     pool_.clear();
     nulls_.clear();
+    longs_.clear();
 }
 
 void Table::TextColumn::trim() {
@@ -385,12 +403,20 @@ void Table::notify(const std::vector<Listener>& listeners) const {
         l();
 }
 
-void Table::open() {
+void Table::open(ReadProgress* progress) {
     if (open_)
         return;
     clearRows();
+    // A long text of a row the filter refused is not kept past the reading.
+    struct DropPending {
+        std::vector<PendingValue>& pending;
+        ~DropPending() {
+            for (PendingValue& v : pending)
+                v.block = ByteBlock();
+        }
+    } drop{pending_};
     try {
-        reader_.read(file_name_, *this);
+        reader_.read(file_name_, *this, progress);
     } catch (const PacketMissing&) {
         clearRows();
         fail("データプロバイダ/パケットがありません");
@@ -548,11 +574,29 @@ void Table::row(const RawRow& raw) {
         v.null = !present;
         v.id = -1;
         v.text = {};
+        v.long_text = false;
+        v.block = ByteBlock();
         if (!present)
             continue;
         bool valid = true;
-        v.id = c.text.intern(value, *decoder_, valid);
-        if (valid && v.id < 0) {
+        if (value.size() >= kLongValue) {
+            // Never a word of the dictionary; held once, in the reader's own
+            // block where it needs no decoding.
+            v.long_text = true;
+            if (padded_is_ascii(value) ||
+                (encoding_ == TextEncoding::Utf8 && is_valid_utf8(value))) {
+                v.text = value;
+                if (raw.owner)
+                    v.block = raw.owner->take(value);
+            } else {
+                v.decoded.clear();
+                valid = decoder_->decode(value, v.decoded);
+                v.text = v.decoded;
+            }
+        } else {
+            v.id = c.text.intern(value, *decoder_, valid);
+        }
+        if (!v.long_text && valid && v.id < 0) {
             if (padded_is_ascii(value)) {
                 v.text = value;
             } else {
@@ -573,9 +617,12 @@ void Table::row(const RawRow& raw) {
 void Table::storePending() {
     for (size_t i = 0; i < columns_.size(); ++i) {
         Column& c = columns_[i];
-        const PendingValue& v = pending_[i];
+        PendingValue& v = pending_[i];
         if (c.kind == FieldKind::Number) {
             c.number.push(v.number, v.code, v.null);
+        } else if (v.long_text) {
+            c.text.makePooled();
+            c.text.pushLong(v.text, std::move(v.block));
         } else if (!c.text.pooled()) {
             c.text.push(v.null ? -1 : v.id);
         } else {
