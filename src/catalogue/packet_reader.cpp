@@ -394,6 +394,8 @@ void PacketReader::read(const std::string& path, PacketSink& sink, ReadProgress*
     }
     if (rows.failure())
         std::rethrow_exception(rows.failure());
+    if (progress)
+        progress->done();
 }
 
 void read_packet(const std::string& path, PacketSink& sink) {

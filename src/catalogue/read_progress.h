@@ -13,6 +13,8 @@ public:
     virtual ~ReadProgress() = default;
     // `read` of `total` bytes of the file are read; false stops the reading.
     virtual bool advance(std::uint64_t read, std::uint64_t total) = 0;
+    // The file is read whole; what the table does with it comes next.
+    virtual void done() {}
 };
 
 // The reading was stopped through ReadProgress; the table stays closed.
