@@ -8,6 +8,8 @@
 
 #include "catalogue/spring_record.h"
 #include "catalogue/table.h"
+#include "csv_writer.h"
+#include "formula_guard.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -64,6 +66,9 @@ protected:
         tooltest::write_file(dir.file("small.xml"), head_ + tail_);
         base_tool_ = tooltest::run_program({TOOL_BINARY, "check", dir.file("small.xml")}).peak_kib;
         base_table_ = open_table(dir.file("small.xml")).peak_kib;
+        base_export_ = tooltest::run_program({TOOL_BINARY, "export", dir.file("small.xml"), "-o",
+                                              dir.file("small.csv")})
+                           .peak_kib;
     }
 
     // Peak memory above a small file's, as a share of the piece.
@@ -86,6 +91,11 @@ protected:
         const auto tool = tooltest::run_program({TOOL_BINARY, "check", path});
         EXPECT_LT(tool.peak_kib - base_tool_, kPieceKiB * 13 / 10)
             << "check took " << tool.peak_kib / 1024 << " MiB for a " << kPieceMiB << " MiB piece";
+        const auto csv = tooltest::run_program(
+            {TOOL_BINARY, "export", path, "-o", dir.file("out.csv"), "--force"});
+        EXPECT_EQ(csv.status, 0);
+        EXPECT_LT(csv.peak_kib - base_export_, kPieceKiB * 13 / 10)
+            << "export took " << csv.peak_kib / 1024 << " MiB for a " << kPieceMiB << " MiB piece";
         const auto table = open_table(path);
         EXPECT_EQ(table.status, 0) << table.output;
         EXPECT_EQ(table.output, std::to_string(rows));
@@ -96,7 +106,7 @@ protected:
 
     tooltest::TempDir dir;
     std::string head_, tail_;
-    long base_tool_ = 0, base_table_ = 0;
+    long base_tool_ = 0, base_table_ = 0, base_export_ = 0;
 };
 
 TEST_F(BoundedMemory, BlanksBetweenRowsAreReadThrough) {
@@ -156,6 +166,39 @@ TEST_F(BoundedMemory, LongModelNumberIsHeldOnce) {
     write_piece(escaped, head_ + r.substr(0, at), "C&amp;1010/", kPieceMiB * 1024 * 1024 / 11,
                 r.substr(at + 2) + tail_);
     expect_held_once(escaped, 3);
+}
+
+// A long cell is written piece by piece, yet as a short one would be:
+// quoted, its quotes doubled, behind the formula guard, and read back whole.
+TEST(LongCells, ExportWritesThemAsShortOnesAndImportReadsThemBack) {
+    tooltest::TempDir dir;
+    for (const std::string start : {"=1+\"2\",", "C-1 ", "plain"}) {
+        std::string value = start;
+        while (value.size() < (std::size_t(3) << 19))
+            value += "x,\"y\"z";
+        if (start == "plain")
+            value = std::string(std::size_t(3) << 19, 'p');
+        std::string escaped;
+        for (const char c : value)
+            escaped += c == '"' ? std::string("&quot;") : std::string(1, c);
+        tooltest::write_file(
+            dir.file("in.xml"),
+            tooltest::packet(tooltest::spring_fields(),
+                             {tooltest::good_spring(),
+                              tooltest::with(tooltest::good_spring(), {{"modelNo", escaped}})}));
+        ASSERT_EQ(run({"export", dir.file("in.xml"), "-o", dir.file("out.csv"), "--force"}), 0);
+        const std::string csv = tooltest::read_file(dir.file("out.csv"));
+        const std::string cell = cattool::csv_cell(cattool::guard_formula(value));
+        const auto at = csv.find("\r\n", csv.find("\r\n") + 2) + 2;
+        EXPECT_EQ(csv.substr(at, cell.size() + 15), cell + ",KSSC,compress,") << start;
+        // The whole cell is one cell to a CSV reader: import stops at its size.
+        std::string out;
+        EXPECT_EQ(run({"import", dir.file("out.csv"), "-o", dir.file("back.xml"), "--force"}, &out),
+                  1);
+        EXPECT_NE(out.find("out.csv:3: column A: error: the cell holds more than 1 MiB"),
+                  std::string::npos)
+            << out.substr(0, 300);
+    }
 }
 
 TEST(CsvCells, CellOverOneMebibyteIsAnErrorNamingRowAndColumn) {
