@@ -122,6 +122,9 @@ public:
                RawRow& row)
         : path_(path), rows_(rows), fields_(fields), row_(row) {}
 
+    // Whether an attribute's value is read, for the scanner.
+    bool keeps(int depth, std::string_view element, std::string_view attribute) const;
+
     // Returns true when the rows still have to be read.
     bool checkAll(XmlScanner& scanner);
     void rowsOnly(XmlScanner& scanner);
@@ -146,6 +149,15 @@ private:
     std::vector<std::pair<std::string, std::size_t>> lookup_; // folded name, field
     std::string folded_;
 };
+
+bool PacketWalk::keeps(int depth, std::string_view element, std::string_view attribute) const {
+    if (depth == 4 && element == "FIELD")
+        return attribute == "attrname" || attribute == "fieldtype" || attribute == "WIDTH";
+    if (depth != 3 || element != "ROW" || !feeding_)
+        return false;
+    return std::any_of(fields_.begin(), fields_.end(),
+                       [&](const PacketField& f) { return iequals(f.name, attribute); });
+}
 
 bool PacketWalk::encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const {
     encoding = scanner.byteOrderMark() ? TextEncoding::Utf8 : TextEncoding::Cp932;
@@ -364,12 +376,18 @@ void PacketReader::read(const std::string& path, PacketSink& sink, ReadProgress*
     std::thread scanning([&] {
         try {
             PacketWalk walk(path, rows, fields_, row_);
+            const auto keeps = [&walk](int depth, std::string_view element,
+                                       std::string_view attribute) {
+                return walk.keeps(depth, element, attribute);
+            };
             XmlScanner scanner(file.get(), buffer_, scratch_, chunk_);
             scanner.follow(&rows.bytesRead(), &rows.stopFlag());
+            scanner.keepOnly(keeps);
             if (walk.checkAll(scanner)) {
                 std::rewind(file.get());
                 XmlScanner again(file.get(), buffer_, scratch_, chunk_);
                 again.follow(&rows.bytesRead(), &rows.stopFlag());
+                again.keepOnly(keeps);
                 walk.rowsOnly(again);
             }
             rows.finish();

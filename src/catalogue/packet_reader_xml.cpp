@@ -172,7 +172,40 @@ XmlScanner::XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch, s
 }
 
 std::uint64_t XmlScanner::offsetOf(const char* p) const {
-    return base_ + static_cast<std::uint64_t>(p - buffer_.data());
+    const auto at = static_cast<std::size_t>(p - buffer_.data());
+    std::uint64_t offset = base_ + at;
+    for (const Splice& s : splices_) {
+        if (s.at <= at)
+            offset += s.bytes;
+    }
+    return offset;
+}
+
+void XmlScanner::foldSplices() {
+    // What lies before begin_ is done with: its dropped bytes join base_.
+    std::size_t kept = 0;
+    for (const Splice& s : splices_) {
+        if (s.at < begin_)
+            base_ += s.bytes;
+        else
+            splices_[kept++] = Splice{s.at - begin_, s.bytes};
+    }
+    splices_.resize(kept);
+}
+
+void XmlScanner::drop(const char* from, const char* to) {
+    char* const data = buffer_.data();
+    const auto at = static_cast<std::size_t>(from - data);
+    const auto bytes = static_cast<std::size_t>(to - from);
+    if (bytes == 0)
+        return;
+    std::memmove(data + at, to, static_cast<std::size_t>(data + end_ - to));
+    end_ -= bytes;
+    data[end_] = '\0';
+    if (!splices_.empty() && splices_.back().at == at)
+        splices_.back().bytes += bytes;
+    else
+        splices_.push_back(Splice{at, bytes});
 }
 
 void XmlScanner::fail(const char* p, const char* description) const {
@@ -191,6 +224,7 @@ void XmlScanner::refill() {
     char* data = buffer_.data();
     if (begin_ > 0) {
         std::memmove(data, data + begin_, end_ - begin_);
+        foldSplices();
         base_ += begin_;
         end_ -= begin_;
         begin_ = 0;
@@ -220,6 +254,7 @@ ByteBlock XmlScanner::take(std::string_view value) {
         return taken;
     }
     // The bytes not yet scanned go on in a buffer of their own.
+    foldSplices();
     const std::size_t rest = end_ - begin_;
     buffer_.resize(std::max(rest, chunk_) + kSlack);
     std::memcpy(buffer_.data(), taken.data() + begin_, rest);
@@ -454,7 +489,7 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         }
         p = spaces(p + 1);
         std::string_view value;
-        p = attributeValue(p, value);
+        p = attributeValue(p, value, element, attribute);
         if (repeatedAttribute(attribute, prefix))
             fail(a0, kBadAttribute);
         // Member by member: a whole temporary copied in would be written in
@@ -551,7 +586,9 @@ const char* XmlScanner::endTag(const char* p, const char* lt) {
     return p + 1;
 }
 
-inline const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
+inline const char* XmlScanner::attributeValue(const char* p, std::string_view& value,
+                                              std::string_view element,
+                                              std::string_view attribute) {
     const char quote = *p;
     if (quote != '"' && quote != '\'') {
         if (!quote)
@@ -564,7 +601,42 @@ inline const char* XmlScanner::attributeValue(const char* p, std::string_view& v
         value = std::string_view(start, static_cast<std::size_t>(p - start));
         return p + 1;
     }
+    // A value that goes on past the buffer's end and that nobody reads is
+    // passed over, not held.
+    const char* const end = buffer_.data() + end_;
+    if (keep_ && !eof_ && !std::memchr(p, quote, static_cast<std::size_t>(end - p)) &&
+        !keep_(depth() + 1, element, attribute))
+        skipValue(start, p, quote);
     return escapedValue(start, p, quote, value);
+}
+
+void XmlScanner::skipValue(const char* start, const char* p, char quote) {
+    for (;;) {
+        const char c = *p;
+        if (c == quote)
+            return;
+        if (c == '&') {
+            const char* const amp = p;
+            char* none = nullptr;
+            try {
+                p = reference(p, none, kBadAttribute);
+            } catch (const NeedMore&) {
+                drop(start, amp);
+                throw;
+            }
+            continue;
+        }
+        if (c == '\0') {
+            if (p == buffer_.data() + end_ && !eof_) {
+                drop(start, p); // the rest comes with the next chunk
+                throw NeedMore{};
+            }
+            stopped(p, kBadAttribute);
+        }
+        if (c == '<' || forbidden_control(c))
+            fail(p, kBadAttribute);
+        ++p;
+    }
 }
 
 void XmlScanner::growScratch(std::size_t bytes) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -77,6 +78,12 @@ public:
         stop_ = stop;
     }
 
+    // Which attributes are read: (depth of the element, element, attribute).
+    // The values of the others may be passed over unseen; all are kept
+    // when none is set.
+    using Keep = std::function<bool(int, std::string_view, std::string_view)>;
+    void keepOnly(Keep keep) { keep_ = std::move(keep); }
+
     Token next();
     // The buffer that holds a value of the last StartTag, for a sink that
     // keeps it; the scanner goes on with a buffer of its own.
@@ -108,7 +115,15 @@ private:
     // Whether this tag already has an attribute of that name.
     bool repeatedAttribute(std::string_view attribute, std::uint64_t prefix);
     bool repeatedAttributeOfMany(std::string_view attribute);
-    const char* attributeValue(const char* p, std::string_view& value);
+    const char* attributeValue(const char* p, std::string_view& value, std::string_view element,
+                               std::string_view attribute);
+    // Checks a value that nobody reads, dropping what is checked of it from
+    // the buffer, and asks for more.
+    void skipValue(const char* start, const char* p, char quote);
+    // Takes the bytes [from, to) out of the buffer, noting where, so that
+    // offsets stay those of the file.
+    void drop(const char* from, const char* to);
+    void foldSplices();
     // The rest of a value from `p` on, which holds references or white space
     // to normalise.
     const char* escapedValue(const char* start, const char* p, char quote, std::string_view& value);
@@ -129,6 +144,12 @@ private:
     ByteBlock& buffer_;
     ByteBlock& scratch_;
     std::size_t chunk_;
+    Keep keep_;
+    struct Splice {
+        std::size_t at;      // buffer index where bytes were taken out
+        std::uint64_t bytes; // how many
+    };
+    std::vector<Splice> splices_;
     std::atomic<std::uint64_t>* read_ = nullptr;
     const std::atomic<bool>* stop_ = nullptr;
     std::size_t begin_ = 0, end_ = 0; // unread bytes of buffer_
