@@ -1,5 +1,6 @@
 #include "catalogue/packet_reader_xml.h"
 
+#include "catalogue/packet_reader_xml_chars.h"
 #include "catalogue/padded_words.h"
 
 #include <algorithm>
@@ -11,153 +12,7 @@
 #endif
 
 namespace catalogue {
-namespace {
-
-// Descriptions worded as the reference parser's, so that a file both refuse
-// reads the same either way.
-constexpr const char* kBadTag = "Could not determine tag type";
-constexpr const char* kBadPi = "Error parsing document declaration/processing instruction";
-constexpr const char* kBadComment = "Error parsing comment";
-constexpr const char* kBadCdata = "Error parsing CDATA section";
-constexpr const char* kBadPcdata = "Error parsing PCDATA section";
-constexpr const char* kBadStart = "Error parsing start element tag";
-constexpr const char* kBadAttribute = "Error parsing element attribute";
-constexpr const char* kBadEnd = "Error parsing end element tag";
-constexpr const char* kMismatch = "Start-end tags mismatch";
-constexpr const char* kNoRoot = "No document element found";
-constexpr const char* kDoctype = "Document type declarations are refused";
-constexpr const char* kSecondRoot = "Content after the document element";
-
-enum : unsigned char { kNameStart = 1, kNameChar = 2, kSpace = 4, kValueStop = 8 };
-
-// Byte classes. Bytes from 0x80 up count as name characters: they are parts
-// of non-ASCII names, which the encoding decides about.
-constexpr std::array<unsigned char, 256> make_classes() {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-        const bool start =
-            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
-        const bool more = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
-        t[c] = static_cast<unsigned char>((start ? kNameStart : 0) | (more ? kNameChar : 0));
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-            t[c] |= kSpace;
-        // Inside an attribute value these need more than copying; the quotes
-        // are checked separately.
-        if (c < 0x20 || c == '<' || c == '&')
-            t[c] |= kValueStop;
-    }
-    return t;
-}
-constexpr std::array<unsigned char, 256> kClass = make_classes();
-
-// Bytes after the sentinel that may be read: the scans below look at 16
-// bytes at a time and stop at the sentinel at the latest. Values built in the
-// scratch buffer are given the same slack after them.
-constexpr std::size_t kSlack = XmlScanner::kPadding;
-static_assert(kSlack >= 16, "the scans read 16 bytes at a time");
-
-// Tags with more attributes than this check their names for repeats with a
-// hash set.
-constexpr std::size_t kFewAttributes = 32;
-
-inline unsigned char cls(char c) {
-    return kClass[static_cast<unsigned char>(c)];
-}
-inline bool is_space(char c) {
-    return (cls(c) & kSpace) != 0;
-}
-// A character XML forbids in any text: the C0 controls but tab, line feed
-// and carriage return (NUL is the buffer's sentinel and is checked apart).
-inline bool forbidden_control(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 && u != '\t' && u != '\n' && u != '\r';
-}
-#if defined(__SSE2__)
-inline unsigned first_set(unsigned mask) {
-    return static_cast<unsigned>(__builtin_ctz(mask));
-}
-inline __m128i in_range(__m128i x, char lo, char hi) { // signed bytes
-    return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                         _mm_cmplt_epi8(x, _mm_set1_epi8(static_cast<char>(hi + 1))));
-}
-#endif
-
-// The first byte at or after `p` that cannot go on a name.
-inline const char* name_end(const char* p) {
-#if defined(__SSE2__)
-    for (;; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        // Letters (either case), "-./0-9:" less "/", '_', and every byte from 0x80.
-        const __m128i letter = in_range(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z');
-        const __m128i punct_digit =
-            _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('/')), in_range(x, '-', ':'));
-        const __m128i name = _mm_or_si128(_mm_or_si128(letter, punct_digit),
-                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('_')),
-                                                       _mm_cmplt_epi8(x, _mm_setzero_si128())));
-        const unsigned stop = ~static_cast<unsigned>(_mm_movemask_epi8(name)) & 0xFFFFu;
-        if (stop)
-            return p + first_set(stop);
-    }
-#else
-    while (cls(*p) & kNameChar)
-        ++p;
-    return p;
-#endif
-}
-
-// The first byte at or after `p` that ends an attribute value or needs more
-// than copying: the quote, '<', '&' or a control character.
-inline const char* value_end(const char* p, char quote) {
-#if defined(__SSE2__)
-    const __m128i q = _mm_set1_epi8(quote);
-    for (;; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(0x1F)), x);
-        const __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, q), control),
-                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('<')),
-                                                       _mm_cmpeq_epi8(x, _mm_set1_epi8('&'))));
-        if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(stop)))
-            return p + first_set(mask);
-    }
-#else
-    while (*p != quote && !(cls(*p) & kValueStop))
-        ++p;
-    return p;
-#endif
-}
-
-bool starts_with(const char* p, const char* literal) {
-    // Stops at the first difference, so never reads past the sentinel.
-    for (; *literal; ++p, ++literal) {
-        if (*p != *literal)
-            return false;
-    }
-    return true;
-}
-bool is_xml_char(unsigned long c) {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-char* put_utf8(char* out, unsigned long c) {
-    if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
-} // namespace
+using namespace xml_chars;
 
 XmlScanner::XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch, std::size_t chunk)
     : file_(file), buffer_(buffer), scratch_(scratch), chunk_(std::max<std::size_t>(chunk, 1)) {
@@ -169,43 +24,6 @@ XmlScanner::XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch, s
         scratch_.resize(buffer_.size());
     buffer_.data()[0] = '\0';
     attributes_.reserve(32);
-}
-
-std::uint64_t XmlScanner::offsetOf(const char* p) const {
-    const auto at = static_cast<std::size_t>(p - buffer_.data());
-    std::uint64_t offset = base_ + at;
-    for (const Splice& s : splices_) {
-        if (s.at <= at)
-            offset += s.bytes;
-    }
-    return offset;
-}
-
-void XmlScanner::foldSplices() {
-    // What lies before begin_ is done with: its dropped bytes join base_.
-    std::size_t kept = 0;
-    for (const Splice& s : splices_) {
-        if (s.at < begin_)
-            base_ += s.bytes;
-        else
-            splices_[kept++] = Splice{s.at - begin_, s.bytes};
-    }
-    splices_.resize(kept);
-}
-
-void XmlScanner::drop(const char* from, const char* to) {
-    char* const data = buffer_.data();
-    const auto at = static_cast<std::size_t>(from - data);
-    const auto bytes = static_cast<std::size_t>(to - from);
-    if (bytes == 0)
-        return;
-    std::memmove(data + at, to, static_cast<std::size_t>(data + end_ - to));
-    end_ -= bytes;
-    data[end_] = '\0';
-    if (!splices_.empty() && splices_.back().at == at)
-        splices_.back().bytes += bytes;
-    else
-        splices_.push_back(Splice{at, bytes});
 }
 
 void XmlScanner::fail(const char* p, const char* description) const {
@@ -610,35 +428,6 @@ inline const char* XmlScanner::attributeValue(const char* p, std::string_view& v
     return escapedValue(start, p, quote, value);
 }
 
-void XmlScanner::skipValue(const char* start, const char* p, char quote) {
-    for (;;) {
-        const char c = *p;
-        if (c == quote)
-            return;
-        if (c == '&') {
-            const char* const amp = p;
-            char* none = nullptr;
-            try {
-                p = reference(p, none, kBadAttribute);
-            } catch (const NeedMore&) {
-                drop(start, amp);
-                throw;
-            }
-            continue;
-        }
-        if (c == '\0') {
-            if (p == buffer_.data() + end_ && !eof_) {
-                drop(start, p); // the rest comes with the next chunk
-                throw NeedMore{};
-            }
-            stopped(p, kBadAttribute);
-        }
-        if (c == '<' || forbidden_control(c))
-            fail(p, kBadAttribute);
-        ++p;
-    }
-}
-
 void XmlScanner::growScratch(std::size_t bytes) {
     // Values of this tag built here earlier move with it.
     const char* const old = scratch_.data();
@@ -785,63 +574,6 @@ const char* XmlScanner::reference(const char* p, char*& out, const char* error) 
     return q + 1;
 }
 
-const char* XmlScanner::text(const char* p) {
-    char* none = nullptr;
-    const bool outside = open_.empty();
-    const char* const start = p;
-    for (;;) {
-        const char c = *p;
-        if (c == '<')
-            return p;
-        if (c == '\0') {
-            if (p == buffer_.data() + end_ && eof_)
-                return p;
-            // What is scanned stays scanned: a long run of blanks is read
-            // through, not held. Two bytes stay for a "]]>" cut in half.
-            if (p == buffer_.data() + end_ && p - start > 2)
-                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
-            stopped(p, kBadPcdata);
-        }
-        if (outside && !is_space(c))
-            fail(p, seen_root_ ? kSecondRoot : kNoRoot);
-        if (c == '&') {
-            p = reference(p, none, kBadPcdata);
-            continue;
-        }
-        if (c == ']' && p[1] == ']' && p[2] == '>')
-            fail(p, kBadPcdata);
-        if (forbidden_control(c))
-            fail(p, kBadPcdata);
-        ++p;
-    }
-}
-
-const char* XmlScanner::comment(const char* p) {
-    const char* const start = p;
-    for (;; ++p) {
-        const char c = *p;
-        if (c == '-' && p[1] == '-') {
-            if (p[2] == '>')
-                return p + 3;
-            if (!p[2])
-                stopped(p + 2, kBadComment);
-            fail(p, kBadComment); // "--" may not occur inside a comment
-        }
-        if (c == '\0' || (c == '-' && p[1] == '\0')) {
-            // A long comment is read through, not held: scanning goes on
-            // here with the next chunk, two bytes back for a "--" cut in half.
-            const char* const stop = c ? p + 1 : p;
-            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                inside_ = Inside::Comment;
-                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
-            }
-            stopped(stop, kBadComment);
-        }
-        if (forbidden_control(c))
-            fail(p, kBadComment);
-    }
-}
-
 const char* XmlScanner::processingInstruction(const char* p) {
     const char* const target = p;
     p = name(p, kBadPi);
@@ -857,44 +589,6 @@ const char* XmlScanner::processingInstruction(const char* p) {
         return instructionBody(p);
     }
     return p + 2;
-}
-
-const char* XmlScanner::instructionBody(const char* p) {
-    const char* const start = p;
-    for (;; ++p) {
-        if (p[0] == '?' && p[1] == '>')
-            return p + 2;
-        if (!*p || (p[0] == '?' && !p[1])) {
-            // A long instruction is read through, as a comment is.
-            const char* const stop = *p ? p + 1 : p;
-            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                inside_ = Inside::Instruction;
-                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
-            }
-            stopped(stop, kBadPi);
-        }
-        if (forbidden_control(*p))
-            fail(p, kBadPi);
-    }
-}
-
-const char* XmlScanner::cdata(const char* p) {
-    const char* const start = p;
-    for (;; ++p) {
-        const char c = *p;
-        if (c == ']' && p[1] == ']' && p[2] == '>')
-            return p + 3;
-        if (c == '\0') {
-            // Read through, two bytes back for a "]]>" cut in half.
-            if (p == buffer_.data() + end_ && !eof_ && p - start > 2) {
-                inside_ = Inside::Cdata;
-                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
-            }
-            stopped(p, kBadCdata);
-        }
-        if (forbidden_control(c))
-            fail(p, kBadCdata);
-    }
 }
 
 } // namespace catalogue

@@ -133,9 +133,9 @@ private:
         std::string_view word(int id) const;
         void push(int id);                           // a row of the dictionary form
         void push(std::string_view utf8, bool null); // a row of the pooled form
-        // A row of the pooled form with a long text, kept in a block of its
-        // own: `block`, when not empty, already holds it at `utf8`.
-        void pushLong(std::string_view utf8, ByteBlock block);
+        // A row of the pooled form with a long text, kept apart: `block` or
+        // `decoded`, when not empty, already holds it at `utf8`.
+        void pushLong(std::string_view utf8, ByteBlock block, std::string decoded);
         void makePooled() {
             if (!pooled_)
                 toPool();
@@ -166,6 +166,7 @@ private:
         struct LongText {
             size_t row;
             ByteBlock block;
+            std::string decoded;
             std::string_view text;
         };
         std::vector<LongText> longs_; // pooled form, by row
