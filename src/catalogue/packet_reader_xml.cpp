@@ -467,17 +467,19 @@ const char* XmlScanner::escapedValue(const char* start, const char* p, char quot
 }
 
 bool XmlScanner::tagComplete(const char* p, char quote) const {
-    // Quotes and '>' only: whatever else is wrong shows when it is scanned.
+    // Quotes and '>' only: whatever else is wrong shows when it is scanned,
+    // a NUL byte of the file included.
+    const char* const end = buffer_.data() + end_;
     for (;;) {
         while (*p && *p != quote)
             ++p;
         if (!*p)
-            return false;
+            return p != end;
         ++p;
         while (*p && *p != '>' && *p != '"' && *p != '\'')
             ++p;
         if (!*p)
-            return false;
+            return p != end;
         if (*p == '>')
             return true;
         quote = *p++;

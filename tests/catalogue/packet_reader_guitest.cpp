@@ -408,6 +408,11 @@ TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
                "modelNo=\"m&lt;n\"/>\n<ROW note='x\ny\nz' lo=\"2\"/>\n<!-- c\n -->\n<?p a\nb?>\n"
                "<![CDATA[x\ny]]>\n<ROW lo=\"3\" bad=\"a&zz;b\"/>"),
         packet("<ROW note=\"0123456789abcdefghijklmnopqrstuvwxyz\" lo=\"1\" note=\"x\"/>"),
+        // Found by the fuzzer: a NUL byte in a value of a tag longer than a
+        // read was taken for the buffer's end, and the fault placed at the
+        // file's end.
+        packet("<ROW modelNo=\"ab&amp;" + std::string(1, '\0') +
+               "cdefghijklmnopqrstuvwxyz\" lo=\"1\"/>\n<ROW lo=\"2\"/>\n\n"),
         packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz<\" lo=\"1\"/>"),
         packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz\" lo=\"1\"/>\n\n<ROW lo=\"4\"/>"
                "<ROW lo=\"5\" modelNo=\"0123456789&amp;abcdefghij\nklmnopqrstuvwxyz\"/>\n<x"),
