@@ -446,7 +446,9 @@ const char* XmlScanner::escapedValue(const char* start, const char* p, char quot
         // stand, which a value never longer than its text allows, so that a
         // long value is held once. The tag must be all there first, or a
         // second scan of it would resolve its values twice.
-        if (!tagComplete(p, quote))
+        // At the file's end there is no second scan: what is wrong with the
+        // tag shows where it stands.
+        if (!eof_ && !tagComplete(p, quote))
             stopped(buffer_.data() + end_, kBadAttribute);
         char* out = const_cast<char*>(p);
         p = resolve(p, quote, out);

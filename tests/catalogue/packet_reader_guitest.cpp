@@ -413,6 +413,10 @@ TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
         // file's end.
         packet("<ROW modelNo=\"ab&amp;" + std::string(1, '\0') +
                "cdefghijklmnopqrstuvwxyz\" lo=\"1\"/>\n<ROW lo=\"2\"/>\n\n"),
+        // ... and so was a '<' in a value there, where the quotes that
+        // follow it pair up across the values.
+        packet("<ROW modelNo=\"0123456789&amp;abcdef<ROW>=\"10\"/><ROW lo=\"1\" modelNo=\"2\"/>\n"
+               "<ROW lo=\"3\"/>\n\n"),
         packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz<\" lo=\"1\"/>"),
         packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz\" lo=\"1\"/>\n\n<ROW lo=\"4\"/>"
                "<ROW lo=\"5\" modelNo=\"0123456789&amp;abcdefghij\nklmnopqrstuvwxyz\"/>\n<x"),
