@@ -44,7 +44,7 @@ protected:
 
 TEST_F(SearchProgressTest, StoppingLeavesBothTablesClosedAndTheNextSearchWorks) {
     WorkingDir dir;
-    constexpr int kRows = 200000;
+    constexpr int kRows = 50000;
     write_springs(kRows);
     find<QPushButton>("Serch_Btn")->click();
     ASSERT_EQ(form->springTable().recordCount(), kRows);
