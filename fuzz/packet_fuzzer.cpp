@@ -6,6 +6,7 @@
 // - a table either opens, with every value of every row readable and every
 //   text valid UTF-8, or stays closed and reports a message that carries its
 //   name and is valid UTF-8 (it goes into the error box as such);
+// - a reading stopped through its progress leaves the table closed and empty;
 // - nothing but the reader's and the table's own exceptions escapes.
 #include "catalogue/packet_reader.h"
 #include "catalogue/spring_record.h"
@@ -104,6 +105,35 @@ void open_spring(cat::Table& t) {
     check(!t.isOpen() && t.recordCount() == 0, "closed table keeps rows");
 }
 
+// Stops the reading at its n-th report.
+class StopAt : public cat::ReadProgress {
+public:
+    explicit StopAt(int n) : left_(n) {}
+    bool advance(std::uint64_t read, std::uint64_t total) override {
+        check(total == 0 || read <= total, "more read than the file holds");
+        return --left_ > 0;
+    }
+
+private:
+    int left_;
+};
+
+void open_stopped(cat::Table& t, int n) {
+    StopAt stop(n);
+    try {
+        t.open(&stop);
+    } catch (const cat::ReadCancelled&) {
+        check(!t.isOpen() && t.recordCount() == 0 && t.currentRow() == -1,
+              "stopped table is not closed and empty");
+        return;
+    } catch (const cat::TableError& e) {
+        check_closed_after(t, e);
+        return;
+    }
+    read_everything(t);
+    t.close();
+}
+
 void open_maker(cat::Table& t) {
     try {
         t.open();
@@ -190,6 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return t;
     }();
     open_spring(spring);
+    open_stopped(spring, 1 + static_cast<int>(h % 3));
     open_maker(maker);
     return 0;
 }

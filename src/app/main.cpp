@@ -8,6 +8,7 @@
 #include "app/icons.h"
 #include "app/qt_text.h"
 #include "app/radio_group.h"
+#include "app/search_progress.h"
 #include "app/splitter_bar.h"
 #include "app/web_opener.h"
 #include "catalogue/grid_model.h"
@@ -435,6 +436,7 @@ void TForm_spring::clearEvaluation(ConditionControls& c) {
 }
 
 void TForm_spring::Springselectrange_set() {
+    app::SearchProgress progress(this); // the busy cursor, until the search ends
     // 1. Preparation; a failure here only cuts the preparation short.
     const double shown_factor = units::state.unit_factor;
     try {
@@ -473,6 +475,7 @@ void TForm_spring::Springselectrange_set() {
     s.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
     if (!search::diameters_valid(s.coildia_outer_min, s.coildia_outer_max, s.coildia_inner_min,
                                  s.coildia_inner_max)) {
+        progress.release();
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
                         QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
         box.exec();
@@ -483,9 +486,10 @@ void TForm_spring::Springselectrange_set() {
     s.sel_material = utf8(ComboBox_material->currentText());
     s.sel_maker = utf8(ComboBox_maker->currentText());
 
-    // 12. Open both tables; the filter decides for every row.
-    spring_table_.open();
-    maker_table_.open();
+    // 12. Open both tables; the filter decides for every row. The user may
+    // stop the reading, which leaves both closed.
+    if (!progress.openTables(spring_table_, maker_table_))
+        return;
     followMaster();
     release_free_memory();
 

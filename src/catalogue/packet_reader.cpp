@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -121,6 +122,9 @@ public:
                RawRow& row)
         : path_(path), rows_(rows), fields_(fields), row_(row) {}
 
+    // Whether an attribute's value is read, for the scanner.
+    bool keeps(int depth, std::string_view element, std::string_view attribute) const;
+
     // Returns true when the rows still have to be read.
     bool checkAll(XmlScanner& scanner);
     void rowsOnly(XmlScanner& scanner);
@@ -145,6 +149,15 @@ private:
     std::vector<std::pair<std::string, std::size_t>> lookup_; // folded name, field
     std::string folded_;
 };
+
+bool PacketWalk::keeps(int depth, std::string_view element, std::string_view attribute) const {
+    if (depth == 4 && element == "FIELD")
+        return attribute == "attrname" || attribute == "fieldtype" || attribute == "WIDTH";
+    if (depth != 3 || element != "ROW" || !feeding_)
+        return false;
+    return std::any_of(fields_.begin(), fields_.end(),
+                       [&](const PacketField& f) { return iequals(f.name, attribute); });
+}
 
 bool PacketWalk::encodingOf(const XmlScanner& scanner, TextEncoding& encoding) const {
     encoding = scanner.byteOrderMark() ? TextEncoding::Utf8 : TextEncoding::Cp932;
@@ -255,6 +268,7 @@ void PacketWalk::feedRow(const XmlScanner& scanner) {
         row_.present[index] = 1;
     }
     ++row_.number;
+    row_.owner = const_cast<XmlScanner*>(&scanner);
     rows_.row(row_);
     feeding_ = rows_.wanted();
 }
@@ -336,18 +350,20 @@ void PacketWalk::rowsOnly(XmlScanner& scanner) {
 
 } // namespace
 
-void PacketReader::read(const std::string& path, PacketSink& sink) {
+void PacketReader::read(const std::string& path, PacketSink& sink, ReadProgress* progress) {
     const File file = open_file(path);
     refuse_wide_encoding(file.get(), path);
+    std::error_code size_error;
+    const auto total = std::filesystem::file_size(path, size_error);
     fields_.clear();
     // A construct longer than a chunk grows the buffers; memory of that size
     // is not kept for the next file.
     struct Release {
         PacketReader& r;
         ~Release() {
-            if (r.buffer_.capacity() > 2 * r.chunk_ + 64) {
-                std::vector<char>().swap(r.buffer_);
-                std::string().swap(r.scratch_);
+            if (r.buffer_.size() > 2 * r.chunk_ + 64 || r.scratch_.size() > 2 * r.chunk_ + 64) {
+                r.buffer_.resize(0);
+                r.scratch_.resize(0);
             }
         }
     } release{*this};
@@ -355,14 +371,23 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
     // rows here, on the caller's thread. A file that is not well-formed, or
     // not a valid packet, fails as such even where the sink failed earlier.
     RowPipe rows;
+    rows.follow(progress, size_error ? 0 : static_cast<std::uint64_t>(total));
     std::exception_ptr scan_failure;
     std::thread scanning([&] {
         try {
             PacketWalk walk(path, rows, fields_, row_);
+            const auto keeps = [&walk](int depth, std::string_view element,
+                                       std::string_view attribute) {
+                return walk.keeps(depth, element, attribute);
+            };
             XmlScanner scanner(file.get(), buffer_, scratch_, chunk_);
+            scanner.follow(&rows.bytesRead(), &rows.stopFlag());
+            scanner.keepOnly(keeps);
             if (walk.checkAll(scanner)) {
                 std::rewind(file.get());
                 XmlScanner again(file.get(), buffer_, scratch_, chunk_);
+                again.follow(&rows.bytesRead(), &rows.stopFlag());
+                again.keepOnly(keeps);
                 walk.rowsOnly(again);
             }
             rows.finish();
@@ -373,6 +398,11 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
     });
     rows.drain(sink);
     scanning.join();
+    if (rows.stopped()) {
+        if (rows.failure())
+            std::rethrow_exception(rows.failure());
+        throw ReadCancelled();
+    }
     if (scan_failure) {
         try {
             std::rethrow_exception(scan_failure);
@@ -382,6 +412,8 @@ void PacketReader::read(const std::string& path, PacketSink& sink) {
     }
     if (rows.failure())
         std::rethrow_exception(rows.failure());
+    if (progress)
+        progress->done();
 }
 
 void read_packet(const std::string& path, PacketSink& sink) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/byte_block.h"
+#include "catalogue/read_progress.h"
 #include "catalogue/text_decoder.h"
 
 #include <cstddef>
@@ -20,13 +22,29 @@ struct PacketField {
     int width = 0; // bytes, for text fields
 };
 
+// Where the values of a row handed over uncopied live. A sink that keeps a
+// long value may take over the block that holds it instead of copying it.
+class ValueOwner {
+public:
+    virtual ~ValueOwner() = default;
+    // The block that holds `value`, a value of the row being handed over,
+    // now the caller's: the value's bytes stay where they are. Empty when
+    // the block was taken already (by an earlier value of the same row).
+    virtual ByteBlock take(std::string_view value) = 0;
+};
+
 // One row as the reader hands it over: per declared field the raw value
 // (XML escapes resolved, text still in the file's encoding), or absent.
 struct RawRow {
     std::vector<std::string_view> values;
     std::vector<char> present;
     int number = 0; // 1 for the first ROW, for messages
+    // Set while a row with a long value is handed over without a copy.
+    ValueOwner* owner = nullptr;
 };
+
+// Values from this size on are handed over without a copy.
+constexpr std::size_t kLongValue = std::size_t(1) << 20;
 
 // Receives a packet one row at a time, so that the engine behind it can
 // change without touching the tables.
@@ -72,7 +90,9 @@ public:
     // (PacketNotRegular for a name that is no regular file) or PacketInvalid; exceptions from the
     // sink pass through. A file that is not well-formed fails as such even where the sink failed
     // earlier on.
-    void read(const std::string& path, PacketSink& sink);
+    // `progress`, when given, follows the reading and may stop it: the read
+    // then throws ReadCancelled.
+    void read(const std::string& path, PacketSink& sink, ReadProgress* progress = nullptr);
 
     // The size of one read from the file. Tests set it small, so that chunk
     // boundaries fall everywhere in a packet.
@@ -80,8 +100,8 @@ public:
 
 private:
     std::size_t chunk_ = std::size_t(1) << 20;
-    std::vector<char> buffer_;
-    std::string scratch_;
+    ByteBlock buffer_;
+    ByteBlock scratch_;
     std::vector<PacketField> fields_;
     RawRow row_;
 };

@@ -1,5 +1,6 @@
 #include "catalogue/packet_reader_xml.h"
 
+#include "catalogue/packet_reader_xml_chars.h"
 #include "catalogue/padded_words.h"
 
 #include <algorithm>
@@ -11,169 +12,18 @@
 #endif
 
 namespace catalogue {
-namespace {
+using namespace xml_chars;
 
-// Descriptions worded as the reference parser's, so that a file both refuse
-// reads the same either way.
-constexpr const char* kBadTag = "Could not determine tag type";
-constexpr const char* kBadPi = "Error parsing document declaration/processing instruction";
-constexpr const char* kBadComment = "Error parsing comment";
-constexpr const char* kBadCdata = "Error parsing CDATA section";
-constexpr const char* kBadPcdata = "Error parsing PCDATA section";
-constexpr const char* kBadStart = "Error parsing start element tag";
-constexpr const char* kBadAttribute = "Error parsing element attribute";
-constexpr const char* kBadEnd = "Error parsing end element tag";
-constexpr const char* kMismatch = "Start-end tags mismatch";
-constexpr const char* kNoRoot = "No document element found";
-constexpr const char* kDoctype = "Document type declarations are refused";
-constexpr const char* kSecondRoot = "Content after the document element";
-
-enum : unsigned char { kNameStart = 1, kNameChar = 2, kSpace = 4, kValueStop = 8 };
-
-// Byte classes. Bytes from 0x80 up count as name characters: they are parts
-// of non-ASCII names, which the encoding decides about.
-constexpr std::array<unsigned char, 256> make_classes() {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-        const bool start =
-            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
-        const bool more = start || (c >= '0' && c <= '9') || c == '.' || c == '-';
-        t[c] = static_cast<unsigned char>((start ? kNameStart : 0) | (more ? kNameChar : 0));
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-            t[c] |= kSpace;
-        // Inside an attribute value these need more than copying; the quotes
-        // are checked separately.
-        if (c < 0x20 || c == '<' || c == '&')
-            t[c] |= kValueStop;
-    }
-    return t;
-}
-constexpr std::array<unsigned char, 256> kClass = make_classes();
-
-// Bytes after the sentinel that may be read: the scans below look at 16
-// bytes at a time and stop at the sentinel at the latest. Values built in the
-// scratch buffer are given the same slack after them.
-constexpr std::size_t kSlack = XmlScanner::kPadding;
-static_assert(kSlack >= 16, "the scans read 16 bytes at a time");
-
-// Tags with more attributes than this check their names for repeats with a
-// hash set.
-constexpr std::size_t kFewAttributes = 32;
-
-inline unsigned char cls(char c) {
-    return kClass[static_cast<unsigned char>(c)];
-}
-inline bool is_space(char c) {
-    return (cls(c) & kSpace) != 0;
-}
-// A character XML forbids in any text: the C0 controls but tab, line feed
-// and carriage return (NUL is the buffer's sentinel and is checked apart).
-inline bool forbidden_control(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 && u != '\t' && u != '\n' && u != '\r';
-}
-#if defined(__SSE2__)
-inline unsigned first_set(unsigned mask) {
-    return static_cast<unsigned>(__builtin_ctz(mask));
-}
-inline __m128i in_range(__m128i x, char lo, char hi) { // signed bytes
-    return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(static_cast<char>(lo - 1))),
-                         _mm_cmplt_epi8(x, _mm_set1_epi8(static_cast<char>(hi + 1))));
-}
-#endif
-
-// The first byte at or after `p` that cannot go on a name.
-inline const char* name_end(const char* p) {
-#if defined(__SSE2__)
-    for (;; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        // Letters (either case), "-./0-9:" less "/", '_', and every byte from 0x80.
-        const __m128i letter = in_range(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z');
-        const __m128i punct_digit =
-            _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('/')), in_range(x, '-', ':'));
-        const __m128i name = _mm_or_si128(_mm_or_si128(letter, punct_digit),
-                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('_')),
-                                                       _mm_cmplt_epi8(x, _mm_setzero_si128())));
-        const unsigned stop = ~static_cast<unsigned>(_mm_movemask_epi8(name)) & 0xFFFFu;
-        if (stop)
-            return p + first_set(stop);
-    }
-#else
-    while (cls(*p) & kNameChar)
-        ++p;
-    return p;
-#endif
-}
-
-// The first byte at or after `p` that ends an attribute value or needs more
-// than copying: the quote, '<', '&' or a control character.
-inline const char* value_end(const char* p, char quote) {
-#if defined(__SSE2__)
-    const __m128i q = _mm_set1_epi8(quote);
-    for (;; p += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(0x1F)), x);
-        const __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, q), control),
-                                          _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('<')),
-                                                       _mm_cmpeq_epi8(x, _mm_set1_epi8('&'))));
-        if (const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(stop)))
-            return p + first_set(mask);
-    }
-#else
-    while (*p != quote && !(cls(*p) & kValueStop))
-        ++p;
-    return p;
-#endif
-}
-
-bool starts_with(const char* p, const char* literal) {
-    // Stops at the first difference, so never reads past the sentinel.
-    for (; *literal; ++p, ++literal) {
-        if (*p != *literal)
-            return false;
-    }
-    return true;
-}
-bool is_xml_char(unsigned long c) {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
-           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-char* put_utf8(char* out, unsigned long c) {
-    if (c < 0x80) {
-        *out++ = static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
-}
-
-} // namespace
-
-XmlScanner::XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
-                       std::size_t chunk)
-    : file_(file), buffer_(buffer), scratch_(scratch) {
+XmlScanner::XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch, std::size_t chunk)
+    : file_(file), buffer_(buffer), scratch_(scratch), chunk_(std::max<std::size_t>(chunk, 1)) {
     // Room for the sentinel and the scans' look-ahead; a buffer grown by the
     // last file comes back to the chunk size, so reads stay the same size
     // from file to file.
-    buffer_.resize(std::max<std::size_t>(chunk, 1) + kSlack);
+    buffer_.resize(chunk_ + kSlack);
     if (scratch_.size() < buffer_.size())
         scratch_.resize(buffer_.size());
-    buffer_[0] = '\0';
+    buffer_.data()[0] = '\0';
     attributes_.reserve(32);
-}
-
-std::uint64_t XmlScanner::offsetOf(const char* p) const {
-    return base_ + static_cast<std::uint64_t>(p - buffer_.data());
 }
 
 void XmlScanner::fail(const char* p, const char* description) const {
@@ -187,9 +37,12 @@ void XmlScanner::stopped(const char* p, const char* error) {
 }
 
 void XmlScanner::refill() {
+    if (stop_ && stop_->load(std::memory_order_relaxed))
+        throw ReadCancelled();
     char* data = buffer_.data();
     if (begin_ > 0) {
         std::memmove(data, data + begin_, end_ - begin_);
+        foldSplices();
         base_ += begin_;
         end_ -= begin_;
         begin_ = 0;
@@ -203,6 +56,32 @@ void XmlScanner::refill() {
     end_ += n;
     eof_ = n == 0;
     data[end_] = '\0';
+    if (read_)
+        read_->store(base_ + end_, std::memory_order_relaxed);
+}
+
+ByteBlock XmlScanner::take(std::string_view value) {
+    ByteBlock* const holder = buffer_.contains(value.data())    ? &buffer_
+                              : scratch_.contains(value.data()) ? &scratch_
+                                                                : nullptr;
+    if (!holder)
+        return {};
+    ByteBlock taken = std::move(*holder);
+    if (holder == &scratch_) {
+        scratch_.resize(buffer_.size());
+        return taken;
+    }
+    // The bytes not yet scanned go on in a buffer of their own.
+    foldSplices();
+    const std::size_t rest = end_ - begin_;
+    buffer_.resize(std::max(rest, chunk_) + kSlack);
+    std::memcpy(buffer_.data(), taken.data() + begin_, rest);
+    base_ += begin_;
+    begin_ = 0;
+    end_ = rest;
+    buffer_.data()[end_] = '\0';
+    name_ = {};
+    return taken;
 }
 
 XmlScanner::Token XmlScanner::next() {
@@ -230,8 +109,11 @@ XmlScanner::Token XmlScanner::scan() {
         started_ = true;
         begin_ = static_cast<std::size_t>(p - data);
     }
-    if (in_comment_) {
-        p = comment(p);
+    if (inside_ != Inside::Nothing) {
+        p = inside_ == Inside::Comment ? comment(p)
+            : inside_ == Inside::Cdata ? cdata(p)
+                                       : instructionBody(p);
+        inside_ = Inside::Nothing;
         begin_ = static_cast<std::size_t>(p - data);
     }
     for (;;) {
@@ -425,7 +307,7 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
         }
         p = spaces(p + 1);
         std::string_view value;
-        p = attributeValue(p, value);
+        p = attributeValue(p, value, element, attribute);
         if (repeatedAttribute(attribute, prefix))
             fail(a0, kBadAttribute);
         // Member by member: a whole temporary copied in would be written in
@@ -522,7 +404,9 @@ const char* XmlScanner::endTag(const char* p, const char* lt) {
     return p + 1;
 }
 
-inline const char* XmlScanner::attributeValue(const char* p, std::string_view& value) {
+inline const char* XmlScanner::attributeValue(const char* p, std::string_view& value,
+                                              std::string_view element,
+                                              std::string_view attribute) {
     const char quote = *p;
     if (quote != '"' && quote != '\'') {
         if (!quote)
@@ -535,10 +419,13 @@ inline const char* XmlScanner::attributeValue(const char* p, std::string_view& v
         value = std::string_view(start, static_cast<std::size_t>(p - start));
         return p + 1;
     }
-    const std::size_t used = scratch_used_;
-    p = escapedValue(start, p, quote);
-    value = std::string_view(scratch_.data() + used, scratch_used_ - used);
-    return p;
+    // A value that goes on past the buffer's end and that nobody reads is
+    // passed over, not held.
+    const char* const end = buffer_.data() + end_;
+    if (keep_ && !eof_ && !std::memchr(p, quote, static_cast<std::size_t>(end - p)) &&
+        !keep_(depth() + 1, element, attribute))
+        skipValue(start, p, quote);
+    return escapedValue(start, p, quote, value);
 }
 
 void XmlScanner::growScratch(std::size_t bytes) {
@@ -551,20 +438,61 @@ void XmlScanner::growScratch(std::size_t bytes) {
     }
 }
 
-const char* XmlScanner::escapedValue(const char* start, const char* p, char quote) {
-    // Built in the scratch buffer. A value is never longer than its text, so
-    // room for the rest of the read buffer is enough; the scratch buffer
-    // grows only for a value that long, not with every buffer that grows.
+const char* XmlScanner::escapedValue(const char* start, const char* p, char quote,
+                                     std::string_view& value) {
     const std::size_t rest = static_cast<std::size_t>(buffer_.data() + end_ - start);
+    if (rest > 2 * chunk_) {
+        // A tag longer than the chunk: its values are resolved where they
+        // stand, which a value never longer than its text allows, so that a
+        // long value is held once. The tag must be all there first, or a
+        // second scan of it would resolve its values twice.
+        // At the file's end there is no second scan: what is wrong with the
+        // tag shows where it stands.
+        if (!eof_ && !tagComplete(p, quote))
+            stopped(buffer_.data() + end_, kBadAttribute);
+        char* out = const_cast<char*>(p);
+        p = resolve(p, quote, out);
+        value = std::string_view(start, static_cast<std::size_t>(out - start));
+        return p + 1;
+    }
+    // Built in the scratch buffer. A value is never longer than its text, so
+    // room for the rest of the read buffer is enough.
     if (scratch_.size() < scratch_used_ + rest + kSlack)
         growScratch(scratch_used_ + rest + kSlack);
     char* const out0 = scratch_.data() + scratch_used_;
     std::memcpy(out0, start, static_cast<std::size_t>(p - start));
     char* out = out0 + (p - start);
+    p = resolve(p, quote, out);
+    value = std::string_view(out0, static_cast<std::size_t>(out - out0));
+    scratch_used_ += value.size();
+    return p + 1;
+}
+
+bool XmlScanner::tagComplete(const char* p, char quote) const {
+    // Quotes and '>' only: whatever else is wrong shows when it is scanned,
+    // a NUL byte of the file included.
+    const char* const end = buffer_.data() + end_;
+    for (;;) {
+        while (*p && *p != quote)
+            ++p;
+        if (!*p)
+            return p != end;
+        ++p;
+        while (*p && *p != '>' && *p != '"' && *p != '\'')
+            ++p;
+        if (!*p)
+            return p != end;
+        if (*p == '>')
+            return true;
+        quote = *p++;
+    }
+}
+
+const char* XmlScanner::resolve(const char* p, char quote, char*& out) {
     for (;;) {
         const char c = *p;
         if (c == quote)
-            break;
+            return p;
         if (c == '&') {
             p = reference(p, out, kBadAttribute);
             continue;
@@ -584,8 +512,6 @@ const char* XmlScanner::escapedValue(const char* start, const char* p, char quot
         }
         ++p;
     }
-    scratch_used_ += static_cast<std::size_t>(out - out0);
-    return p + 1;
 }
 
 // `p` is at '&'. Writes the character to `out` when `out` is not null.
@@ -652,65 +578,6 @@ const char* XmlScanner::reference(const char* p, char*& out, const char* error) 
     return q + 1;
 }
 
-const char* XmlScanner::text(const char* p) {
-    char* none = nullptr;
-    const bool outside = open_.empty();
-    const char* const start = p;
-    for (;;) {
-        const char c = *p;
-        if (c == '<')
-            return p;
-        if (c == '\0') {
-            if (p == buffer_.data() + end_ && eof_)
-                return p;
-            // What is scanned stays scanned: a long run of blanks is read
-            // through, not held. Two bytes stay for a "]]>" cut in half.
-            if (p == buffer_.data() + end_ && p - start > 2)
-                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
-            stopped(p, kBadPcdata);
-        }
-        if (outside && !is_space(c))
-            fail(p, seen_root_ ? kSecondRoot : kNoRoot);
-        if (c == '&') {
-            p = reference(p, none, kBadPcdata);
-            continue;
-        }
-        if (c == ']' && p[1] == ']' && p[2] == '>')
-            fail(p, kBadPcdata);
-        if (forbidden_control(c))
-            fail(p, kBadPcdata);
-        ++p;
-    }
-}
-
-const char* XmlScanner::comment(const char* p) {
-    const char* const start = p;
-    for (;; ++p) {
-        const char c = *p;
-        if (c == '-' && p[1] == '-') {
-            if (p[2] == '>') {
-                in_comment_ = false;
-                return p + 3;
-            }
-            if (!p[2])
-                stopped(p + 2, kBadComment);
-            fail(p, kBadComment); // "--" may not occur inside a comment
-        }
-        if (c == '\0' || (c == '-' && p[1] == '\0')) {
-            // A long comment is read through, not held: scanning goes on
-            // here with the next chunk, two bytes back for a "--" cut in half.
-            const char* const stop = c ? p + 1 : p;
-            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                in_comment_ = true;
-                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
-            }
-            stopped(stop, kBadComment);
-        }
-        if (forbidden_control(c))
-            fail(p, kBadComment);
-    }
-}
-
 const char* XmlScanner::processingInstruction(const char* p) {
     const char* const target = p;
     p = name(p, kBadPi);
@@ -723,27 +590,9 @@ const char* XmlScanner::processingInstruction(const char* p) {
                 stopped(*p ? p + 1 : p, kBadPi);
             fail(p, kBadPi);
         }
-        while (!(p[0] == '?' && p[1] == '>')) {
-            if (!*p || (p[0] == '?' && !p[1]))
-                stopped(*p ? p + 1 : p, kBadPi);
-            if (forbidden_control(*p))
-                fail(p, kBadPi);
-            ++p;
-        }
+        return instructionBody(p);
     }
     return p + 2;
-}
-
-const char* XmlScanner::cdata(const char* p) {
-    for (;; ++p) {
-        const char c = *p;
-        if (c == ']' && p[1] == ']' && p[2] == '>')
-            return p + 3;
-        if (c == '\0')
-            stopped(p, kBadCdata);
-        if (forbidden_control(c))
-            fail(p, kBadCdata);
-    }
 }
 
 } // namespace catalogue

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "catalogue/byte_block.h"
+#include "catalogue/packet_reader.h"
+
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,10 +42,13 @@ inline std::uint64_t name_prefix(std::string_view name) {
 // Anything else that is not well-formed throws XmlSyntaxError.
 //
 // The file is read in chunks into a buffer the caller owns and may reuse, so
-// memory stays near the chunk size whatever the file's size. Names and values
-// stay valid until the next call of next(). Bytes from 0x80 up pass through
-// untouched: the document's encoding is the reader's business.
-class XmlScanner {
+// memory stays near the chunk size whatever the file's size: blanks,
+// comments, CDATA sections and processing instructions are read through,
+// not held. A tag longer than a chunk is held once, in a buffer grown in
+// place. Names and values stay valid until the next call of next(). Bytes
+// from 0x80 up pass through untouched: the document's encoding is the
+// reader's business.
+class XmlScanner : public ValueOwner {
 public:
     enum class Token { StartTag, EndTag, EndOfDocument };
 
@@ -60,10 +68,26 @@ public:
     // `buffer` and `scratch` keep their capacity from one file to the next.
     // `chunk` is the size of one read; a construct longer than that grows the
     // buffer as far as it needs.
-    XmlScanner(std::FILE* file, std::vector<char>& buffer, std::string& scratch,
+    XmlScanner(std::FILE* file, ByteBlock& buffer, ByteBlock& scratch,
                std::size_t chunk = kDefaultChunk);
 
+    // Bytes read so far go to `read` at every chunk; a true `stop` ends the
+    // scan with ReadCancelled at the next chunk.
+    void follow(std::atomic<std::uint64_t>* read, const std::atomic<bool>* stop) {
+        read_ = read;
+        stop_ = stop;
+    }
+
+    // Which attributes are read: (depth of the element, element, attribute).
+    // The values of the others may be passed over unseen; all are kept
+    // when none is set.
+    using Keep = std::function<bool(int, std::string_view, std::string_view)>;
+    void keepOnly(Keep keep) { keep_ = std::move(keep); }
+
     Token next();
+    // The buffer that holds a value of the last StartTag, for a sink that
+    // keeps it; the scanner goes on with a buffer of its own.
+    ByteBlock take(std::string_view value) override;
     // Name of the element of the last StartTag or EndTag.
     std::string_view name() const { return name_; }
     const std::vector<Attribute>& attributes() const { return attributes_; }
@@ -85,15 +109,28 @@ private:
     const char* endTag(const char* p, const char* lt);
     const char* comment(const char* p);
     const char* processingInstruction(const char* p);
+    const char* instructionBody(const char* p);
     const char* cdata(const char* p);
     const char* text(const char* p);
     // Whether this tag already has an attribute of that name.
     bool repeatedAttribute(std::string_view attribute, std::uint64_t prefix);
     bool repeatedAttributeOfMany(std::string_view attribute);
-    const char* attributeValue(const char* p, std::string_view& value);
+    const char* attributeValue(const char* p, std::string_view& value, std::string_view element,
+                               std::string_view attribute);
+    // Checks a value that nobody reads, dropping what is checked of it from
+    // the buffer, and asks for more.
+    void skipValue(const char* start, const char* p, char quote);
+    // Takes the bytes [from, to) out of the buffer, noting where, so that
+    // offsets stay those of the file.
+    void drop(const char* from, const char* to);
+    void foldSplices();
     // The rest of a value from `p` on, which holds references or white space
-    // to normalise: the value goes to the end of the scratch buffer's used part.
-    const char* escapedValue(const char* start, const char* p, char quote);
+    // to normalise.
+    const char* escapedValue(const char* start, const char* p, char quote, std::string_view& value);
+    // Whether the tag ends in the buffer, from inside a value in `quote`.
+    bool tagComplete(const char* p, char quote) const;
+    // Resolves a value's references and white space up to its quote.
+    const char* resolve(const char* p, char quote, char*& out);
     void growScratch(std::size_t bytes);
     const char* reference(const char* p, char*& out, const char* error);
     const char* name(const char* p, const char* error);
@@ -104,14 +141,26 @@ private:
     std::uint64_t offsetOf(const char* p) const;
 
     std::FILE* file_;
-    std::vector<char>& buffer_;
-    std::string& scratch_;
+    ByteBlock& buffer_;
+    ByteBlock& scratch_;
+    std::size_t chunk_;
+    Keep keep_;
+    struct Splice {
+        std::size_t at;      // buffer index where bytes were taken out
+        std::uint64_t bytes; // how many
+    };
+    std::vector<Splice> splices_;
+    std::atomic<std::uint64_t>* read_ = nullptr;
+    const std::atomic<bool>* stop_ = nullptr;
     std::size_t begin_ = 0, end_ = 0; // unread bytes of buffer_
     std::uint64_t base_ = 0;          // file offset of buffer_[0]
     bool eof_ = false;
     bool started_ = false, seen_root_ = false, pending_end_ = false;
     bool bom_ = false;
-    bool in_comment_ = false; // a comment goes on past the buffer's end
+    // A comment, CDATA section or processing instruction goes on past the
+    // buffer's end; scanning resumes inside it.
+    enum class Inside { Nothing, Comment, Cdata, Instruction };
+    Inside inside_ = Inside::Nothing;
     std::string encoding_;
 
     std::string_view name_;

@@ -1,6 +1,7 @@
 #include "catalogue/row_pipe.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace catalogue {
@@ -28,10 +29,12 @@ struct RowPipe::Batch {
     struct Slot {
         std::size_t begin, size; // size kAbsent: no value
     };
-    std::vector<Slot> slots; // rows * width of them in use
+    std::vector<Slot> slots;          // rows * width of them in use
+    const RawRow* borrowed = nullptr; // a row handed over uncopied, alone
 
     void clear() {
         begins = false;
+        borrowed = nullptr;
         rows = 0;
         used = 0;
     }
@@ -79,6 +82,10 @@ void RowPipe::row(const RawRow& row) {
             continue;
         }
         const std::string_view v = row.values[i];
+        if (v.size() >= kLongValue) {
+            handOver(row);
+            return;
+        }
         const std::size_t need = b.used + std::max(v.size(), kPadding) + kPadding;
         if (b.bytes.size() < need)
             b.bytes.resize(std::max(need, 2 * b.bytes.size()));
@@ -96,6 +103,23 @@ void RowPipe::row(const RawRow& row) {
         batch_values_ = std::min(2 * batch_values_, kBatchValues);
         send();
     }
+}
+
+void RowPipe::handOver(const RawRow& row) {
+    // What was batched before goes first; then the row alone, and the
+    // scanner's buffers stay as they are until the sink is done with it.
+    if (filling_ && (filling_->rows > 0 || filling_->begins))
+        send();
+    if (!filling_)
+        filling_ = std::make_unique<Batch>();
+    filling_->clear();
+    filling_->borrowed = &row;
+    std::unique_lock<std::mutex> lock(mutex_);
+    const std::size_t done = handed_over_ + 1;
+    lock.unlock();
+    send();
+    lock.lock();
+    changed_.wait(lock, [&] { return handed_over_ >= done || !wanted(); });
 }
 
 void RowPipe::send() {
@@ -139,8 +163,13 @@ void RowPipe::cancel() {
 }
 
 void RowPipe::feed(PacketSink& sink, Batch& b) {
+    if (b.borrowed) {
+        sink.row(*b.borrowed);
+        return;
+    }
     if (b.begins)
         sink.begin(b.fields, b.encoding);
+    row_.owner = nullptr;
     row_.values.resize(b.width);
     row_.present.resize(b.width);
     const Batch::Slot* slot = b.slots.data();
@@ -156,19 +185,43 @@ void RowPipe::feed(PacketSink& sink, Batch& b) {
     }
 }
 
+bool RowPipe::report() {
+    if (!progress_ || stopped_.load(std::memory_order_relaxed))
+        return true;
+    bool go_on = true;
+    try {
+        go_on = progress_->advance(bytes_read_.load(std::memory_order_relaxed), total_);
+    } catch (...) {
+        if (!failure_)
+            failure_ = std::current_exception();
+        go_on = false;
+    }
+    if (!go_on) {
+        stopped_.store(true);
+        cancel();
+    }
+    return go_on;
+}
+
 void RowPipe::drain(PacketSink& sink) noexcept {
+    // Without a progress to tell, the sink's thread only waits for batches.
+    const auto tick = std::chrono::milliseconds(progress_ ? 40 : 1000000);
     for (;;) {
         std::unique_ptr<Batch> batch;
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return !full_.empty() || finished_; });
+            if (!changed_.wait_for(lock, tick, [&] { return !full_.empty() || finished_; })) {
+                lock.unlock();
+                report(); // a long stretch without rows
+                continue;
+            }
             if (full_.empty())
                 return;
             batch = std::move(full_.front());
             full_.erase(full_.begin());
         }
         changed_.notify_all();
-        if (!failure_) {
+        if (!failure_ && !stopped_.load(std::memory_order_relaxed)) {
             try {
                 feed(sink, *batch);
             } catch (...) {
@@ -176,9 +229,17 @@ void RowPipe::drain(PacketSink& sink) noexcept {
                 cancel();
             }
         }
+        const bool borrowed = batch->borrowed != nullptr;
         batch->clear();
-        std::lock_guard<std::mutex> lock(mutex_);
-        spare_.push_back(std::move(batch));
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            spare_.push_back(std::move(batch));
+            if (borrowed)
+                ++handed_over_;
+        }
+        if (borrowed)
+            changed_.notify_all();
+        report();
     }
 }
 

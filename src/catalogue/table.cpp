@@ -14,13 +14,13 @@
 namespace catalogue {
 namespace {
 
+// The compact number form is digits over a power of ten.
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 const char* kind_name(FieldKind kind) {
     return kind == FieldKind::Number ? "Float" : "String";
 }
 
-constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr uint32_t kNullCode = 0xFFFFFFFFu;
 constexpr uint64_t kMaxInlineDigits = (1u << 26) - 1;
 
 // The compact form of m / 10^decimals, or 1 when it has none.
@@ -47,26 +47,6 @@ bool padded_is_ascii(std::string_view text) {
     }
     any |= padded_word(text.data() + i, text.size() - i);
     return (any & (0x80 * kOnes)) == 0;
-}
-
-// From the first and last eight bytes and the size: the dictionary columns'
-// values are short, and a collision costs only a comparison.
-uint32_t padded_text_hash(std::string_view text) {
-    const size_t n = text.size();
-    uint64_t h;
-    if (n <= 8) {
-        h = padded_word(text.data(), n);
-    } else {
-        uint64_t first, last;
-        std::memcpy(&first, text.data(), sizeof first);
-        std::memcpy(&last, text.data() + n - 8, sizeof last);
-        h = first ^ (last * 0x9E3779B97F4A7C15ull);
-    }
-    h ^= n;
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    return static_cast<uint32_t>(h);
 }
 
 #if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
@@ -180,179 +160,7 @@ bool parse_number(std::string_view text, double& value, uint32_t& code) {
     return true;
 }
 
-template <typename V> void trim_vector(V& v) {
-    if (v.capacity() > v.size() + v.size() / 4 + 1024)
-        v.shrink_to_fit();
-}
-
-// Columns with more distinct values than this keep their texts pooled.
-constexpr size_t kMaxWords = 4096;
-constexpr uint16_t kNullId = 0xFFFF;
-
 } // namespace
-
-// ---- Columns ---------------------------------------------------------------
-
-double Table::NumberColumn::value(size_t row) const {
-    const uint32_t c = codes[row];
-    if (c & 1)
-        return c == kNullCode ? 0.0 : exact[c >> 1];
-    return static_cast<double>(static_cast<int32_t>(c) >> 5) / kPow10[(c >> 1) & 15];
-}
-
-bool Table::NumberColumn::isNull(size_t row) const {
-    return codes[row] == kNullCode;
-}
-
-void Table::NumberColumn::push(double v, uint32_t code, bool null) {
-    if (null) {
-        codes.push_back(kNullCode);
-    } else if (code != 1) {
-        codes.push_back(code);
-    } else {
-        codes.push_back(static_cast<uint32_t>(exact.size() << 1) | 1u);
-        exact.push_back(v);
-    }
-}
-
-void Table::NumberColumn::clear() {
-    codes.clear();
-    exact.clear();
-}
-
-void Table::NumberColumn::trim() {
-    trim_vector(codes);
-    trim_vector(exact);
-}
-
-int Table::TextColumn::find(std::string_view raw, uint32_t hash) const {
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        const uint16_t slot = slots_[i];
-        if (slot == 0)
-            return -1;
-        const size_t id = slot - 1u;
-        if (raw_hash_[id] != hash)
-            continue;
-        const uint32_t begin = id == 0 ? 0 : raw_end_[id - 1];
-        if (std::string_view(raws_).substr(begin, raw_end_[id] - begin) == raw)
-            return static_cast<int>(id);
-    }
-}
-
-int Table::TextColumn::intern(std::string_view raw, TextDecoder& decoder, bool& valid) {
-    valid = true;
-    if (pooled_)
-        return -1;
-    if (slots_.empty())
-        slots_.assign(64, 0);
-    const uint32_t hash = padded_text_hash(raw);
-    const int found = find(raw, hash);
-    if (found >= 0)
-        return found;
-    const size_t before = words_.size();
-    if (!decoder.decode(raw, words_)) {
-        words_.resize(before);
-        valid = false;
-        return -1;
-    }
-    if (word_end_.size() >= kMaxWords) {
-        words_.resize(before);
-        toPool();
-        return -1;
-    }
-    word_end_.push_back(static_cast<uint32_t>(words_.size()));
-    raws_.append(raw);
-    raw_end_.push_back(static_cast<uint32_t>(raws_.size()));
-    raw_hash_.push_back(hash);
-    const auto id = static_cast<uint16_t>(word_end_.size() - 1);
-    if (2 * word_end_.size() > slots_.size()) {
-        slots_.assign(slots_.size() * 2, 0);
-        for (uint16_t k = 0; k < id; ++k) {
-            const size_t mask = slots_.size() - 1;
-            size_t i = raw_hash_[k] & mask;
-            while (slots_[i] != 0)
-                i = (i + 1) & mask;
-            slots_[i] = static_cast<uint16_t>(k + 1);
-        }
-    }
-    const size_t mask = slots_.size() - 1;
-    size_t i = hash & mask;
-    while (slots_[i] != 0)
-        i = (i + 1) & mask;
-    slots_[i] = static_cast<uint16_t>(id + 1);
-    return id;
-}
-
-std::string_view Table::TextColumn::word(int id) const {
-    const auto k = static_cast<size_t>(id);
-    const uint32_t begin = k == 0 ? 0 : word_end_[k - 1];
-    return std::string_view(words_).substr(begin, word_end_[k] - begin);
-}
-
-void Table::TextColumn::push(int id) {
-    ids_.push_back(id < 0 ? kNullId : static_cast<uint16_t>(id));
-}
-
-void Table::TextColumn::push(std::string_view utf8, bool null) {
-    const size_t row = text_end_.size();
-    if (row % 64 == 0)
-        nulls_.push_back(0);
-    if (null)
-        nulls_.back() |= uint64_t(1) << (row % 64);
-    pool_.append(utf8);
-    text_end_.push_back(static_cast<uint32_t>(pool_.size()));
-}
-
-std::string_view Table::TextColumn::text(size_t row) const {
-    if (!pooled_) {
-        const uint16_t id = ids_[row];
-        return id == kNullId ? std::string_view() : word(id);
-    }
-    const uint32_t begin = row == 0 ? 0 : text_end_[row - 1];
-    return std::string_view(pool_).substr(begin, text_end_[row] - begin);
-}
-
-bool Table::TextColumn::isNull(size_t row) const {
-    if (!pooled_)
-        return ids_[row] == kNullId;
-    return (nulls_[row / 64] >> (row % 64)) & 1;
-}
-
-void Table::TextColumn::toPool() {
-    pooled_ = true;
-    for (const uint16_t id : ids_)
-        push(id == kNullId ? std::string_view() : word(id), id == kNullId);
-    ids_.clear();
-    ids_.shrink_to_fit();
-    for (auto* s : {&words_, &raws_})
-        std::string().swap(*s);
-    for (auto* v : {&word_end_, &raw_end_, &raw_hash_})
-        std::vector<uint32_t>().swap(*v);
-    std::vector<uint16_t>().swap(slots_);
-}
-
-void Table::TextColumn::clear() {
-    // The dictionary goes too: a text's form follows the file being read.
-    pooled_ = false;
-    ids_.clear();
-    words_.clear();
-    word_end_.clear();
-    raws_.clear();
-    raw_end_.clear();
-    raw_hash_.clear();
-    slots_.clear();
-    text_end_.clear();
-    pool_.clear();
-    nulls_.clear();
-}
-
-void Table::TextColumn::trim() {
-    trim_vector(ids_);
-    trim_vector(text_end_);
-    trim_vector(pool_);
-    trim_vector(nulls_);
-}
 
 double Record::number(int field) const {
     return table_->storedNumber(row_, field);
@@ -385,12 +193,20 @@ void Table::notify(const std::vector<Listener>& listeners) const {
         l();
 }
 
-void Table::open() {
+void Table::open(ReadProgress* progress) {
     if (open_)
         return;
     clearRows();
+    // A long text of a row the filter refused is not kept past the reading.
+    struct DropPending {
+        std::vector<PendingValue>& pending;
+        ~DropPending() {
+            for (PendingValue& v : pending)
+                v.block = ByteBlock();
+        }
+    } drop{pending_};
     try {
-        reader_.read(file_name_, *this);
+        reader_.read(file_name_, *this, progress);
     } catch (const PacketMissing&) {
         clearRows();
         fail("データプロバイダ/パケットがありません");
@@ -548,11 +364,29 @@ void Table::row(const RawRow& raw) {
         v.null = !present;
         v.id = -1;
         v.text = {};
+        v.long_text = false;
+        v.block = ByteBlock();
         if (!present)
             continue;
         bool valid = true;
-        v.id = c.text.intern(value, *decoder_, valid);
-        if (valid && v.id < 0) {
+        if (value.size() >= kLongValue) {
+            // Never a word of the dictionary; held once, in the reader's own
+            // block where it needs no decoding.
+            v.long_text = true;
+            if (padded_is_ascii(value) ||
+                (encoding_ == TextEncoding::Utf8 && is_valid_utf8(value))) {
+                v.text = value;
+                if (raw.owner)
+                    v.block = raw.owner->take(value);
+            } else {
+                v.decoded.clear();
+                valid = decoder_->decode(value, v.decoded);
+                v.text = v.decoded;
+            }
+        } else {
+            v.id = c.text.intern(value, *decoder_, valid);
+        }
+        if (!v.long_text && valid && v.id < 0) {
             if (padded_is_ascii(value)) {
                 v.text = value;
             } else {
@@ -573,9 +407,16 @@ void Table::row(const RawRow& raw) {
 void Table::storePending() {
     for (size_t i = 0; i < columns_.size(); ++i) {
         Column& c = columns_[i];
-        const PendingValue& v = pending_[i];
+        PendingValue& v = pending_[i];
         if (c.kind == FieldKind::Number) {
             c.number.push(v.number, v.code, v.null);
+        } else if (v.long_text) {
+            c.text.makePooled();
+            // A decoded text moves along with its storage; the others stay
+            // where the reader put them, or are copied once.
+            const bool decoded = !v.decoded.empty() && v.text.data() == v.decoded.data();
+            c.text.pushLong(v.text, std::move(v.block),
+                            decoded ? std::move(v.decoded) : std::string());
         } else if (!c.text.pooled()) {
             c.text.push(v.null ? -1 : v.id);
         } else {

@@ -70,7 +70,9 @@ public:
     void addAfterClose(Listener l) { after_close_.push_back(std::move(l)); }
     void addDataChange(Listener l) { data_change_.push_back(std::move(l)); }
 
-    void open();
+    // `progress`, when given, follows the reading and may stop it: the
+    // table then stays closed and ReadCancelled is thrown.
+    void open(ReadProgress* progress = nullptr);
     void close();
     bool isOpen() const { return open_; }
 
@@ -131,6 +133,13 @@ private:
         std::string_view word(int id) const;
         void push(int id);                           // a row of the dictionary form
         void push(std::string_view utf8, bool null); // a row of the pooled form
+        // A row of the pooled form with a long text, kept apart: `block` or
+        // `decoded`, when not empty, already holds it at `utf8`.
+        void pushLong(std::string_view utf8, ByteBlock block, std::string decoded);
+        void makePooled() {
+            if (!pooled_)
+                toPool();
+        }
         std::string_view text(size_t row) const;
         bool isNull(size_t row) const;
         bool pooled() const { return pooled_; }
@@ -154,6 +163,13 @@ private:
         std::vector<uint32_t> text_end_; // pooled form
         std::string pool_;
         std::vector<uint64_t> nulls_; // pooled form, a bit per row
+        struct LongText {
+            size_t row;
+            ByteBlock block;
+            std::string decoded;
+            std::string_view text;
+        };
+        std::vector<LongText> longs_; // pooled form, by row
     };
     struct Column {
         FieldKind kind = FieldKind::Text;
@@ -166,9 +182,11 @@ private:
         double number = 0;
         uint32_t code = 0;
         bool null = true;
-        int id = -1;           // dictionary entry of a text
-        std::string_view text; // UTF-8 text when not in the dictionary
-        std::string decoded;   // its storage when the raw bytes needed decoding
+        int id = -1;            // dictionary entry of a text
+        std::string_view text;  // UTF-8 text when not in the dictionary
+        std::string decoded;    // its storage when the raw bytes needed decoding
+        bool long_text = false; // kept apart from the other texts
+        ByteBlock block;        // the reader's block holding a long text, taken over
     };
     static constexpr int kPending = -1;
 

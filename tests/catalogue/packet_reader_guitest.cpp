@@ -402,6 +402,24 @@ TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
         "<DATAPACKET><ROWDATA><ROW lo=\"1\"/></ROWDATA><METADATA><FIELDS><FIELD attrname=\"lo\" "
         "fieldtype=\"r8\"/></FIELDS></METADATA></DATAPACKET>",
         "<?xml version=\"1.0\"?><!DOCTYPE x>",
+        // Values nobody reads are passed over where they cross a read's end,
+        // yet checked, and later faults keep their lines.
+        packet("<ROW note=\"abc&amp;def&#x41;ghij\r\nklmnopqrstuvwxyz0123456789\" lo=\"1\" "
+               "modelNo=\"m&lt;n\"/>\n<ROW note='x\ny\nz' lo=\"2\"/>\n<!-- c\n -->\n<?p a\nb?>\n"
+               "<![CDATA[x\ny]]>\n<ROW lo=\"3\" bad=\"a&zz;b\"/>"),
+        packet("<ROW note=\"0123456789abcdefghijklmnopqrstuvwxyz\" lo=\"1\" note=\"x\"/>"),
+        // Found by the fuzzer: a NUL byte in a value of a tag longer than a
+        // read was taken for the buffer's end, and the fault placed at the
+        // file's end.
+        packet("<ROW modelNo=\"ab&amp;" + std::string(1, '\0') +
+               "cdefghijklmnopqrstuvwxyz\" lo=\"1\"/>\n<ROW lo=\"2\"/>\n\n"),
+        // ... and so was a '<' in a value there, where the quotes that
+        // follow it pair up across the values.
+        packet("<ROW modelNo=\"0123456789&amp;abcdef<ROW>=\"10\"/><ROW lo=\"1\" modelNo=\"2\"/>\n"
+               "<ROW lo=\"3\"/>\n\n"),
+        packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz<\" lo=\"1\"/>"),
+        packet("<ROW note=\"0123456789abcdefghij\nklmnopqrstuvwxyz\" lo=\"1\"/>\n\n<ROW lo=\"4\"/>"
+               "<ROW lo=\"5\" modelNo=\"0123456789&amp;abcdefghij\nklmnopqrstuvwxyz\"/>\n<x"),
     };
     for (const std::string& bytes : packets) {
         const std::string whole = accepted(bytes);

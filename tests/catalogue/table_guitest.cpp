@@ -363,3 +363,42 @@ TEST(MakerTable, OptionalFieldsStayUnbound) {
     EXPECT_TRUE(t.isBound(catalogue::maker::maker));
     EXPECT_EQ(text(t, 0, catalogue::maker::tel), "");
 }
+
+namespace {
+
+// Texts of a megabyte and more are kept apart from the others: in the
+// reader's own buffer when they need no decoding, decoded otherwise; in a
+// column of few distinct values too, which then keeps its texts pooled.
+TEST(LongTexts, AreReadWholeWhateverTheirColumnAndEncoding) {
+    WorkingDir dir;
+    const std::string ascii(std::size_t(3) << 19, 'a');
+    std::string japanese;
+    while (japanese.size() < (std::size_t(3) << 20))
+        japanese += "型番";
+    const std::string escaped = "<&>" + std::string(std::size_t(1) << 20, 'e');
+    std::vector<SpringRow> rows = {spring("S-1", "KSSC"),    spring(ascii, "KSSC"),
+                                   spring(japanese, "KSSC"), spring("S-4", ascii),
+                                   spring(escaped, "KSSC"),  spring("S-6", "昌和発条")};
+    rows[3].lo = 99; // refused by the filter below
+    rows.push_back(spring(ascii + "b", "KSSC", 99));
+    rows.push_back(spring("S-8", ascii + "c"));
+    write_cp932("spring_data.xml", spring_packet(rows));
+    Table t = spring_table();
+    t.setFilter([](const catalogue::Record& r) { return r.number(f::lo) != 99; });
+    for (int pass = 0; pass < 2; ++pass) {
+        t.open();
+        ASSERT_EQ(t.recordCount(), 6);
+        EXPECT_EQ(text(t, 0, f::modelNo), "S-1");
+        EXPECT_EQ(text(t, 1, f::modelNo), ascii);
+        EXPECT_EQ(text(t, 2, f::modelNo), japanese);
+        EXPECT_EQ(text(t, 3, f::modelNo), escaped);
+        EXPECT_EQ(text(t, 4, f::maker), "昌和発条");
+        EXPECT_EQ(text(t, 5, f::maker), ascii + "c");
+        for (int r = 0; r < 5; ++r)
+            EXPECT_EQ(text(t, r, f::maker), r < 4 ? "KSSC" : "昌和発条") << r;
+        EXPECT_FALSE(t.isNull(1, f::modelNo));
+        t.close();
+    }
+}
+
+} // namespace

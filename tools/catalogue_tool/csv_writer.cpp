@@ -4,10 +4,14 @@
 
 namespace cattool {
 
-std::string csv_cell(std::string_view text) {
+bool csv_needs_quotes(std::string_view text) {
     const bool blank_edge = !text.empty() && (text.front() == ' ' || text.front() == '\t' ||
                                               text.back() == ' ' || text.back() == '\t');
-    if (!blank_edge && text.find_first_of(",\"\r\n") == std::string_view::npos)
+    return blank_edge || text.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+std::string csv_cell(std::string_view text) {
+    if (!csv_needs_quotes(text))
         return std::string(text);
     std::string out(csv_write(nullptr, 0, text.data(), text.size()), '\0');
     csv_write(out.data(), out.size(), text.data(), text.size());

@@ -11,6 +11,7 @@
 #include "progress.h"
 #include "record_fields.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace cattool {
@@ -68,6 +69,12 @@ public:
         progress_.row();
         ++rows_;
         const auto& record = record_fields(kind_);
+        if (std::any_of(raw.values.begin(), raw.values.end(), [](std::string_view v) {
+                return v.size() >= catalogue::kLongValue && is_ascii(v);
+            })) {
+            putLong(raw);
+            return;
+        }
         for (size_t i = 0; i < cells_.size(); ++i) {
             cells_[i].clear();
             const int j = index_[i];
@@ -80,6 +87,50 @@ public:
                 cells_[i] = guard_formula(cells_[i]); // numbers are written as they are
         }
         put(cells_);
+    }
+
+    // A row with a long value: its long ASCII cells are written straight
+    // from the reader's buffer (the same bytes in either encoding), so that
+    // the value is held once; the other cells as every row's.
+    void putLong(const catalogue::RawRow& raw) {
+        const auto& record = record_fields(kind_);
+        flush();
+        for (size_t i = 0; i < cells_.size(); ++i) {
+            if (i)
+                out_.write(",");
+            const int j = index_[i];
+            if (j < 0 || !raw.present[static_cast<size_t>(j)])
+                continue;
+            const std::string_view value = raw.values[static_cast<size_t>(j)];
+            const bool text = record[i].kind == catalogue::FieldKind::Text;
+            if (value.size() >= catalogue::kLongValue && is_ascii(value)) {
+                const bool guard = text && needs_formula_guard(value);
+                write_csv_cell(guard ? "'" : "", value,
+                               [&](std::string_view piece) { out_.write(piece); });
+                continue;
+            }
+            std::string cell;
+            if (!decoder_->decode(value, cell))
+                throw ExportError("row " + std::to_string(raw.number) + ", field " +
+                                  record[i].name + ": the text does not decode");
+            if (text)
+                cell = guard_formula(cell);
+            std::string line = csv_cell(cell);
+            if (encoding_ == CsvEncoding::Cp932) {
+                std::string bytes;
+                if (!cp932_.encode(line, bytes))
+                    throw ExportError("row " + std::to_string(rows_) +
+                                      ": text that code page 932 does not have; export as UTF-8");
+                line.swap(bytes);
+            }
+            out_.write(line);
+        }
+        out_.write("\r\n");
+    }
+
+    static bool is_ascii(std::string_view text) {
+        return std::all_of(text.begin(), text.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     }
 
     // Writes what is buffered; call once the reader is done.

@@ -21,9 +21,13 @@ bool looks_like_formula(std::string_view text) {
     return !text.empty() && formula_start(text.front());
 }
 
-std::string guard_formula(std::string_view text) {
+bool needs_formula_guard(std::string_view text) {
     const std::size_t i = after_apostrophes(text);
-    if (i < text.size() && formula_start(text[i]))
+    return i < text.size() && formula_start(text[i]);
+}
+
+std::string guard_formula(std::string_view text) {
+    if (needs_formula_guard(text))
         return "'" + std::string(text);
     return std::string(text);
 }

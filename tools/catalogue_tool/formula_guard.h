@@ -17,6 +17,8 @@ bool looks_like_formula(std::string_view text);
 // apostrophes before a formula character get one more, so that import can
 // tell the guard from the value's own apostrophes.
 std::string guard_formula(std::string_view text);
+// Whether guard_formula puts an apostrophe before the text.
+bool needs_formula_guard(std::string_view text);
 
 // The value import keeps for a text cell: the cell with the guard's
 // apostrophe taken off, when it has one.

@@ -7,6 +7,11 @@ namespace {
 
 using catalogue::FieldKind;
 
+bool is_ascii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 const char* kind_name(FieldKind kind) {
     return kind == FieldKind::Number ? "a number" : "text";
 }
@@ -68,7 +73,12 @@ void PacketChecker::row(const catalogue::RawRow& raw) {
             continue;
         decoded_[i].clear();
         cell.present = true;
-        cell.decoded = decoder_->decode(raw.values[static_cast<size_t>(index)], decoded_[i]);
+        const std::string_view value = raw.values[static_cast<size_t>(index)];
+        if (value.size() >= catalogue::kLongValue && is_ascii(value)) {
+            cell.text = value; // the same in every encoding: not copied
+            continue;
+        }
+        cell.decoded = decoder_->decode(value, decoded_[i]);
         cell.text = cell.decoded ? std::string_view(decoded_[i]) : std::string_view();
         if (!cell.decoded)
             cell.text = raw.values[static_cast<size_t>(index)]; // not shown, only non-empty
