@@ -127,8 +127,12 @@ void TForm_spring::Button_nearestClick() {
         chosen = *list.chosenRow();
     }
     for (const search::WidenedTolerance& t : chosen.tolerances) {
-        cond_[t.condition].length_width->setText(qtext(t.length));
-        cond_[t.condition].force_width->setText(qtext(t.force));
+        const ConditionControls& c = cond_[t.condition];
+        c.length_width->setText(qtext(t.length));
+        c.force_width->setText(qtext(t.force));
+        // The narrow boxes show a longer text from its start.
+        c.length_width->setCursorPosition(0);
+        c.force_width->setCursorPosition(0);
     }
     Springselectrange_set();
     showNearSpring(chosen.spring);

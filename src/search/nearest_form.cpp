@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TForm_nearest::TForm_nearest(std::vector<search::NearRow> rows,
                              std::vector<SpringGridModel::Column> columns, double unit_factor,
                              QWidget* parent)
@@ -41,11 +43,14 @@ TForm_nearest::TForm_nearest(std::vector<search::NearRow> rows,
     Grid_nearest->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Grid_nearest->verticalHeader()->setDefaultSectionSize(17);
     Grid_nearest->horizontalHeader()->setHighlightSections(false);
+    // Twenty rows are cheap to measure: every text is shown whole.
+    Grid_nearest->resizeColumnsToContents();
     int width =
         2 * Grid_nearest->frameWidth() + Grid_nearest->verticalScrollBar()->sizeHint().width();
     for (int i = 0; i < model_->columnCount(); ++i) {
-        Grid_nearest->setColumnWidth(i, model_->columnWidth(i));
-        width += model_->columnWidth(i);
+        const int w = std::max(model_->columnWidth(i), Grid_nearest->columnWidth(i));
+        Grid_nearest->setColumnWidth(i, w);
+        width += w;
     }
     Grid_nearest->setMinimumSize(width, Grid_nearest->horizontalHeader()->sizeHint().height() +
                                             10 * 17 + 2 * Grid_nearest->frameWidth());
