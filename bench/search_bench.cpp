@@ -2,8 +2,10 @@
 // offscreen platform: for 10^4, 10^5 and 10^6 springs the full search start,
 // the pugixml parse-and-walk of the same file in the same run, memory, the
 // load-length chart's full and cursor-move repaints, the grid's scroll to the
-// last row, and the start-up time. Prints one table, then the cost of the
-// search's progress (cursor, dialog, stop) on the opening of 10^6 rows.
+// last row, and the start-up time. Prints one table; then the cost of the
+// search's progress (cursor, dialog, stop) on the opening of 10^6 rows; then,
+// for a tight working point that finds few springs, the search and the
+// nearest-spring command (its list closed as soon as it shows) on the same files.
 //
 //   search_bench [path of make_large_catalogue] [work directory]
 //
@@ -16,13 +18,17 @@
 #include "charts/chart.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -76,6 +82,27 @@ public:
 
 private:
     std::vector<bool> number_;
+};
+
+// One run of `action` in ms, any modal window it opens closed as it shows.
+template <typename Action> double time_closing_modals(Action action) {
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            d->reject();
+    });
+    poll.start();
+    QElapsedTimer t;
+    t.start();
+    action();
+    return t.nsecsElapsed() / 1e6;
+}
+
+struct NearestFigures {
+    long rows;
+    int accepted;
+    double search_ms, nearest_ms, empty_search_ms;
 };
 
 template <typename Read> double time_walk(Read read, const std::string& path, int runs) {
@@ -139,6 +166,11 @@ int main(int argc, char** argv) {
     auto* grid = form->findChild<QTableView*>("DBGrid1");
     catalogue::Table& table = form->springTable();
     QImage target(chart->size(), QImage::Format_RGB32);
+
+    auto* nearest = form->findChild<QAction*>("Button_nearest");
+    auto* length = form->findChild<QLineEdit*>("Edit_length");
+    auto* force = form->findChild<QLineEdit*>("Edit_force");
+    std::vector<NearestFigures> near_figures;
 
     const long idle_kb = status_kb("VmRSS:");
     std::printf("search with every condition empty (all compression springs); medians.\n"
@@ -204,6 +236,25 @@ int main(int argc, char** argv) {
             (peak_kb - idle_kb) / 1024.0 / (file_mb / 1.048576),
             accepted > 0 ? (held_kb - idle_kb) * 1024.0 / accepted : 0.0, chart_ms,
             cursor.empty() ? 0.0 : median(cursor), scroll_ms);
+
+        // A working point that finds few springs: the search, then the command.
+        length->setText("25");
+        force->setText("20");
+        std::vector<double> tight, near;
+        for (int run = 0; run < searches; ++run) {
+            tight.push_back(time_closing_modals([&] { button->click(); }));
+            near.push_back(time_closing_modals([&] { nearest->trigger(); }));
+        }
+        near_figures.push_back({rows, table.recordCount(), median(tight), median(near), search_ms});
+        length->clear();
+        force->clear();
+    }
+    std::printf("\nworking point 25 +- 1 mm, 20 +- 0.1 N; medians, runs taken in turns\n");
+    std::printf("%9s %9s %10s %11s %13s %13s\n", "rows", "accepted", "search ms", "nearest ms",
+                "/this search", "/empty search");
+    for (const NearestFigures& f : near_figures) {
+        std::printf("%9ld %9d %10.1f %11.1f %13.2f %13.2f\n", f.rows, f.accepted, f.search_ms,
+                    f.nearest_ms, f.nearest_ms / f.search_ms, f.nearest_ms / f.empty_search_ms);
     }
     std::printf("idle RSS %.1f MB; start-up to the first painted main window %.1f ms\n",
                 idle_kb / 1024.0, startup_ms);

@@ -73,6 +73,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     setFont(face);
 
     buildMenu();
+    buildNearestCommand();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     auto* column = new QVBoxLayout(client);

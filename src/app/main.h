@@ -15,6 +15,10 @@ class QTableView;
 class SpringGridModel;
 class Chart;
 
+namespace search {
+struct NearSpring;
+}
+
 namespace app {
 class ClickableLabel;
 class RadioGroup;
@@ -52,6 +56,7 @@ public:
     void Edit_dynminChange();
     void Edit_dyncycleChange();
     void Button_cycleClick();
+    void Button_nearestClick();
 
     // Internal steps.
     void Paneltau_set();
@@ -62,6 +67,8 @@ public:
 
 private:
     void buildMenu();
+    void buildNearestCommand();
+    void showNearSpring(const search::NearSpring& spring);
     QWidget* buildSearchGroup();
     QWidget* buildConditionBox(int which);
     void fitConditionBox(int which);
@@ -91,6 +98,7 @@ private:
     QAction* menu_statictau = nullptr;
     QAction* menu_dynamictau = nullptr;
     QAction* SpringDesiner1 = nullptr;
+    QAction* Button_nearest = nullptr;
 
     // Region 1: search conditions.
     app::RadioGroup* RadioGroup_type = nullptr;

@@ -8,30 +8,35 @@ namespace search {
 
 namespace f = catalogue::spring;
 
-void ClientDataSet_springFilterRecord(const catalogue::Record& r, bool& accept) {
-    accept = false;
-    const Conditions& c = conditions;
-
+bool passes_record_rules(const catalogue::Record& r, const Conditions& c) {
     for (const int field : {f::type, f::coil_dia, f::wire_dia, f::lo, f::fo, f::lmax, f::fmax}) {
         if (r.isNull(field))
-            return;
+            return false;
     }
     if (r.text(f::type) != c.spring_type)
-        return;
+        return false;
 
     const double coil = r.number(f::coil_dia);
     const double inner = coil - 2 * r.number(f::wire_dia);
     if (c.coildia_outer_max != not_given && coil > c.coildia_outer_max)
-        return;
+        return false;
     if (c.coildia_outer_min != not_given && coil < c.coildia_outer_min)
-        return;
+        return false;
     if (c.coildia_inner_min != not_given && inner < c.coildia_inner_min)
-        return;
+        return false;
     if (c.coildia_inner_max != not_given && inner > c.coildia_inner_max)
-        return;
+        return false;
     if (!c.sel_material.empty() && r.text(f::material) != c.sel_material)
-        return;
+        return false;
     if (!c.sel_maker.empty() && r.text(f::maker) != c.sel_maker)
+        return false;
+    return true;
+}
+
+void ClientDataSet_springFilterRecord(const catalogue::Record& r, bool& accept) {
+    accept = false;
+    const Conditions& c = conditions;
+    if (!passes_record_rules(r, c))
         return;
 
     const double u = units::state.unit_factor;

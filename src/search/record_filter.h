@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/table.h"
+#include "search/conditions.h"
 
 namespace search {
 
@@ -8,5 +9,9 @@ namespace search {
 // search start and the unit factor in force. Rows lacking a value the
 // decision needs are rejected.
 void ClientDataSet_springFilterRecord(const catalogue::Record& record, bool& accept);
+
+// The filter's rules before any geometry: every value the decision needs
+// present, then type, diameters, material and maker of `c`.
+bool passes_record_rules(const catalogue::Record& record, const Conditions& c);
 
 } // namespace search

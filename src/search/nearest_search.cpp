@@ -1,0 +1,139 @@
+#include "search/nearest_search.h"
+
+#include "catalogue/number_format.h"
+#include "catalogue/number_parse.h"
+#include "catalogue/spring_record.h"
+#include "catalogue/table.h"
+#include "catalogue/unit_system.h"
+#include "search/record_filter.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace search {
+
+namespace f = catalogue::spring;
+
+namespace {
+
+// Heap order: the front is the spring that goes first when a better one comes.
+bool better(const NearSpring& a, const NearSpring& b) {
+    return a.nearness < b.nearness || (a.nearness == b.nearness && a.position < b.position);
+}
+
+NearSpring copy_out(const catalogue::Record& r, double nearness, long position) {
+    NearSpring s;
+    s.nearness = nearness;
+    s.position = position;
+    for (const int field : {f::modelNo, f::maker, f::type, f::material})
+        s.text[static_cast<size_t>(field)] = std::string(r.text(field));
+    for (int field = f::lo; field <= f::turn; ++field) {
+        s.number[static_cast<size_t>(field)] = r.number(field);
+        s.null[static_cast<size_t>(field)] = r.isNull(field);
+    }
+    for (const int field : {f::modelNo, f::maker, f::type, f::material})
+        s.null[static_cast<size_t>(field)] = r.isNull(field);
+    return s;
+}
+
+// The window the search start builds from a value and a tolerance text.
+geometry::Window window_from(const NearWindow& w, const std::string& length_tolerance,
+                             const std::string& force_tolerance) {
+    auto bounds = [](double v, const std::string& text) {
+        const double t = parse_decimal(text).value_or(0);
+        return Bounds{v - t, v + t};
+    };
+    return window_corners(bounds(w.length, length_tolerance), bounds(w.force, force_tolerance));
+}
+
+} // namespace
+
+geometry::Segment NearSpring::loadLine(double unit_factor) const {
+    return {{number[f::lo], units::to_display_unit(number[f::fo], unit_factor)},
+            {number[f::lmax], units::to_display_unit(number[f::fmax], unit_factor)}};
+}
+
+NearRow widen_to(const NearestQuery& query, const NearSpring& spring) {
+    NearRow row;
+    row.spring = spring;
+    const double s = spring.nearness;
+    double k = std::ceil(s * 100);
+    // The least hundredths whose factor is not below s, as doubles compare.
+    if (s < 1e12) {
+        while (k > 0 && (k - 1) / 100 >= s)
+            --k;
+        while (k / 100 < s)
+            ++k;
+    }
+    const geometry::Segment line = spring.loadLine(query.unit_factor);
+    // A widened text is rounded to 15 digits; where that cuts the spring off
+    // at an edge, the next hundredth lets it through.
+    for (int attempt = 0; attempt < 10; ++attempt, ++k) {
+        row.factor = k / 100;
+        row.tolerances.clear();
+        bool found = true;
+        for (const NearestQuery::Measured& m : query.measured) {
+            WidenedTolerance t{m.condition, numfmt::general15(m.window.length_half * row.factor),
+                               numfmt::general15(m.window.force_half * row.factor)};
+            found =
+                found && geometry::seg_cross_window(window_from(m.window, t.length, t.force), line);
+            row.tolerances.push_back(std::move(t));
+        }
+        if (found)
+            break;
+    }
+    return row;
+}
+
+std::vector<NearRow> nearest_springs(const NearestQuery& query, std::size_t count) {
+    std::vector<NearSpring> heap;
+    heap.reserve(count);
+    long position = 0;
+
+    catalogue::Table table("ClientDataSet_spring", "spring_data.xml");
+    table.setFields(f::stored_fields());
+    // Every row is measured and none is stored: the table only reads.
+    table.setFilter([&](const catalogue::Record& r) {
+        const long here = position++;
+        if (count == 0 || !passes_record_rules(r, query.rules))
+            return false;
+        const double u = query.unit_factor;
+        const geometry::Segment line{
+            {r.number(f::lo), units::to_display_unit(r.number(f::fo), u)},
+            {r.number(f::lmax), units::to_display_unit(r.number(f::fmax), u)}};
+        for (const geometry::Window& w : query.kept) {
+            if (!geometry::seg_cross_window(w, line))
+                return false;
+        }
+        const bool full = heap.size() == count;
+        double s = 0;
+        for (const NearestQuery::Measured& m : query.measured) {
+            s = std::max(s, window_nearness(m.window, line));
+            // A tie with the worst kept spring loses: it comes later.
+            if (full && !(s < heap.front().nearness))
+                return false;
+        }
+        if (!std::isfinite(s))
+            return false;
+        if (full) {
+            std::pop_heap(heap.begin(), heap.end(), better);
+            heap.back() = copy_out(r, s, here);
+        } else {
+            heap.push_back(copy_out(r, s, here));
+        }
+        std::push_heap(heap.begin(), heap.end(), better);
+        return false;
+    });
+    table.open();
+
+    std::vector<NearRow> rows;
+    rows.reserve(heap.size());
+    for (const NearSpring& s : heap)
+        rows.push_back(widen_to(query, s));
+    std::sort(rows.begin(), rows.end(), [](const NearRow& a, const NearRow& b) {
+        return a.factor < b.factor || (a.factor == b.factor && better(a.spring, b.spring));
+    });
+    return rows;
+}
+
+} // namespace search
