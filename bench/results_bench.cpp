@@ -9,6 +9,7 @@
 #include "app/main.h"
 #include "app/results_csv.h"
 #include "app/startup.h"
+#include "bench_makers.h"
 #include "catalogue/grid_model.h"
 
 #include <QApplication>
@@ -24,18 +25,6 @@
 #include <string>
 
 namespace {
-
-const char* kMakers =
-    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-    "<FIELD attrname=\"maker\" fieldtype=\"string\" WIDTH=\"30\"/>"
-    "<FIELD attrname=\"adress\" fieldtype=\"string\" WIDTH=\"60\"/>"
-    "<FIELD attrname=\"tel\" fieldtype=\"string\" WIDTH=\"12\"/>"
-    "<FIELD attrname=\"fax\" fieldtype=\"string\" WIDTH=\"12\"/>"
-    "<FIELD attrname=\"url\" fieldtype=\"string\" WIDTH=\"30\"/>"
-    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
-    "<ROW maker=\"KSSC\" adress=\"Tokyo\" tel=\"03-0000\" fax=\"03-0001\" "
-    "url=\"www.kssc.example.jp\"/>"
-    "</ROWDATA></DATAPACKET>";
 
 template <typename Work> double time_ms(Work&& work) {
     QElapsedTimer t;
@@ -81,9 +70,8 @@ int main(int argc, char** argv) {
     const double search_ms = time_ms([&] { form->findChild<QPushButton*>("Serch_Btn")->click(); });
     const std::vector<int> columns = actions->shownColumns();
     QString text;
-    const double copy_ms = time_ms([&] {
-        text = app::grid_text(model, columns, 0, model.rowCount(), app::CellFormat::Tabs);
-    });
+    const double copy_ms = time_ms(
+        [&] { text = app::grid_text(model, columns, 0, model.rowCount(), app::CellFormat::Tabs); });
     const double utf8_ms = time_ms([&] {
         app::save_results_csv(model, columns, QStringLiteral("results.csv"),
                               app::CsvEncoding::Utf8Bom);

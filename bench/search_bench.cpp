@@ -13,6 +13,7 @@
 #include "app/main.h"
 #include "app/search_progress.h"
 #include "app/startup.h"
+#include "bench_makers.h"
 #include "catalogue/packet_reader.h"
 #include "catalogue/packet_reader_pugixml.h"
 #include "charts/chart.h"
@@ -116,18 +117,6 @@ template <typename Read> double time_walk(Read read, const std::string& path, in
     }
     return median(ms);
 }
-
-const char* kMakers =
-    "<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-    "<FIELD attrname=\"maker\" fieldtype=\"string\" WIDTH=\"30\"/>"
-    "<FIELD attrname=\"adress\" fieldtype=\"string\" WIDTH=\"60\"/>"
-    "<FIELD attrname=\"tel\" fieldtype=\"string\" WIDTH=\"12\"/>"
-    "<FIELD attrname=\"fax\" fieldtype=\"string\" WIDTH=\"12\"/>"
-    "<FIELD attrname=\"url\" fieldtype=\"string\" WIDTH=\"30\"/>"
-    "</FIELDS><PARAMS/></METADATA><ROWDATA>"
-    "<ROW maker=\"KSSC\" adress=\"Tokyo\" tel=\"03-0000\" fax=\"03-0001\" "
-    "url=\"www.kssc.example.jp\"/>"
-    "</ROWDATA></DATAPACKET>";
 
 } // namespace
 

@@ -115,15 +115,7 @@ public:
                                   record[i].name + ": the text does not decode");
             if (text)
                 cell = guard_formula(cell);
-            std::string line = csv_cell(cell);
-            if (encoding_ == CsvEncoding::Cp932) {
-                std::string bytes;
-                if (!cp932_.encode(line, bytes))
-                    throw ExportError("row " + std::to_string(rows_) +
-                                      ": text that code page 932 does not have; export as UTF-8");
-                line.swap(bytes);
-            }
-            out_.write(line);
+            out_.write(encoded(csv_cell(cell)));
         }
         out_.write("\r\n");
     }
@@ -143,8 +135,8 @@ public:
     RecordKind kind() const { return kind_; }
 
 private:
-    void put(const std::vector<std::string>& cells) {
-        std::string line = csv_record(cells);
+    // The CSV text in the output's encoding.
+    std::string encoded(std::string line) {
         if (encoding_ == CsvEncoding::Cp932) {
             std::string bytes;
             if (!cp932_.encode(line, bytes))
@@ -152,7 +144,11 @@ private:
                                   ": text that code page 932 does not have; export as UTF-8");
             line.swap(bytes);
         }
-        buffer_ += line;
+        return line;
+    }
+
+    void put(const std::vector<std::string>& cells) {
+        buffer_ += encoded(csv_record(cells));
         if (buffer_.size() > (1u << 20))
             flush();
     }
