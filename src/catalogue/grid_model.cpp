@@ -38,9 +38,12 @@ QString SpringGridModel::text(int row, int column) const {
         const std::string_view t = table_.text(row, c.field);
         return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
     }
-    const double v = table_.number(row, c.field);
-    return QString::fromStdString(c.decimals >= 0 ? numfmt::display_format(v, c.decimals)
-                                                  : numfmt::general15(v));
+    return numberText(table_.number(row, c.field), c.decimals);
+}
+
+QString SpringGridModel::numberText(double value, int decimals) {
+    return QString::fromStdString(decimals >= 0 ? numfmt::display_format(value, decimals)
+                                                : numfmt::general15(value));
 }
 
 QVariant SpringGridModel::data(const QModelIndex& index, int role) const {

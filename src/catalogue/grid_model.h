@@ -32,6 +32,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     QString text(int row, int column) const;
+    // A number as a cell of `decimals` shows it: that fixed-point pattern, or
+    // the shortest general form for -1.
+    static QString numberText(double value, int decimals);
 
 private:
     const catalogue::Table& table_;

@@ -1,6 +1,5 @@
 #include "search/nearest_model.h"
 
-#include "catalogue/number_format.h"
 #include "catalogue/spring_record.h"
 #include "catalogue/unit_system.h"
 
@@ -27,7 +26,7 @@ int NearestModel::columnWidth(int column) const {
 QString NearestModel::text(int row, int column) const {
     const search::NearRow& r = nearRow(row);
     if (column == factorColumn())
-        return QString::fromStdString(numfmt::display_format(r.factor, 2));
+        return SpringGridModel::numberText(r.factor, 2);
     const SpringGridModel::Column& c = columns_[static_cast<size_t>(column)];
     const search::NearSpring& s = r.spring;
     // The calculated fields are the stored newtons in the unit of the list.
@@ -41,8 +40,7 @@ QString NearestModel::text(int row, int column) const {
     if (field <= f::material)
         return QString::fromStdString(s.text[i]);
     const double v = calculated ? units::to_display_unit(s.number[i], unit_factor_) : s.number[i];
-    return QString::fromStdString(c.decimals >= 0 ? numfmt::display_format(v, c.decimals)
-                                                  : numfmt::general15(v));
+    return SpringGridModel::numberText(v, c.decimals);
 }
 
 QVariant NearestModel::data(const QModelIndex& index, int role) const {
