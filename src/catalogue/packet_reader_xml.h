@@ -161,6 +161,9 @@ private:
     // buffer's end; scanning resumes inside it.
     enum class Inside { Nothing, Comment, Cdata, Instruction };
     Inside inside_ = Inside::Nothing;
+    // As stopped, inside a comment, CDATA section or instruction begun at start.
+    [[noreturn]] void stoppedInside(Inside construct, const char* start, const char* stop,
+                                    const char* error);
     std::string encoding_;
 
     std::string_view name_;

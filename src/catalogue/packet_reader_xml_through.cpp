@@ -109,6 +109,18 @@ const char* XmlScanner::text(const char* p) {
     }
 }
 
+void XmlScanner::stoppedInside(Inside construct, const char* start, const char* stop,
+                               const char* error) {
+    // Where the buffer ends inside a long construct, its bytes so far are let
+    // go and the scan resumes inside it, two bytes back for an end marker
+    // cut in half.
+    if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
+        inside_ = construct;
+        begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
+    }
+    stopped(stop, error);
+}
+
 const char* XmlScanner::comment(const char* p) {
     const char* const start = p;
     for (;; ++p) {
@@ -121,14 +133,8 @@ const char* XmlScanner::comment(const char* p) {
             fail(p, kBadComment); // "--" may not occur inside a comment
         }
         if (c == '\0' || (c == '-' && p[1] == '\0')) {
-            // A long comment is read through, not held: scanning goes on
-            // here with the next chunk, two bytes back for a "--" cut in half.
-            const char* const stop = c ? p + 1 : p;
-            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                inside_ = Inside::Comment;
-                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
-            }
-            stopped(stop, kBadComment);
+            // A long comment is read through, not held.
+            stoppedInside(Inside::Comment, start, c ? p + 1 : p, kBadComment);
         }
         if (forbidden_control(c))
             fail(p, kBadComment);
@@ -142,12 +148,7 @@ const char* XmlScanner::instructionBody(const char* p) {
             return p + 2;
         if (!*p || (p[0] == '?' && !p[1])) {
             // A long instruction is read through, as a comment is.
-            const char* const stop = *p ? p + 1 : p;
-            if (stop == buffer_.data() + end_ && !eof_ && stop - start > 2) {
-                inside_ = Inside::Instruction;
-                begin_ = static_cast<std::size_t>(stop - 2 - buffer_.data());
-            }
-            stopped(stop, kBadPi);
+            stoppedInside(Inside::Instruction, start, *p ? p + 1 : p, kBadPi);
         }
         if (forbidden_control(*p))
             fail(p, kBadPi);
@@ -162,11 +163,7 @@ const char* XmlScanner::cdata(const char* p) {
             return p + 3;
         if (c == '\0') {
             // Read through, two bytes back for a "]]>" cut in half.
-            if (p == buffer_.data() + end_ && !eof_ && p - start > 2) {
-                inside_ = Inside::Cdata;
-                begin_ = static_cast<std::size_t>(p - 2 - buffer_.data());
-            }
-            stopped(p, kBadCdata);
+            stoppedInside(Inside::Cdata, start, p, kBadCdata);
         }
         if (forbidden_control(c))
             fail(p, kBadCdata);
