@@ -436,6 +436,23 @@ void TForm_spring::clearEvaluation(ConditionControls& c) {
     c.stress_value->clear();
 }
 
+bool TForm_spring::readRecordRules(search::Conditions& s) const {
+    // A type item without a catalogue code keeps the type of before.
+    if (const auto code = search::spring_type_code(RadioGroup_type->itemIndex()))
+        s.spring_type = *code;
+    s.coildia_outer_min = search::read_diameter_bound(utf8(Edit_coildia_outer_min->text()));
+    s.coildia_outer_max = search::read_diameter_bound(utf8(Edit_coildia_outer_max->text()));
+    s.coildia_inner_min = search::read_diameter_bound(utf8(Edit_coildia_inner_min->text()));
+    s.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
+    if (!search::diameters_valid(s.coildia_outer_min, s.coildia_outer_max, s.coildia_inner_min,
+                                 s.coildia_inner_max))
+        return false;
+    // As typed.
+    s.sel_material = utf8(ComboBox_material->currentText());
+    s.sel_maker = utf8(ComboBox_maker->currentText());
+    return true;
+}
+
 void TForm_spring::Springselectrange_set() {
     app::SearchProgress progress(this); // the busy cursor, until the search ends
     // 1. Preparation; a failure here only cuts the preparation short.
@@ -462,30 +479,16 @@ void TForm_spring::Springselectrange_set() {
     readCondition(0);
     readCondition(1);
 
-    // 7., 8. Spring type.
+    // 7.–11. Spring type, diameter bounds, material and maker.
     search::Conditions& s = search::conditions;
-    const int type_item = RadioGroup_type->itemIndex();
-    s.stress_ratio_limit = search::stress_ratio_limit(type_item);
-    if (const auto code = search::spring_type_code(type_item))
-        s.spring_type = *code;
-
-    // 9., 10. Diameter bounds.
-    s.coildia_outer_min = search::read_diameter_bound(utf8(Edit_coildia_outer_min->text()));
-    s.coildia_outer_max = search::read_diameter_bound(utf8(Edit_coildia_outer_max->text()));
-    s.coildia_inner_min = search::read_diameter_bound(utf8(Edit_coildia_inner_min->text()));
-    s.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
-    if (!search::diameters_valid(s.coildia_outer_min, s.coildia_outer_max, s.coildia_inner_min,
-                                 s.coildia_inner_max)) {
+    s.stress_ratio_limit = search::stress_ratio_limit(RadioGroup_type->itemIndex());
+    if (!readRecordRules(s)) {
         progress.release();
         QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
                         QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
         box.exec();
         return;
     }
-
-    // 11. Material and maker, as typed.
-    s.sel_material = utf8(ComboBox_material->currentText());
-    s.sel_maker = utf8(ComboBox_maker->currentText());
 
     // 12. Open both tables; the filter decides for every row. The user may
     // stop the reading, which leaves both closed.

@@ -16,8 +16,9 @@ class SpringGridModel;
 class Chart;
 
 namespace search {
+struct Conditions;
 struct NearSpring;
-}
+} // namespace search
 
 namespace app {
 class ClickableLabel;
@@ -83,6 +84,9 @@ private:
     void buildResultTools();
 
     void readCondition(int which);
+    // The filter's type, diameter, material and maker rules from the search
+    // controls; false, with the diameters read, when they contradict.
+    bool readRecordRules(search::Conditions& s) const;
     void showMakerRow();
     void followMaster();
     void syncGridCursor();

@@ -83,25 +83,15 @@ void TForm_spring::Button_nearestClick() {
         return;
     }
 
-    search::Conditions& rules = query.rules;
-    const int type_item = RadioGroup_type->itemIndex();
-    rules.spring_type =
-        search::spring_type_code(type_item).value_or(search::conditions.spring_type);
-    rules.coildia_outer_min = search::read_diameter_bound(utf8(Edit_coildia_outer_min->text()));
-    rules.coildia_outer_max = search::read_diameter_bound(utf8(Edit_coildia_outer_max->text()));
-    rules.coildia_inner_min = search::read_diameter_bound(utf8(Edit_coildia_inner_min->text()));
-    rules.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
-    if (!search::diameters_valid(rules.coildia_outer_min, rules.coildia_outer_max,
-                                 rules.coildia_inner_min, rules.coildia_inner_max)) {
+    query.rules.spring_type = search::conditions.spring_type;
+    if (!readRecordRules(query.rules)) {
         message(search::diameter_message);
         return;
     }
-    rules.sel_material = utf8(ComboBox_material->currentText());
-    rules.sel_maker = utf8(ComboBox_maker->currentText());
 
     // The list is in the unit system the next search will apply.
-    const units::UnitCaptions captions =
-        units::unit_captions(RadioGroup_unit->itemIndex(), type_item, units::state);
+    const units::UnitCaptions captions = units::unit_captions(
+        RadioGroup_unit->itemIndex(), RadioGroup_type->itemIndex(), units::state);
     query.unit_factor = captions.factor;
     std::vector<search::NearRow> rows;
     {
