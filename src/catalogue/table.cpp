@@ -172,6 +172,10 @@ std::string_view Record::text(int field) const {
     return table_->storedText(row_, field);
 }
 
+bool Record::textIs(int field, std::string_view utf8) const {
+    return table_->storedTextIs(row_, field, utf8);
+}
+
 Table::Table(std::string name, std::string file_name)
     : name_(std::move(name)), file_name_(std::move(file_name)) {}
 
@@ -202,7 +206,7 @@ void Table::open(ReadProgress* progress) {
         std::vector<PendingValue>& pending;
         ~DropPending() {
             for (PendingValue& v : pending)
-                v.block = ByteBlock();
+                v.whole.block = ByteBlock();
         }
     } drop{pending_};
     try {
@@ -365,24 +369,12 @@ void Table::row(const RawRow& raw) {
         v.id = -1;
         v.text = {};
         v.long_text = false;
-        v.block = ByteBlock();
+        v.whole.block = ByteBlock();
         if (!present)
             continue;
         bool valid = true;
         if (value.size() >= kLongValue) {
-            // Never a word of the dictionary; held once, in the reader's own
-            // block where it needs no decoding.
-            v.long_text = true;
-            if (padded_is_ascii(value) ||
-                (encoding_ == TextEncoding::Utf8 && is_valid_utf8(value))) {
-                v.text = value;
-                if (raw.owner)
-                    v.block = raw.owner->take(value);
-            } else {
-                v.decoded.clear();
-                valid = decoder_->decode(value, v.decoded);
-                v.text = v.decoded;
-            }
+            valid = holdLong(raw, value, v);
         } else {
             v.id = c.text.intern(value, *decoder_, valid);
         }
@@ -404,6 +396,29 @@ void Table::row(const RawRow& raw) {
         storePending();
 }
 
+bool Table::holdLong(const RawRow& raw, std::string_view value, PendingValue& v) {
+    // Never a word of the dictionary; kept in the reader's own block.
+    v.long_text = true;
+    v.whole.whole = value;
+    v.whole.decodes = encoding_ == TextEncoding::Cp932 && !padded_is_ascii(value);
+    std::string& shown = v.whole.shown;
+    shown.clear();
+    const bool valid = decoder_->decodeInParts(value, [&](std::string_view part) {
+        if (shown.size() <= kLongTextShown)
+            shown.append(part.substr(0, kLongTextShown + 1 - shown.size()));
+    });
+    // One byte past the limit tells whether the cut falls inside a character.
+    size_t cut = std::min(shown.size(), kLongTextShown);
+    while (cut > 0 && cut < shown.size() && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
+        --cut;
+    shown.resize(cut);
+    shown += "…";
+    v.text = shown;
+    if (valid && raw.owner)
+        v.whole.block = raw.owner->take(value);
+    return valid;
+}
+
 void Table::storePending() {
     for (size_t i = 0; i < columns_.size(); ++i) {
         Column& c = columns_[i];
@@ -412,11 +427,7 @@ void Table::storePending() {
             c.number.push(v.number, v.code, v.null);
         } else if (v.long_text) {
             c.text.makePooled();
-            // A decoded text moves along with its storage; the others stay
-            // where the reader put them, or are copied once.
-            const bool decoded = !v.decoded.empty() && v.text.data() == v.decoded.data();
-            c.text.pushLong(v.text, std::move(v.block),
-                            decoded ? std::move(v.decoded) : std::string());
+            c.text.pushLong(std::move(v.whole));
         } else if (!c.text.pooled()) {
             c.text.push(v.null ? -1 : v.id);
         } else {
@@ -469,6 +480,29 @@ std::string_view Table::storedText(int r, int field) const {
     return v.id >= 0 ? c.text.word(v.id) : v.text;
 }
 
+bool Table::storedTextIs(int r, int field, std::string_view utf8) const {
+    const auto f = static_cast<size_t>(field);
+    const LongText* l = nullptr;
+    if (f < columns_.size() && columns_[f].kind == FieldKind::Text)
+        l = r == kPending ? (pending_[f].long_text ? &pending_[f].whole : nullptr)
+                          : columns_[f].text.longText(static_cast<size_t>(r));
+    if (!l)
+        return storedText(r, field) == utf8;
+    if (!l->decodes)
+        return l->whole == utf8;
+    // Each byte of code page 932 takes at least one in UTF-8.
+    if (utf8.size() < l->whole.size())
+        return false;
+    size_t at = 0;
+    bool same = true;
+    TextDecoder decoder(TextEncoding::Cp932);
+    decoder.decodeInParts(l->whole, [&](std::string_view part) {
+        same = same && utf8.substr(at, part.size()) == part;
+        at += part.size();
+    });
+    return same && at == utf8.size();
+}
+
 bool Table::isBound(int field) const {
     const auto f = static_cast<size_t>(field);
     return f >= columns_.size() || columns_[f].packet_index >= 0;
@@ -499,6 +533,9 @@ bool Table::isNull(int row, int field) const {
 }
 std::string_view Table::text(int row, int field) const {
     return storedText(stored(row), field);
+}
+bool Table::textIs(int row, int field, std::string_view utf8) const {
+    return storedTextIs(stored(row), field, utf8);
 }
 
 } // namespace catalogue

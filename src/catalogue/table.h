@@ -36,6 +36,8 @@ public:
     double number(int field) const; // 0 for an empty value
     bool isNull(int field) const;
     std::string_view text(int field) const;
+    // Whether the whole text equals `utf8`, a long one included.
+    bool textIs(int field, std::string_view utf8) const;
 
 private:
     const Table* table_;
@@ -47,8 +49,15 @@ private:
 // the calculated fields. The filter decides on each row as the reader hands
 // it over; rows it rejects are never stored, and their texts are decoded only
 // as far as the filter reads them.
+//
+// A long text, one of kLongValue bytes or more in the file, is kept once,
+// as it stands in the file, and never decoded whole: it reads as its first
+// kLongTextShown bytes (cut at a character) followed by "…", so whatever
+// shows or copies it holds little; textIs() compares the whole of it.
 class Table : private PacketSink {
 public:
+    static constexpr std::size_t kLongTextShown = 1024;
+
     using FilterHook = std::function<bool(const Record&)>;
     using CalcHook = std::function<void(const Record&, double* calculated)>;
     using Listener = std::function<void()>;
@@ -104,6 +113,7 @@ public:
     void numbers(int row, std::initializer_list<int> fields, double* out) const;
     bool isNull(int row, int field) const;
     std::string_view text(int row, int field) const;
+    bool textIs(int row, int field, std::string_view utf8) const;
     Record record(int row) const { return Record(*this, stored(row)); }
 
 private:
@@ -121,6 +131,14 @@ private:
         void clear();
         void trim();
     };
+    // A long text as the file holds it, and as it reads.
+    struct LongText {
+        size_t row;
+        ByteBlock block; // holds `whole`
+        std::string_view whole;
+        bool decodes; // `whole` is in code page 932, not ASCII
+        std::string shown;
+    };
     // A text column, decoded to UTF-8. Columns with few distinct values
     // (maker, type, material) keep one copy of each value and an index per
     // row; the others keep their texts back to back.
@@ -133,9 +151,10 @@ private:
         std::string_view word(int id) const;
         void push(int id);                           // a row of the dictionary form
         void push(std::string_view utf8, bool null); // a row of the pooled form
-        // A row of the pooled form with a long text, kept apart: `block` or
-        // `decoded`, when not empty, already holds it at `utf8`.
-        void pushLong(std::string_view utf8, ByteBlock block, std::string decoded);
+        // A row of the pooled form with a long text, kept apart; when the
+        // block is empty, the text is copied into one.
+        void pushLong(LongText text);
+        const LongText* longText(size_t row) const;
         void makePooled() {
             if (!pooled_)
                 toPool();
@@ -163,12 +182,6 @@ private:
         std::vector<uint32_t> text_end_; // pooled form
         std::string pool_;
         std::vector<uint64_t> nulls_; // pooled form, a bit per row
-        struct LongText {
-            size_t row;
-            ByteBlock block;
-            std::string decoded;
-            std::string_view text;
-        };
         std::vector<LongText> longs_; // pooled form, by row
     };
     struct Column {
@@ -182,11 +195,11 @@ private:
         double number = 0;
         uint32_t code = 0;
         bool null = true;
-        int id = -1;            // dictionary entry of a text
-        std::string_view text;  // UTF-8 text when not in the dictionary
-        std::string decoded;    // its storage when the raw bytes needed decoding
-        bool long_text = false; // kept apart from the other texts
-        ByteBlock block;        // the reader's block holding a long text, taken over
+        int id = -1;           // dictionary entry of a text
+        std::string_view text; // UTF-8 text when not in the dictionary
+        std::string decoded;   // its storage when the raw bytes needed decoding
+        bool long_text = false;
+        LongText whole; // a long text; `block` is the reader's, taken over
     };
     static constexpr int kPending = -1;
 
@@ -209,6 +222,10 @@ private:
     double storedNumber(int stored_row, int field) const;
     bool storedNull(int stored_row, int field) const;
     std::string_view storedText(int stored_row, int field) const;
+    bool storedTextIs(int stored_row, int field, std::string_view utf8) const;
+    // Takes a long value of the file over into `v`: checked, and read as
+    // its beginning; false when it does not decode.
+    bool holdLong(const RawRow& raw, std::string_view value, PendingValue& v);
 
     std::string name_;
     std::string file_name_;

@@ -156,15 +156,27 @@ void Table::TextColumn::push(std::string_view utf8, bool null) {
     text_end_.push_back(static_cast<uint32_t>(pool_.size()));
 }
 
-void Table::TextColumn::pushLong(std::string_view utf8, ByteBlock block, std::string decoded) {
-    if (block.size() == 0 && decoded.empty()) {
+void Table::TextColumn::pushLong(LongText text) {
+    if (text.block.size() == 0) {
         // Copied once, into a block of its exact size.
-        block.resize(utf8.size() + PacketReader::kValuePadding);
-        std::memcpy(block.data(), utf8.data(), utf8.size());
-        utf8 = std::string_view(block.data(), utf8.size());
+        text.block.resize(text.whole.size() + PacketReader::kValuePadding);
+        std::memcpy(text.block.data(), text.whole.data(), text.whole.size());
+        text.whole = std::string_view(text.block.data(), text.whole.size());
     }
-    longs_.push_back(LongText{text_end_.size(), std::move(block), std::move(decoded), utf8});
+    text.row = text_end_.size();
+    longs_.push_back(std::move(text));
     push(std::string_view(), false);
+}
+
+const Table::LongText* Table::TextColumn::longText(size_t row) const {
+    if (!pooled_ || longs_.empty())
+        return nullptr;
+    const uint32_t begin = row == 0 ? 0 : text_end_[row - 1];
+    if (begin != text_end_[row])
+        return nullptr;
+    const auto at = std::lower_bound(longs_.begin(), longs_.end(), row,
+                                     [](const LongText& l, size_t r) { return l.row < r; });
+    return at != longs_.end() && at->row == row ? &*at : nullptr;
 }
 
 std::string_view Table::TextColumn::text(size_t row) const {
@@ -172,13 +184,9 @@ std::string_view Table::TextColumn::text(size_t row) const {
         const uint16_t id = ids_[row];
         return id == kNullId ? std::string_view() : word(id);
     }
+    if (const LongText* l = longText(row))
+        return l->shown;
     const uint32_t begin = row == 0 ? 0 : text_end_[row - 1];
-    if (begin == text_end_[row] && !longs_.empty()) {
-        const auto at = std::lower_bound(longs_.begin(), longs_.end(), row,
-                                         [](const LongText& l, size_t r) { return l.row < r; });
-        if (at != longs_.end() && at->row == row)
-            return at->text;
-    }
     return std::string_view(pool_).substr(begin, text_end_[row] - begin);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
 
@@ -92,14 +93,7 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
         out.append(in);
         return true;
     }
-    if (!iconv_) {
-        const iconv_t cd = iconv_open("UTF-8", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("code page 932 decoder unavailable");
-        iconv_ = cd;
-    }
-    const auto cd = static_cast<iconv_t>(iconv_);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const auto cd = static_cast<iconv_t>(converter());
     const size_t start = out.size();
     out.resize(start + in.size() * 3 + 4); // a CP932 byte never needs more than 3 UTF-8 bytes
     char* src = const_cast<char*>(in.data());
@@ -110,6 +104,47 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
     if (rc == static_cast<size_t>(-1) || src_left != 0)
         return false;
     out.resize(out.size() - dst_left);
+    return true;
+}
+
+void* TextDecoder::converter() {
+    if (!iconv_) {
+        const iconv_t cd = iconv_open("UTF-8", "CP932");
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("code page 932 decoder unavailable");
+        iconv_ = cd;
+    }
+    iconv(static_cast<iconv_t>(iconv_), nullptr, nullptr, nullptr, nullptr);
+    return iconv_;
+}
+
+bool TextDecoder::decodeInParts(std::string_view in,
+                                const std::function<void(std::string_view)>& part) {
+    if (encoding_ == TextEncoding::Utf8 || is_ascii(in)) {
+        if (encoding_ == TextEncoding::Utf8 && !is_valid_utf8(in))
+            return false;
+        part(in);
+        return true;
+    }
+    const auto cd = static_cast<iconv_t>(converter());
+    constexpr size_t kPiece = size_t(1) << 16;
+    std::string buffer(3 * kPiece + 4, '\0'); // a CP932 byte never needs more than 3 UTF-8 bytes
+    char* const out = buffer.data();
+    char* src = const_cast<char*>(in.data());
+    size_t left = in.size();
+    while (left > 0) {
+        // A character cut at the end of a piece is left for the next one.
+        size_t window = std::min(left, kPiece);
+        const size_t window_was = window;
+        char* dst = out;
+        size_t room = buffer.size();
+        const size_t rc = iconv(cd, &src, &window, &dst, &room);
+        left -= window_was - window;
+        if (dst != out)
+            part(std::string_view(out, static_cast<size_t>(dst - out)));
+        if (rc == static_cast<size_t>(-1) && (errno != EINVAL || left == window))
+            return false; // a bad sequence, or one cut by the end of the text
+    }
     return true;
 }
 
@@ -144,6 +179,9 @@ std::string escape_controls(std::string_view utf8) {
 }
 
 std::string printable(std::string_view raw, TextEncoding encoding, std::size_t max_chars) {
+    // A character takes at most four bytes, and only the first ones are shown.
+    if (max_chars < raw.size() / 4)
+        raw = raw.substr(0, 4 * max_chars + 4);
     std::string utf8;
     TextDecoder decoder(encoding);
     if (!decoder.decode(raw, utf8)) {

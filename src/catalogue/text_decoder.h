@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,7 +27,15 @@ public:
     // sequence that is not valid in the encoding (`out` is then unspecified).
     bool decode(std::string_view in, std::string& out);
 
+    // Hands the UTF-8 form of `in` to `part` a piece at a time, each ending at
+    // a character, so that a long text is never held decoded. False, after
+    // the pieces before the fault, when `in` does not decode. UTF-8 input is
+    // handed over whole, as it stands.
+    bool decodeInParts(std::string_view in, const std::function<void(std::string_view)>& part);
+
 private:
+    void* converter(); // iconv_t
+
     TextEncoding encoding_;
     void* iconv_ = nullptr; // iconv_t, opened on first non-ASCII text
 };

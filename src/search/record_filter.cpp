@@ -13,7 +13,7 @@ bool passes_record_rules(const catalogue::Record& r, const Conditions& c) {
         if (r.isNull(field))
             return false;
     }
-    if (r.text(f::type) != c.spring_type)
+    if (!r.textIs(f::type, c.spring_type))
         return false;
 
     const double coil = r.number(f::coil_dia);
@@ -26,9 +26,9 @@ bool passes_record_rules(const catalogue::Record& r, const Conditions& c) {
         return false;
     if (c.coildia_inner_max != not_given && inner > c.coildia_inner_max)
         return false;
-    if (!c.sel_material.empty() && r.text(f::material) != c.sel_material)
+    if (!c.sel_material.empty() && !r.textIs(f::material, c.sel_material))
         return false;
-    if (!c.sel_maker.empty() && r.text(f::maker) != c.sel_maker)
+    if (!c.sel_maker.empty() && !r.textIs(f::maker, c.sel_maker))
         return false;
     return true;
 }

@@ -366,15 +366,18 @@ TEST(MakerTable, OptionalFieldsStayUnbound) {
 
 namespace {
 
-// Texts of a megabyte and more are kept apart from the others: in the
-// reader's own buffer when they need no decoding, decoded otherwise; in a
-// column of few distinct values too, which then keeps its texts pooled.
-TEST(LongTexts, AreReadWholeWhateverTheirColumnAndEncoding) {
+// Texts of a megabyte and more are kept apart from the others, as the file
+// holds them, in a column of few distinct values too (which then keeps its
+// texts pooled). They read as their first kilobyte, cut at a character, and
+// compare whole, stored or while the filter decides.
+TEST(LongTexts, ReadAsTheirBeginningAndCompareWhole) {
     WorkingDir dir;
     const std::string ascii(std::size_t(3) << 19, 'a');
     std::string japanese;
     while (japanese.size() < (std::size_t(3) << 20))
         japanese += "型番";
+    std::string japanese_other = japanese;
+    japanese_other.replace(japanese.size() - 3, 3, "号");
     const std::string escaped = "<&>" + std::string(std::size_t(1) << 20, 'e');
     std::vector<SpringRow> rows = {spring("S-1", "KSSC"),    spring(ascii, "KSSC"),
                                    spring(japanese, "KSSC"), spring("S-4", ascii),
@@ -383,22 +386,47 @@ TEST(LongTexts, AreReadWholeWhateverTheirColumnAndEncoding) {
     rows.push_back(spring(ascii + "b", "KSSC", 99));
     rows.push_back(spring("S-8", ascii + "c"));
     write_cp932("spring_data.xml", spring_packet(rows));
+    const auto shown = [](const std::string& whole, std::size_t bytes) {
+        return whole.substr(0, bytes) + "…";
+    };
+    constexpr std::size_t kShown = Table::kLongTextShown;
     Table t = spring_table();
     t.setFilter([](const catalogue::Record& r) { return r.number(f::lo) != 99; });
     for (int pass = 0; pass < 2; ++pass) {
         t.open();
         ASSERT_EQ(t.recordCount(), 6);
         EXPECT_EQ(text(t, 0, f::modelNo), "S-1");
-        EXPECT_EQ(text(t, 1, f::modelNo), ascii);
-        EXPECT_EQ(text(t, 2, f::modelNo), japanese);
-        EXPECT_EQ(text(t, 3, f::modelNo), escaped);
+        EXPECT_EQ(text(t, 1, f::modelNo), shown(ascii, kShown));
+        EXPECT_EQ(text(t, 2, f::modelNo), shown(japanese, kShown - 1)); // 341 characters
+        EXPECT_EQ(text(t, 3, f::modelNo), shown(escaped, kShown));
         EXPECT_EQ(text(t, 4, f::maker), "昌和発条");
-        EXPECT_EQ(text(t, 5, f::maker), ascii + "c");
+        EXPECT_EQ(text(t, 5, f::maker), shown(ascii + "c", kShown));
         for (int r = 0; r < 5; ++r)
             EXPECT_EQ(text(t, r, f::maker), r < 4 ? "KSSC" : "昌和発条") << r;
         EXPECT_FALSE(t.isNull(1, f::modelNo));
+
+        EXPECT_TRUE(t.textIs(1, f::modelNo, ascii));
+        EXPECT_TRUE(t.textIs(2, f::modelNo, japanese));
+        EXPECT_TRUE(t.textIs(3, f::modelNo, escaped));
+        EXPECT_TRUE(t.textIs(5, f::maker, ascii + "c"));
+        EXPECT_TRUE(t.textIs(0, f::modelNo, "S-1"));
+        for (const std::string& other : {ascii + "a", japanese_other, japanese + "型",
+                                         japanese.substr(3), shown(japanese, 1023), std::string()})
+            EXPECT_FALSE(t.textIs(2, f::modelNo, other)) << other.size();
+        EXPECT_FALSE(t.textIs(1, f::modelNo, shown(ascii, kShown)));
+        EXPECT_FALSE(t.textIs(1, f::modelNo, ascii.substr(1)));
         t.close();
     }
+
+    // The filter sees the whole texts of the row it decides on.
+    t.setFilter([&](const catalogue::Record& r) {
+        return r.textIs(f::maker, ascii + "c") || r.textIs(f::modelNo, japanese) ||
+               r.textIs(f::modelNo, japanese_other);
+    });
+    t.open();
+    ASSERT_EQ(t.recordCount(), 2);
+    EXPECT_TRUE(t.textIs(0, f::modelNo, japanese));
+    EXPECT_EQ(text(t, 1, f::modelNo), "S-8");
 }
 
 } // namespace
