@@ -408,10 +408,7 @@ bool Table::holdLong(const RawRow& raw, std::string_view value, PendingValue& v)
             shown.append(part.substr(0, kLongTextShown + 1 - shown.size()));
     });
     // One byte past the limit tells whether the cut falls inside a character.
-    size_t cut = std::min(shown.size(), kLongTextShown);
-    while (cut > 0 && cut < shown.size() && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80)
-        --cut;
-    shown.resize(cut);
+    shown.resize(utf8_cut(shown, kLongTextShown));
     shown += "…";
     v.text = shown;
     if (valid && raw.owner)

@@ -75,6 +75,14 @@ bool is_valid_utf8(std::string_view text) {
     return true;
 }
 
+std::size_t utf8_cut(std::string_view utf8, std::size_t at) {
+    if (at >= utf8.size())
+        return utf8.size();
+    while (at > 0 && (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80)
+        --at;
+    return at;
+}
+
 TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
 
 TextDecoder::~TextDecoder() {

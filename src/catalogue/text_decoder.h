@@ -42,6 +42,10 @@ private:
 
 bool is_valid_utf8(std::string_view text);
 
+// The largest length up to `at` that does not end inside a UTF-8 character;
+// 0 only when `at` is 0 or the text holds nothing but continuation bytes.
+std::size_t utf8_cut(std::string_view utf8, std::size_t at);
+
 // UTF-8 text with its control characters written out, so that a message
 // never hands a terminal an escape sequence: tab, line feed and carriage
 // return as \t, \n and \r, the other C0 controls and DEL as \xNN (ESC is

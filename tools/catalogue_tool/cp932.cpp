@@ -1,5 +1,7 @@
 #include "cp932.h"
 
+#include "catalogue/text_decoder.h"
+
 #include <algorithm>
 #include <iconv.h>
 #include <stdexcept>
@@ -47,10 +49,19 @@ bool Cp932Encoder::encode(std::string_view utf8, std::string& out) {
 std::optional<size_t> Cp932Encoder::byte_length(std::string_view utf8) {
     if (is_ascii(utf8))
         return utf8.size();
-    scratch_.clear();
-    if (!encode(utf8, scratch_))
-        return std::nullopt;
-    return scratch_.size();
+    // A piece at a time, so that a long text is never held encoded.
+    size_t bytes = 0;
+    while (!utf8.empty()) {
+        size_t piece = catalogue::utf8_cut(utf8, kPiece);
+        if (piece == 0)
+            piece = std::min(utf8.size(), kPiece); // no character starts here: it fails
+        scratch_.clear();
+        if (!encode(utf8.substr(0, piece), scratch_))
+            return std::nullopt;
+        bytes += scratch_.size();
+        utf8.remove_prefix(piece);
+    }
+    return bytes;
 }
 
 } // namespace cattool

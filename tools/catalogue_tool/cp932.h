@@ -22,6 +22,9 @@ public:
     // Bytes the text takes in code page 932, or nothing when it cannot be written.
     std::optional<size_t> byte_length(std::string_view utf8);
 
+    // The UTF-8 bytes that long texts are encoded in at a time.
+    static constexpr size_t kPiece = size_t(1) << 16;
+
 private:
     void* iconv_; // iconv_t
     std::string scratch_;

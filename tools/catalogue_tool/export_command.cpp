@@ -69,9 +69,8 @@ public:
         progress_.row();
         ++rows_;
         const auto& record = record_fields(kind_);
-        if (std::any_of(raw.values.begin(), raw.values.end(), [](std::string_view v) {
-                return v.size() >= catalogue::kLongValue && is_ascii(v);
-            })) {
+        if (std::any_of(raw.values.begin(), raw.values.end(),
+                        [](std::string_view v) { return v.size() >= catalogue::kLongValue; })) {
             putLong(raw);
             return;
         }
@@ -81,17 +80,17 @@ public:
             if (j < 0 || !raw.present[static_cast<size_t>(j)])
                 continue;
             if (!decoder_->decode(raw.values[static_cast<size_t>(j)], cells_[i]))
-                throw ExportError("row " + std::to_string(raw.number) + ", field " +
-                                  record[i].name + ": the text does not decode");
+                undecodable(raw.number, record[i].name);
             if (record[i].kind == catalogue::FieldKind::Text)
                 cells_[i] = guard_formula(cells_[i]); // numbers are written as they are
         }
         put(cells_);
     }
 
-    // A row with a long value: its long ASCII cells are written straight
-    // from the reader's buffer (the same bytes in either encoding), so that
-    // the value is held once; the other cells as every row's.
+    // A row with a long value: its long cells are written straight from the
+    // reader's buffer, ASCII as it stands (the same bytes in either
+    // encoding) and other text a piece at a time, so that the value is held
+    // once; the other cells as every row's.
     void putLong(const catalogue::RawRow& raw) {
         const auto& record = record_fields(kind_);
         flush();
@@ -103,16 +102,26 @@ public:
                 continue;
             const std::string_view value = raw.values[static_cast<size_t>(j)];
             const bool text = record[i].kind == catalogue::FieldKind::Text;
-            if (value.size() >= catalogue::kLongValue && is_ascii(value)) {
+            if (value.size() >= catalogue::kLongValue) {
+                // The guard's test, as the quoting's, reads ASCII only, which
+                // the file's bytes hold as the decoded text does.
                 const bool guard = text && needs_formula_guard(value);
-                write_csv_cell(guard ? "'" : "", value,
-                               [&](std::string_view piece) { out_.write(piece); });
+                const auto write = [&](std::string_view piece) { out_.write(piece); };
+                if (is_ascii(value)) {
+                    write_csv_cell(guard ? "'" : "", value, write);
+                    continue;
+                }
+                const auto pieces = [&](auto&& piece) {
+                    if (!decoder_->decodeInParts(
+                            value, [&](std::string_view part) { encodeInPieces(part, piece); }))
+                        undecodable(raw.number, record[i].name);
+                };
+                write_csv_cell_in_pieces(guard ? "'" : "", value, pieces, write);
                 continue;
             }
             std::string cell;
             if (!decoder_->decode(value, cell))
-                throw ExportError("row " + std::to_string(raw.number) + ", field " +
-                                  record[i].name + ": the text does not decode");
+                undecodable(raw.number, record[i].name);
             if (text)
                 cell = guard_formula(cell);
             out_.write(encoded(csv_cell(cell)));
@@ -135,6 +144,32 @@ public:
     RecordKind kind() const { return kind_; }
 
 private:
+    [[noreturn]] static void undecodable(int row, std::string_view field) {
+        throw ExportError("row " + std::to_string(row) + ", field " + std::string(field) +
+                          ": the text does not decode");
+    }
+
+    // Hands UTF-8 text to `piece` in the output's encoding, a bounded piece
+    // at a time.
+    template <class Piece> void encodeInPieces(std::string_view utf8, Piece&& piece) {
+        if (encoding_ == CsvEncoding::Utf8) {
+            piece(utf8);
+            return;
+        }
+        std::string bytes;
+        while (!utf8.empty()) {
+            size_t cut = catalogue::utf8_cut(utf8, Cp932Encoder::kPiece);
+            if (cut == 0)
+                cut = std::min(utf8.size(), Cp932Encoder::kPiece);
+            bytes.clear();
+            if (!cp932_.encode(utf8.substr(0, cut), bytes))
+                throw ExportError("row " + std::to_string(rows_) +
+                                  ": text that code page 932 does not have; export as UTF-8");
+            piece(std::string_view(bytes));
+            utf8.remove_prefix(cut);
+        }
+    }
+
     // The CSV text in the output's encoding.
     std::string encoded(std::string line) {
         if (encoding_ == CsvEncoding::Cp932) {

@@ -62,6 +62,24 @@ void PacketChecker::begin(const std::vector<catalogue::PacketField>& fields,
     cells_.assign(record.size(), Cell());
 }
 
+void PacketChecker::readLong(std::string_view value, Cell& cell, std::string& beginning) {
+    // Decoded a piece at a time and never held whole: the beginning is kept
+    // for the messages, and what the checks ask of the whole is gathered on
+    // the way.
+    constexpr size_t kBeginning = 1024;
+    cell.cut = true;
+    cell.control = has_control_character(value);
+    cell.cp932_bytes = 0;
+    cell.decoded = decoder_->decodeInParts(value, [&](std::string_view part) {
+        if (beginning.size() <= kBeginning)
+            beginning.append(part.substr(0, kBeginning + 1 - beginning.size()));
+        const auto bytes = cell.cp932_bytes ? cp932_.byte_length(part) : std::nullopt;
+        cell.cp932_bytes = bytes ? std::optional<size_t>(*cell.cp932_bytes + *bytes) : std::nullopt;
+    });
+    beginning.resize(catalogue::utf8_cut(beginning, kBeginning));
+    cell.text = cell.decoded ? std::string_view(beginning) : value; // not shown, only non-empty
+}
+
 void PacketChecker::row(const catalogue::RawRow& raw) {
     ++rows_;
     progress_.row();
@@ -76,6 +94,10 @@ void PacketChecker::row(const catalogue::RawRow& raw) {
         const std::string_view value = raw.values[static_cast<size_t>(index)];
         if (value.size() >= catalogue::kLongValue && is_ascii(value)) {
             cell.text = value; // the same in every encoding: not copied
+            continue;
+        }
+        if (value.size() >= catalogue::kLongValue) {
+            readLong(value, cell, decoded_[i]);
             continue;
         }
         cell.decoded = decoder_->decode(value, decoded_[i]);

@@ -31,6 +31,8 @@ public:
     const MakerUses& makerUses() const { return maker_uses_; }
 
 private:
+    void readLong(std::string_view value, Cell& cell, std::string& beginning);
+
     ProblemSink& sink_;
     Progress& progress_;
     RecordKind kind_ = RecordKind::Spring;
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<catalogue::TextDecoder> decoder_;
     std::vector<std::string> decoded_;
     std::vector<Cell> cells_;
+    Cp932Encoder cp932_;
     long rows_ = 0;
     std::set<std::string> maker_names_;
     MakerUses maker_uses_;

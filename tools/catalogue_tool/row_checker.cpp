@@ -16,6 +16,8 @@ namespace f = catalogue::spring;
 
 const char* const kTypeCodes[] = {"compress", "tension", "torsion", "compton"};
 
+} // namespace
+
 bool has_control_character(std::string_view text) {
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
@@ -25,18 +27,10 @@ bool has_control_character(std::string_view text) {
     return false;
 }
 
-} // namespace
-
 std::string quoted(std::string_view text) {
     constexpr size_t limit = 60;
     // Never cut inside a UTF-8 character, so the message stays valid text.
-    const auto cut_at = [](std::string_view s, size_t cut) {
-        if (cut >= s.size())
-            return s.size();
-        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80)
-            --cut;
-        return cut;
-    };
+    const auto cut_at = catalogue::utf8_cut;
     // Escapes take at most six bytes for one: a head of that much is plenty.
     const bool long_text = text.size() > limit;
     std::string shown =
@@ -104,7 +98,7 @@ bool RowChecker::checkText(ProblemSink& sink, int row, int field, const Cell& ce
                 "not valid " + encoding_name_ + " text");
         return false;
     }
-    if (has_control_character(cell.text)) {
+    if (cell.cut ? cell.control : has_control_character(cell.text)) {
         problem(sink, Severity::Error, "control-character", row, field,
                 quoted(cell.text) + " holds a control character");
         return false;
@@ -113,7 +107,7 @@ bool RowChecker::checkText(ProblemSink& sink, int row, int field, const Cell& ce
         problem(sink, Severity::Warning, "formula-text", row, field,
                 quoted(cell.text) +
                     " begins like a spreadsheet formula; export writes it behind an apostrophe");
-    const auto bytes = cp932_.byte_length(cell.text);
+    const auto bytes = cell.cut ? cell.cp932_bytes : cp932_.byte_length(cell.text);
     if (!bytes) {
         problem(sink, Severity::Error, "not-cp932", row, field,
                 quoted(cell.text) + " holds characters that code page 932 does not have");

@@ -25,6 +25,11 @@ struct Cell {
     std::string_view text;
     bool present = false;
     bool decoded = true; // false when the file's bytes did not decode
+    // A long text not held decoded: `text` is its beginning, and these
+    // tell of the whole.
+    bool cut = false;
+    bool control = false;
+    std::optional<std::size_t> cp932_bytes;
 };
 
 // Packet numbers are read as the table reads them; numbers typed into a
@@ -63,5 +68,8 @@ private:
 
 // Text of a value for a message: quoted, and shortened when long.
 std::string quoted(std::string_view text);
+// A C0 control other than tab and line ends, or DEL: the same test on code
+// page 932 bytes, whose second bytes are never such a byte.
+bool has_control_character(std::string_view text);
 
 } // namespace cattool
