@@ -319,7 +319,10 @@ const char* XmlScanner::startTag(const char* p, const char* lt) {
     }
     name_ = element;
     seen_root_ = true;
-    open_names_.append(element);
+    // An empty-element tag has no end tag to match: its name, however long,
+    // is not copied.
+    if (!pending_end_)
+        open_names_.append(element);
     open_.push_back(open_names_.size());
     return p;
 }

@@ -182,6 +182,19 @@ TEST_F(BoundedMemory, LongModelNumberIsHeldOnce) {
     expect_held_once(escaped, 3);
 }
 
+// A name cannot be read in pieces, but it is held only where the file's
+// bytes are: an empty element's name is not kept for an end tag.
+TEST_F(BoundedMemory, LongNamesAreHeldOnce) {
+    SKIP_WHEN_SANITIZED();
+    const auto path = dir.file("names.xml");
+    write_piece(path, head_ + "<", "long-name.", kPieceMiB * 1024 * 1024 / 10, "/>\n" + tail_);
+    expect_held_once(path, 2);
+    const std::string r = row("MIDDLE");
+    write_piece(path, head_ + "<ROW ", "long-name.", kPieceMiB * 1024 * 1024 / 10,
+                "=\"1\"" + r.substr(4) + tail_);
+    expect_held_once(path, 3);
+}
+
 // Text that is not ASCII is kept as the file holds it and decoded a piece at
 // a time, never whole: in UTF-8 kanji of code page 932 take half as much
 // again, and half-width kana three times as much.
