@@ -133,10 +133,10 @@ private:
     };
     // A long text as the file holds it, and as it reads.
     struct LongText {
-        size_t row;
+        size_t row = 0;
         ByteBlock block; // holds `whole`
         std::string_view whole;
-        bool decodes; // `whole` is in code page 932, not ASCII
+        bool decodes = false; // `whole` is in code page 932, not ASCII
         std::string shown;
     };
     // A text column, decoded to UTF-8. Columns with few distinct values

@@ -49,19 +49,26 @@ bool Cp932Encoder::encode(std::string_view utf8, std::string& out) {
 std::optional<size_t> Cp932Encoder::byte_length(std::string_view utf8) {
     if (is_ascii(utf8))
         return utf8.size();
-    // A piece at a time, so that a long text is never held encoded.
     size_t bytes = 0;
-    while (!utf8.empty()) {
-        size_t piece = catalogue::utf8_cut(utf8, kPiece);
-        if (piece == 0)
-            piece = std::min(utf8.size(), kPiece); // no character starts here: it fails
-        scratch_.clear();
-        if (!encode(utf8.substr(0, piece), scratch_))
-            return std::nullopt;
-        bytes += scratch_.size();
-        utf8.remove_prefix(piece);
-    }
+    if (!encodeInPieces(utf8, [&](std::string_view piece) { bytes += piece.size(); }))
+        return std::nullopt;
     return bytes;
+}
+
+bool Cp932Encoder::encodeInPieces(std::string_view utf8,
+                                  const std::function<void(std::string_view)>& piece) {
+    constexpr size_t kPiece = size_t(1) << 16; // of UTF-8
+    while (!utf8.empty()) {
+        size_t cut = catalogue::utf8_cut(utf8, kPiece);
+        if (cut == 0)
+            cut = std::min(utf8.size(), kPiece); // no character starts here: it fails
+        scratch_.clear();
+        if (!encode(utf8.substr(0, cut), scratch_))
+            return false;
+        piece(scratch_);
+        utf8.remove_prefix(cut);
+    }
+    return true;
 }
 
 } // namespace cattool

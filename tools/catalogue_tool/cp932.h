@@ -2,6 +2,7 @@
 // counted and in which catalogues are written.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,8 +23,9 @@ public:
     // Bytes the text takes in code page 932, or nothing when it cannot be written.
     std::optional<size_t> byte_length(std::string_view utf8);
 
-    // The UTF-8 bytes that long texts are encoded in at a time.
-    static constexpr size_t kPiece = size_t(1) << 16;
+    // Hands the code page 932 form of `utf8` to `piece` a bounded piece at a
+    // time, so that a long text is never held encoded; false as encode().
+    bool encodeInPieces(std::string_view utf8, const std::function<void(std::string_view)>& piece);
 
 private:
     void* iconv_; // iconv_t

@@ -156,18 +156,13 @@ private:
             piece(utf8);
             return;
         }
-        std::string bytes;
-        while (!utf8.empty()) {
-            size_t cut = catalogue::utf8_cut(utf8, Cp932Encoder::kPiece);
-            if (cut == 0)
-                cut = std::min(utf8.size(), Cp932Encoder::kPiece);
-            bytes.clear();
-            if (!cp932_.encode(utf8.substr(0, cut), bytes))
-                throw ExportError("row " + std::to_string(rows_) +
-                                  ": text that code page 932 does not have; export as UTF-8");
-            piece(std::string_view(bytes));
-            utf8.remove_prefix(cut);
-        }
+        if (!cp932_.encodeInPieces(utf8, piece))
+            notInCp932();
+    }
+
+    [[noreturn]] void notInCp932() const {
+        throw ExportError("row " + std::to_string(rows_) +
+                          ": text that code page 932 does not have; export as UTF-8");
     }
 
     // The CSV text in the output's encoding.
@@ -175,8 +170,7 @@ private:
         if (encoding_ == CsvEncoding::Cp932) {
             std::string bytes;
             if (!cp932_.encode(line, bytes))
-                throw ExportError("row " + std::to_string(rows_) +
-                                  ": text that code page 932 does not have; export as UTF-8");
+                notInCp932();
             line.swap(bytes);
         }
         return line;
