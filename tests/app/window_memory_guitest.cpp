@@ -4,6 +4,7 @@
 // program, whose peak is its own.
 
 #include "catalogue/grid_model.h"
+#include "support/huge_piece.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 
@@ -14,7 +15,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include <fstream>
 #include <sys/resource.h>
 
 namespace {
@@ -54,18 +54,8 @@ protected:
         const std::string packet =
             spring_packet({spring_row("@@", 30, 0, 20, 25), spring_row("C-2", 30, 0, 20, 25)});
         const auto at = packet.find("@@");
-        std::ofstream out((dir + "/spring_data.xml").toStdString(), std::ios::binary);
-        out << packet.substr(0, at);
-        std::string block;
-        while (block.size() < (1u << 20))
-            block += unit;
-        const long per_block = static_cast<long>(block.size() / unit.size());
-        for (long written = 0; written < count; written += per_block) {
-            const long n = std::min(per_block, count - written);
-            out.write(block.data(), static_cast<std::streamsize>(n * unit.size()));
-        }
-        out << packet.substr(at + 2);
-        out.close();
+        write_piece((dir + "/spring_data.xml").toStdString(), packet.substr(0, at), unit, count,
+                    packet.substr(at + 2));
         write_cp932(dir + "/spring_maker.xml", maker_packet({{"KSSC", "", "", "", ""}}));
     }
 

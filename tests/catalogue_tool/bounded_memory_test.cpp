@@ -6,12 +6,13 @@
 
 #include "tool_test_support.h"
 
+#include "support/huge_piece.h"
+
 #include "catalogue/spring_record.h"
 #include "catalogue/table.h"
 #include "csv_writer.h"
 #include "formula_guard.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,22 +22,7 @@ using tooltest::run;
 constexpr long kPieceMiB = 96;
 constexpr long kPieceKiB = kPieceMiB * 1024;
 
-// Writes `head`, `count` copies of `unit`, then `tail`, without holding the
-// piece in this process.
-void write_piece(const std::string& path, const std::string& head, const std::string& unit,
-                 long count, const std::string& tail) {
-    std::ofstream out(path, std::ios::binary);
-    out << head;
-    std::string block;
-    while (block.size() < (1u << 20) && static_cast<long>(block.size() / unit.size()) < count)
-        block += unit;
-    const long per_block = static_cast<long>(block.size() / unit.size());
-    for (long written = 0; written < count; written += per_block) {
-        const long n = std::min(per_block, count - written);
-        out.write(block.data(), static_cast<std::streamsize>(n * unit.size()));
-    }
-    out << tail;
-}
+using testsupport::write_piece;
 
 std::string row(const std::string& model) {
     std::string r = "<ROW";
