@@ -23,6 +23,8 @@ fi
 
 build="$root/build"
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # CI sets TARVOLIN_WERROR=ON, so that a new warning fails the run.
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTARVOLIN_WERROR="${TARVOLIN_WERROR:-OFF}"
 fi
 cmake --build "$build" -j"$(nproc)"

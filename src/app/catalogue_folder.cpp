@@ -1,10 +1,10 @@
 #include "app/catalogue_folder.h"
 
 #include "app/event_guard.h"
+#include "app/file_chooser.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
@@ -37,8 +37,8 @@ QString CatalogueFolder::use(const QString& folder) {
 }
 
 void CatalogueFolder::choose() {
-    const QString folder = QFileDialog::getExistingDirectory(
-        window_, QStringLiteral("カタログの場所"), QDir::currentPath());
+    const QString folder =
+        choose_folder(window_, QStringLiteral("カタログの場所"), QDir::currentPath());
     if (folder.isEmpty())
         return;
     if (const QString refusal = use(folder); !refusal.isEmpty()) {

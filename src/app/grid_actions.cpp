@@ -3,12 +3,12 @@
 #include "app/event_guard.h"
 #include "app/grid_text.h"
 #include "app/results_csv.h"
+#include "app/save_target.h"
 #include "catalogue/grid_model.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -103,20 +103,25 @@ void GridActions::copyAllRows() {
 }
 
 void GridActions::saveCsv() {
-    QString filter = utf8_filter;
-    QString path =
-        QFileDialog::getSaveFileName(grid_->window(), QStringLiteral("結果を CSV で保存"),
-                                     QDir::current().filePath(QStringLiteral("springs.csv")),
-                                     utf8_filter + QStringLiteral(";;") + cp932_filter, &filter);
-    if (path.isEmpty())
+    const SaveRequest request{grid_->window(),
+                              QStringLiteral("結果を CSV で保存"),
+                              QDir::current().filePath(QStringLiteral("springs.csv")),
+                              {utf8_filter, cp932_filter}};
+    // A name typed without ".csv" gets it, unless a file of that very name exists.
+    const SaveChoice choice = ask_save_target(request, [](const SaveChoice& c) {
+        if (!c.path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) &&
+            !QFileInfo::exists(c.path))
+            return c.path + QStringLiteral(".csv");
+        return c.path;
+    });
+    if (choice.path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) && !QFileInfo(path).exists())
-        path += QStringLiteral(".csv");
-    const CsvEncoding encoding = filter == cp932_filter ? CsvEncoding::Cp932 : CsvEncoding::Utf8Bom;
+    const CsvEncoding encoding =
+        choice.filter == cp932_filter ? CsvEncoding::Cp932 : CsvEncoding::Utf8Bom;
     try {
         busy();
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        save_results_csv(*model_, shownColumns(), path, encoding);
+        save_results_csv(*model_, shownColumns(), choice.path, encoding);
     } catch (const std::exception& e) {
         QMessageBox box(QMessageBox::Warning, QString::fromUtf8(application_title),
                         QString::fromUtf8(e.what()), QMessageBox::Ok, grid_->window());

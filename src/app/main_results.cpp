@@ -7,7 +7,7 @@
 #include "app/grid_actions.h"
 #include "app/result_status.h"
 #include "charts/chart.h"
-#include "charts/chart_menu.h"
+#include "app/chart_menu.h"
 
 #include <QMenu>
 #include <QMenuBar>

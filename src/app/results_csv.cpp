@@ -1,6 +1,7 @@
 #include "app/results_csv.h"
 
 #include "app/grid_text.h"
+#include "app/save_target.h"
 #include "catalogue/grid_model.h"
 
 #include <QDir>
@@ -58,27 +59,11 @@ private:
     iconv_t cd_;
 };
 
-bool same_file(const QFileInfo& a, const QFileInfo& b) {
-    return a.exists() && b.exists() && a.canonicalFilePath() == b.canonicalFilePath();
-}
-
 } // namespace
-
-QString refused_results_target(const QString& path) {
-    const QFileInfo target(path);
-    for (const char* name : {"spring_data.xml", "spring_maker.xml"}) {
-        const QFileInfo data(QDir::current().filePath(QString::fromLatin1(name)));
-        const bool same_name = target.absoluteFilePath() == data.absoluteFilePath();
-        if (same_name || same_file(target, data))
-            return QStringLiteral("%1 はカタログのファイルです。上書きできません。")
-                .arg(QString::fromLatin1(name));
-    }
-    return {};
-}
 
 void save_results_csv(const SpringGridModel& model, const std::vector<int>& columns,
                       const QString& path, CsvEncoding encoding) {
-    if (const QString reason = refused_results_target(path); !reason.isEmpty())
+    if (const QString reason = refused_save_target(path); !reason.isEmpty())
         fail(path, reason);
     std::unique_ptr<Cp932Encoder> cp932;
     if (encoding == CsvEncoding::Cp932)

@@ -13,11 +13,8 @@ enum class CsvEncoding {
     Cp932,   // code page 932, for older spreadsheets
 };
 
-// Refuses a target that is one of the catalogue files the program reads from
-// its working directory: the reason, or empty when the path may be written.
-QString refused_results_target(const QString& path);
-
 // Writes the grid's rows and columns as shown (see grid_text.h) to path,
+// never over a catalogue file (see save_target.h),
 // through a temporary file renamed over the target, so that a failure leaves
 // any earlier file as it was and no half file. Throws std::runtime_error with
 // a message for the user.

@@ -5,7 +5,7 @@
 #include "charts/chart.h"
 #include "charts/load_length_chart.h"
 #include "support/main_window.h"
-#include "support/modal.h"
+#include "support/boxes.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 

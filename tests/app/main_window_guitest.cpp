@@ -2,8 +2,8 @@
 // the main window.
 #include "app/event_guard.h"
 #include "app/web_opener.h"
+#include "support/boxes.h"
 #include "support/main_window.h"
-#include "support/modal.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -184,15 +184,16 @@ TEST_F(ViewMenu, StaticChartKeepsItsWidthWhenTheFatigueDiagramGoes) {
 class AboutBox : public MainWindowTest {};
 
 TEST_F(AboutBox, AFreshBoxEachTime) {
-    const ModalSeen seen = answer_modal([&] { find<QAction>("SpringDesiner1")->trigger(); });
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.title, QStringLiteral("Tarvolin Ver1.4J"));
+    QString title;
+    expect_no_box([&] { find<QAction>("SpringDesiner1")->trigger(); },
+                  {Reply::Accept, [&](QDialog* box) { title = box->windowTitle(); }});
+    EXPECT_EQ(title, QStringLiteral("Tarvolin Ver1.4J"));
     EXPECT_TRUE(form->findChildren<QDialog*>(QStringLiteral("AboutBox")).isEmpty());
 
     // Closed without OK, the box stays owned by the window.
-    answer_modal([&] { find<QAction>("SpringDesiner1")->trigger(); }, false);
+    answer_boxes([&] { find<QAction>("SpringDesiner1")->trigger(); }, {Reply::Reject, {}});
     EXPECT_EQ(form->findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 1);
-    answer_modal([&] { find<QAction>("SpringDesiner1")->trigger(); }, false);
+    answer_boxes([&] { find<QAction>("SpringDesiner1")->trigger(); }, {Reply::Reject, {}});
     EXPECT_EQ(form->findChildren<QDialog*>(QStringLiteral("AboutBox")).size(), 2);
 }
 
@@ -208,9 +209,16 @@ TEST(ErrorBox, FullStopAfterCharactersSortingAfterThePoint) {
 
 class MakerBox : public MainWindowTest {
 protected:
-    void search() { seen = MainWindowTest::search(); }
+    // The search, and its only message box (empty when none showed).
+    void search() {
+        const QList<Box> boxes = MainWindowTest::search();
+        EXPECT_LE(boxes.size(), 1);
+        shown = !boxes.isEmpty();
+        seen = boxes.value(0);
+    }
     QString opened;
-    ModalSeen seen;
+    bool shown = false;
+    Box seen;
     void SetUp() override {
         MainWindowTest::SetUp();
         app::set_url_opener([this](const QString& text) { opened = text + QStringLiteral("|"); });
@@ -231,7 +239,7 @@ TEST_F(MakerBox, FollowsTheCursorAndHandsTheAddressToTheShell) {
     EXPECT_TRUE(opened.isEmpty()); // closed table: nothing happens
 
     search();
-    EXPECT_FALSE(seen.shown) << seen.text.toStdString();
+    EXPECT_FALSE(shown) << seen.text.toStdString();
     EXPECT_TRUE(find<QLabel>("Label_maker_tel")->isVisible());
     EXPECT_EQ(find<QLabel>("DBText1")->text(), QStringLiteral("KSSC"));
     EXPECT_EQ(find<QLabel>("DBText_tel")->text(), QStringLiteral("03-1111"));
@@ -255,7 +263,7 @@ TEST_F(MakerBox, FollowsTheCursorAndHandsTheAddressToTheShell) {
 TEST_F(MakerBox, MissingCatalogueFileReachesTheErrorBox) {
     WorkingDir dir;
     search();
-    ASSERT_TRUE(seen.shown);
+    ASSERT_TRUE(shown);
     EXPECT_EQ(seen.title, QStringLiteral("Tarvolin1.40J"));
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.text,
@@ -279,7 +287,7 @@ TEST_F(MakerBox, MissingMakerFileLeavesTheCatalogueShown) {
     // The next search after the file is back works.
     write_cp932("spring_maker.xml", maker_packet({{"KSSC", "", "03", "", "www.kssc.example.jp"}}));
     search();
-    EXPECT_FALSE(seen.shown);
+    EXPECT_FALSE(shown);
     EXPECT_EQ(find<QLabel>("DBText_tel")->text(), QStringLiteral("03"));
 }
 

@@ -1,7 +1,7 @@
 // The program never writes its data files: a whole session leaves their
 // bytes, times and the directory's contents exactly as they were.
+#include "support/boxes.h"
 #include "support/main_window.h"
-#include "support/modal.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -67,8 +67,8 @@ TEST_F(ReadOnly, AWholeSessionWritesNothing) {
     find<QCheckBox>("CheckBox_link")->click();
     find<QAction>("menu_statictau")->trigger();
     find<QAction>("menu_statictau")->trigger();
-    answer_modal([&] { find<QPushButton>("Button_cycle")->click(); });
-    answer_modal([&] { type("Edit_dyncycle", "abc"); }); // the error box, answered
+    answer_boxes([&] { find<QPushButton>("Button_cycle")->click(); });
+    expect_box([&] { type("Edit_dyncycle", "abc"); }); // the error box, answered
     type("Edit_dyncycle", "2E5");
 
     EXPECT_TRUE(snapshot(dir.path()) == before);

@@ -2,12 +2,13 @@
 // grid's rows on the clipboard and in a CSV file, the charts' view reset,
 // and searches in another catalogue folder.
 #include "app/catalogue_folder.h"
+#include "app/chart_menu.h"
 #include "app/grid_actions.h"
 #include "app/qt_texts.h"
 #include "app/results_csv.h"
 #include "catalogue/grid_model.h"
 #include "charts/chart.h"
-#include "charts/chart_menu.h"
+#include "support/choosers.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
@@ -15,7 +16,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,16 +59,21 @@ const QString kgf_row_a = QStringLiteral("KSSC\tA-1\tSWP-B\t10\t1\t30\t0.000\t20
 const QString kgf_row_b =
     QStringLiteral("昌和発条\tB-2\tSW-C\t10\t1\t40\t0.000\t25\t2.000\t0.133\n");
 
+// The grid's tab-separated text as the CSV file holds it.
+QString csv(QString text) {
+    return text.replace(u'\t', u',').replace(u'\n', QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 TEST_F(Results, TheHitCountFollowsEverySearchAndAFailedOneShowsNone) {
     EXPECT_EQ(hits(), QString());
-    EXPECT_FALSE(search().shown);
+    EXPECT_TRUE(search().isEmpty());
     EXPECT_EQ(hits(), QStringLiteral("2 件"));
 
     type("Edit_length", QStringLiteral("10"));
     type("Edit_force", QStringLiteral("500"));
-    EXPECT_FALSE(search().shown);
+    EXPECT_TRUE(search().isEmpty());
     EXPECT_EQ(grid()->model()->rowCount(), 0);
     EXPECT_EQ(hits(), QStringLiteral("0 件"));
 
@@ -79,13 +84,13 @@ TEST_F(Results, TheHitCountFollowsEverySearchAndAFailedOneShowsNone) {
     const QString maker = dir.file(QStringLiteral("spring_maker.xml"));
     const QByteArray makers = read_all(maker);
     write_bytes(maker, "<DATAPACKET");
-    EXPECT_TRUE(search().shown);
+    EXPECT_EQ(search().size(), 1);
     EXPECT_EQ(hits(), QString());
     write_bytes(maker, makers.toStdString());
-    EXPECT_FALSE(search().shown);
+    EXPECT_TRUE(search().isEmpty());
     EXPECT_EQ(hits(), QStringLiteral("2 件"));
     write_bytes(dir.file(QStringLiteral("spring_data.xml")), "<DATAPACKET");
-    EXPECT_TRUE(search().shown);
+    EXPECT_EQ(search().size(), 1);
     EXPECT_EQ(hits(), QString());
 }
 
@@ -113,66 +118,116 @@ TEST_F(Results, CtrlCAndTheMenuCopyRowsAsTheGridShowsThem) {
               (kgf_titles + kgf_row_a + kgf_row_b).toStdString());
 }
 
-TEST_F(Results, CsvFilesAreWholeInEitherEncodingAndNeverOverTheCatalogue) {
+TEST_F(Results, CsvThroughTheFileMenuIsWholeInEitherEncoding) {
     useKgf();
     search();
-    const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
-    const std::vector<int> columns = actions()->shownColumns();
-    const QString crlf = QStringLiteral("\r\n");
-    auto csv = [&](QString text) { return text.replace(u'\t', u',').replace(u'\n', crlf); };
     const QString expected = csv(kgf_titles + kgf_row_a + kgf_row_b);
+    Choosers choosers;
 
-    // Through the File menu's dialog, with the default encoding.
+    // The proposed name and both encodings offered, UTF-8 first.
     const QString utf8_path = dir.file(QStringLiteral("list.csv"));
-    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
-                 [&](QDialog* d) {
-                     auto* dialog = qobject_cast<QFileDialog*>(d);
-                     ASSERT_NE(dialog, nullptr);
-                     dialog->selectFile(utf8_path);
-                 });
+    choosers.answerSave(utf8_path);
+    expect_no_box([&] { actions()->saveCsvAction()->trigger(); });
+    ASSERT_EQ(choosers.saves.size(), 1);
+    EXPECT_EQ(choosers.saves[0].caption, QStringLiteral("結果を CSV で保存"));
+    EXPECT_EQ(choosers.saves[0].start, QDir::current().filePath(QStringLiteral("springs.csv")));
+    EXPECT_EQ(choosers.saves[0].filters,
+              QStringList({QStringLiteral("CSV UTF-8 (*.csv)"),
+                           QStringLiteral("CSV コード ページ 932 (*.csv)")}));
     EXPECT_EQ(read_all(utf8_path), QByteArray("\xEF\xBB\xBF") + expected.toUtf8());
 
-    // Code page 932 chosen in the dialog.
-    const QString cp932_path = dir.file(QStringLiteral("list932.csv"));
-    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
-                 [&](QDialog* d) {
-                     auto* dialog = qobject_cast<QFileDialog*>(d);
-                     dialog->selectNameFilter(QStringLiteral("CSV コード ページ 932 (*.csv)"));
-                     dialog->selectFile(cp932_path);
-                 });
-    EXPECT_EQ(read_all(cp932_path).toStdString(), to_cp932(expected.toStdString()));
+    // Code page 932 chosen by its filter; a name typed without ".csv" gets it.
+    choosers.answerSave(dir.file(QStringLiteral("list932")), 1);
+    expect_no_box([&] { actions()->saveCsvAction()->trigger(); });
+    EXPECT_EQ(read_all(dir.file(QStringLiteral("list932.csv"))).toStdString(),
+              to_cp932(expected.toStdString()));
 
-    // Never over the catalogue, by its name or through a link to it.
+    // Cancelled: nothing written, nothing asked.
+    choosers.answerSave(QString());
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    expect_no_box([&] { actions()->saveCsvAction()->trigger(); });
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(Results, CsvReplacesAnExistingFileOnlyWhenTheUserSaysSo) {
+    search();
+    const QString path = dir.file(QStringLiteral("list.csv"));
+    write_bytes(path, "earlier");
+    Choosers choosers;
+
+    choosers.answerSave(path);
+    const Box question =
+        expect_box([&] { actions()->saveCsvAction()->trigger(); }, {Reply::Reject, {}});
+    EXPECT_EQ(question.title, QStringLiteral("結果を CSV で保存"));
+    EXPECT_TRUE(question.text.contains(QStringLiteral("list.csv"))) << question.text.toStdString();
+    EXPECT_EQ(question.icon, QMessageBox::Warning);
+    EXPECT_EQ(read_all(path), QByteArray("earlier"));
+
+    choosers.answerSave(path);
+    expect_box([&] { actions()->saveCsvAction()->trigger(); }, {Reply::Accept, {}});
+    EXPECT_TRUE(read_all(path).contains("A-1"));
+}
+
+// The refusal comes first: no question whether to replace the catalogue.
+TEST_F(Results, CsvIsNeverWrittenOverTheCatalogueByNameOrThroughALink) {
+    search();
+    const QString data = dir.file(QStringLiteral("spring_data.xml"));
+    const QString maker = dir.file(QStringLiteral("spring_maker.xml"));
+    const QByteArray catalogue = read_all(data);
+    const QByteArray makers = read_all(maker);
+    QFile::link(maker, dir.file(QStringLiteral("m.csv")));
+    Choosers choosers;
+
+    choosers.answerSave(data);
+    const Box by_name = expect_box([&] { actions()->saveCsvAction()->trigger(); });
+    EXPECT_TRUE(by_name.text.contains(QStringLiteral("spring_data.xml はカタログのファイルです")))
+        << by_name.text.toStdString();
+    EXPECT_EQ(by_name.title, QStringLiteral("Tarvolin1.40J"));
+
+    choosers.answerSave(dir.file(QStringLiteral("m.csv")));
+    const Box by_link = expect_box([&] { actions()->saveCsvAction()->trigger(); });
+    EXPECT_TRUE(by_link.text.contains(QStringLiteral("spring_maker.xml はカタログのファイルです")))
+        << by_link.text.toStdString();
+
+    EXPECT_EQ(read_all(data), catalogue);
+    EXPECT_EQ(read_all(maker), makers);
+    EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("m.csv"))).symLinkTarget(), maker);
+    // Whoever calls the writer directly is refused too.
+    const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
+    EXPECT_THROW(
+        save_results_csv(*model, actions()->shownColumns(), data, app::CsvEncoding::Utf8Bom),
+        std::runtime_error);
+    EXPECT_EQ(read_all(data), catalogue);
+}
+
+TEST_F(Results, CsvIntoAFolderThatCannotBeWrittenIsAClearErrorAndLeavesNothing) {
+    search();
+    Choosers choosers;
+    choosers.answerSave(dir.file(QStringLiteral("missing/list.csv")));
+    const Box error = expect_box([&] { actions()->saveCsvAction()->trigger(); });
+    EXPECT_TRUE(error.text.contains(QStringLiteral("保存できません"))) << error.text.toStdString();
+    EXPECT_EQ(error.icon, QMessageBox::Warning);
+    EXPECT_FALSE(QDir(dir.file(QStringLiteral("missing"))).exists());
+}
+
+TEST_F(Results, ChartImagesAreSavedThroughTheChooserWithTheChosenTypesSuffix) {
+    search();
+    Choosers choosers;
+    auto* menu = find<Chart>("DBChart1")->findChild<ChartMenu*>();
+    choosers.answerSave(dir.file(QStringLiteral("chart")), 1);
+    expect_no_box([&] { menu->saveAction()->trigger(); });
+    ASSERT_EQ(choosers.saves.size(), 1);
+    EXPECT_EQ(choosers.saves[0].start, QDir::current().filePath(QStringLiteral("load_length.png")));
+    EXPECT_TRUE(read_all(dir.file(QStringLiteral("chart.svg"))).contains("<svg"));
+
+    // A link named like an image that leads to the catalogue is refused.
     const QString data = dir.file(QStringLiteral("spring_data.xml"));
     const QByteArray catalogue = read_all(data);
-    EXPECT_THROW(save_results_csv(*model, columns, data, app::CsvEncoding::Utf8Bom),
-                 std::runtime_error);
-    QFile::link(dir.file(QStringLiteral("spring_maker.xml")), dir.file(QStringLiteral("m.csv")));
-    QString refusal;
-    answer_modal([&] { actions()->saveCsvAction()->trigger(); }, true,
-                 [&](QDialog* d) {
-                     if (auto* f = qobject_cast<QFileDialog*>(d)) {
-                         f->setOption(QFileDialog::DontConfirmOverwrite);
-                         f->selectFile(dir.file(QStringLiteral("m.csv")));
-                     } else if (auto* box = qobject_cast<QMessageBox*>(d)) {
-                         refusal = box->text();
-                     }
-                 });
-    EXPECT_TRUE(refusal.contains(QStringLiteral("spring_maker.xml はカタログのファイルです")))
-        << refusal.toStdString();
+    QFile::link(data, dir.file(QStringLiteral("c.png")));
+    choosers.answerSave(dir.file(QStringLiteral("c.png")));
+    const Box refusal = expect_box([&] { menu->saveAction()->trigger(); });
+    EXPECT_TRUE(refusal.text.contains(QStringLiteral("spring_data.xml はカタログのファイルです")));
     EXPECT_EQ(read_all(data), catalogue);
-    EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("m.csv"))).symLinkTarget(),
-              dir.file(QStringLiteral("spring_maker.xml")));
-
-    // A folder that cannot be written: a clear error and nothing left behind.
-    const QString nowhere = dir.file(QStringLiteral("missing/list.csv"));
-    try {
-        save_results_csv(*model, columns, nowhere, app::CsvEncoding::Utf8Bom);
-        ADD_FAILURE() << "no error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("保存できません")));
-    }
-    EXPECT_FALSE(QDir(dir.file(QStringLiteral("missing"))).exists());
 }
 
 TEST_F(Results, AFailureHalfwayLeavesTheEarlierFileAndNoPartOfTheNewOne) {
@@ -238,19 +293,18 @@ TEST_F(Results, ASearchAfterChoosingAnotherFolderReadsThatFolder) {
 
     // A folder without the catalogue is refused, and nothing moves.
     QTemporaryDir empty;
-    const ModalSeen refused = answer_modal([&] { folder->chooseAction()->trigger(); }, true,
-                                           [&](QDialog* d) {
-                                               if (auto* f = qobject_cast<QFileDialog*>(d))
-                                                   f->selectFile(empty.path());
-                                           });
-    EXPECT_TRUE(refused.shown);
+    Choosers choosers;
+    choosers.answerFolder(empty.path());
+    const Box refused = expect_box([&] { folder->chooseAction()->trigger(); });
+    EXPECT_TRUE(
+        refused.text.contains(QStringLiteral("spring_data.xml と spring_maker.xml がありません")))
+        << refused.text.toStdString();
     EXPECT_EQ(QDir::currentPath(), QDir(dir.path()).canonicalPath());
+    ASSERT_EQ(choosers.folders.size(), 1);
+    EXPECT_EQ(choosers.folders[0], QDir::currentPath());
 
-    answer_modal([&] { folder->chooseAction()->trigger(); }, true,
-                 [&](QDialog* d) {
-                     if (auto* f = qobject_cast<QFileDialog*>(d))
-                         f->selectFile(other.path());
-                 });
+    choosers.answerFolder(other.path());
+    expect_no_box([&] { folder->chooseAction()->trigger(); });
     EXPECT_EQ(QDir::currentPath(), QDir(other.path()).canonicalPath());
     EXPECT_TRUE(label->toolTip().contains(QDir(other.path()).canonicalPath()));
     search();

@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QTableView>
-#include <QTimer>
 
 namespace {
 
@@ -53,13 +52,8 @@ TEST_F(SearchProgressTest, StoppingLeavesBothTablesClosedAndTheNextSearchWorks) 
     app::SearchProgress::setShowDelay(0);
     QString dialog_title, dialog_label, button_text, message;
     bool modal = false, busy_under_dialog = false, cursor_at_message = true;
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget* active = QApplication::activeModalWidget();
-        if (auto* progress = qobject_cast<QProgressDialog*>(active)) {
-            if (!progress->isVisible() || !dialog_title.isEmpty())
-                return;
+    const auto inside = [&](QDialog* shown) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(shown)) {
             dialog_title = progress->windowTitle();
             dialog_label = progress->labelText();
             modal = progress->windowModality() == Qt::ApplicationModal;
@@ -68,15 +62,13 @@ TEST_F(SearchProgressTest, StoppingLeavesBothTablesClosedAndTheNextSearchWorks) 
             ASSERT_NE(button, nullptr);
             button_text = button->text();
             button->click();
-        } else if (auto* box = qobject_cast<QMessageBox*>(active)) {
-            message = box->text();
+        } else {
             cursor_at_message = QApplication::overrideCursor() != nullptr;
-            box->accept();
         }
-    });
-    poll.start();
-    find<QPushButton>("Serch_Btn")->click();
-    poll.stop();
+    };
+    message = testsupport::expect_box([&] { find<QPushButton>("Serch_Btn")->click(); },
+                                      {testsupport::Reply::Accept, inside})
+                  .text;
 
     EXPECT_EQ(dialog_title, QStringLiteral("Tarvolin1.40J"));
     EXPECT_EQ(dialog_label, QStringLiteral("spring_data.xml を読み込んでいます"));
@@ -129,18 +121,16 @@ TEST_F(SearchProgressTest, MessagesThatEndTheSearchShowWithoutTheBusyCursor) {
     bool busy = true;
     const auto under_box = [&](QDialog*) { busy = QApplication::overrideCursor() != nullptr; };
     // A missing catalogue: the error box.
-    const auto missing = testsupport::answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); },
-                                                   true, under_box);
-    ASSERT_TRUE(missing.shown);
+    const testsupport::Box missing = testsupport::expect_box(
+        [&] { find<QPushButton>("Serch_Btn")->click(); }, {testsupport::Reply::Accept, under_box});
     EXPECT_EQ(missing.icon, QMessageBox::Critical);
     EXPECT_FALSE(busy);
     // Contradictory diameters: their message.
     busy = true;
     find<QLineEdit>("Edit_coildia_outer_min")->setText(QStringLiteral("10"));
     find<QLineEdit>("Edit_coildia_outer_max")->setText(QStringLiteral("5"));
-    const auto diameters = testsupport::answer_modal(
-        [&] { find<QPushButton>("Serch_Btn")->click(); }, true, under_box);
-    ASSERT_TRUE(diameters.shown);
+    const testsupport::Box diameters = testsupport::expect_box(
+        [&] { find<QPushButton>("Serch_Btn")->click(); }, {testsupport::Reply::Accept, under_box});
     EXPECT_EQ(diameters.text, QStringLiteral("コイル内、外径の条件が不適です。検索できません"));
     EXPECT_FALSE(busy);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -36,15 +36,15 @@ protected:
     // In the child: search in the given folder, paint, tell the peak.
     void searchAndTellPeak(const QString& dir) {
         QDir::setCurrent(dir);
-        const ModalSeen seen = search();
+        const QList<Box> boxes = search();
         form->grab();
         QApplication::processEvents();
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        // The progress dialog may have come and been closed, which leaves the
-        // search going; any other box leaves no rows.
+        // The progress dialog may come and goes with the reading; any
+        // message box leaves no rows.
         std::printf("rows=%d peak=%ld box=%s\n", form->gridModel()->rowCount(),
-                    static_cast<long>(usage.ru_maxrss), seen.text.toUtf8().constData());
+                    static_cast<long>(usage.ru_maxrss), boxes.value(0).text.toUtf8().constData());
         std::fflush(stdout);
     }
 

@@ -7,8 +7,8 @@
 #include "catalogue/packet_reader.h"
 #include "charts/chart_series.h"
 #include "search/conditions.h"
+#include "support/boxes.h"
 #include "support/main_window.h"
-#include "support/modal.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -86,9 +86,11 @@ class BadFiles : public MainWindowTest {
 protected:
     // Runs a search and returns the text of the error box, "" when none showed.
     QString error_of_search() {
-        const ModalSeen seen = search();
-        if (!seen.shown)
+        const QList<Box> boxes = search();
+        EXPECT_LE(boxes.size(), 1);
+        if (boxes.isEmpty())
             return QString();
+        const Box& seen = boxes[0];
         EXPECT_EQ(seen.title, QStringLiteral("Tarvolin1.40J"));
         EXPECT_EQ(seen.icon, 3) << "critical icon"; // QMessageBox::Critical
         return seen.text;
@@ -421,7 +423,7 @@ TEST_F(BadFiles, AnyTextInAnyEditBox) {
     QRandomGenerator random(20260u);
     for (int round = 0; round < 150; ++round) {
         // A handler that reports its failure opens the error box; each is closed.
-        answer_modal([&] {
+        answer_boxes([&] {
             for (QLineEdit* e : edits) {
                 if (random.bounded(3) == 0)
                     continue;

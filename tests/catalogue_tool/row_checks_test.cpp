@@ -89,9 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"character outside code page 932",
              {{"modelNo", "C-\xF0\x9F\x98\x80"}},
              "not-cp932:modelNo:error"}),
-    [](const auto& info) {
+    [](const auto& test) {
         std::string name;
-        for (const char c : std::string(info.param.what))
+        for (const char c : std::string(test.param.what))
             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });

@@ -67,7 +67,7 @@ const MappingCase kMappingCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ChartAxisMapping, ::testing::ValuesIn(kMappingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ChartAxisMappingRounding, RoundsToNearestNotTruncated) {
     // 0.7 of a pixel must give 1, 0.3 must give 0, on both directions.

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"FallingMissesBelowTheWindow", window(60, 70, 60, 70), line(0, 100, 100, 0),
                    false},
         WindowCase{"FallingMissesAboveTheWindow", window(10, 20, 0, 5), line(0, 40, 30, 6), false}),
-    [](const ::testing::TestParamInfo<WindowCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WindowCase>& test) { return std::string(test.param.name); });
 
 TEST(SegCrossWindowNegativeTolerance, LineStrictlyInsideIsNotAccepted) {
     // A negative length tolerance still gives a rectangle, but neither the shortcut nor

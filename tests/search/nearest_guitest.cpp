@@ -2,8 +2,8 @@
 // search with a row's tolerances, and what it says when it cannot run.
 #include "catalogue/grid_model.h"
 #include "search/conditions.h"
+#include "support/boxes.h"
 #include "support/main_window.h"
-#include "support/modal.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -51,10 +51,19 @@ protected:
         type("Edit_force", "2");
         type("Edit_forcewidth", "0.05");
     }
-    // Runs the command; `inside` sees the list before it closes with `accept`.
-    ModalSeen nearest(const std::function<void(QDialog*)>& inside = {}, bool accept = false) {
-        return answer_modal([&] { find<QAction>("Button_nearest")->trigger(); }, accept, inside);
+    // Runs the command; `inside` sees the list before it closes with `reply`.
+    // The message boxes it showed; `listed` tells whether the list showed.
+    QList<Box> nearest(const std::function<void(QDialog*)>& inside = {},
+                       Reply reply = Reply::Reject) {
+        listed = false;
+        const auto look = [&](QDialog* d) {
+            listed = listed || d->objectName() == QLatin1String("Form_nearest");
+            if (inside)
+                inside(d);
+        };
+        return answer_boxes([&] { find<QAction>("Button_nearest")->trigger(); }, {reply, look});
     }
+    bool listed = false;
     static Listed list_of(QDialog* dialog) {
         Listed l;
         auto* grid = dialog->findChild<QTableView*>(QStringLiteral("Grid_nearest"));
@@ -83,16 +92,16 @@ protected:
 
 TEST_F(NearestCommand, ListsTheNearestByFactorInTheCurrentUnits) {
     kgf_point();
-    EXPECT_TRUE(search().shown == false);
+    EXPECT_TRUE(search().isEmpty());
     EXPECT_TRUE(grid_models().isEmpty()); // the tight search finds nothing
 
     QString title;
     Listed l;
-    const ModalSeen seen = nearest([&](QDialog* d) {
-        title = d->objectName();
-        l = list_of(d);
-    });
-    ASSERT_TRUE(seen.shown);
+    EXPECT_TRUE(nearest([&](QDialog* d) {
+                    title = d->objectName();
+                    l = list_of(d);
+                }).isEmpty());
+    ASSERT_TRUE(listed);
     EXPECT_EQ(title, QStringLiteral("Form_nearest"));
     EXPECT_EQ(l.titles, (QStringList{"メーカー", "型番", "材質", "D mm", "d mm", "lo mm", "fo kgf",
                                      "参考長", "fmax kgf", "k kgf/mm", "許容差の倍率"}));
@@ -120,7 +129,7 @@ TEST_F(NearestCommand, SearchingWithARowsToleranceFindsThatSpring) {
             d->findChild<QTableView*>(QStringLiteral("Grid_nearest"))->selectRow(2); // C-1, 2.51
             d->findChild<QPushButton*>(QStringLiteral("Button_nearestsearch"))->click();
         },
-        true);
+        Reply::Accept);
     EXPECT_EQ(find<QLineEdit>("Edit_lengthwidth")->text(), QStringLiteral("2.51"));
     EXPECT_EQ(find<QLineEdit>("Edit_forcewidth")->text(), QStringLiteral("0.1255"));
     EXPECT_EQ(find<QLineEdit>("Edit_length2width")->text(), QStringLiteral("1")); // not measured
@@ -137,8 +146,8 @@ TEST_F(NearestCommand, SearchingWithARowsToleranceFindsThatSpring) {
 
 TEST_F(NearestCommand, ClosingTheListChangesNothing) {
     kgf_point();
-    const ModalSeen seen = nearest({}, false);
-    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(nearest({}, Reply::Reject).isEmpty());
+    EXPECT_TRUE(listed);
     EXPECT_EQ(find<QLineEdit>("Edit_lengthwidth")->text(), QStringLiteral("1"));
     EXPECT_FALSE(form->springTable().isOpen());
 }
@@ -159,8 +168,10 @@ TEST_F(NearestCommand, WithoutAWholeConditionItSaysSo) {
     // Length without force in one condition, force without length in the other.
     type("Edit_length", "25");
     type("Edit_force2", "20");
-    const ModalSeen seen = nearest();
-    ASSERT_TRUE(seen.shown);
+    const QList<Box> boxes = nearest();
+    EXPECT_FALSE(listed);
+    ASSERT_EQ(boxes.size(), 1);
+    const Box& seen = boxes[0];
     EXPECT_EQ(seen.title, QStringLiteral("Tarvolin1.40J"));
     EXPECT_EQ(seen.text,
               QStringLiteral("長さと荷重を両方入力した選択条件がありません。近いバネを探せません"));
@@ -175,10 +186,12 @@ TEST_F(NearestCommand, ACatalogueThatFailsGivesTheSearchsMessage) {
         QFile::remove(dir.file(QStringLiteral("spring_data.xml")));
         if (!bytes.empty())
             write_bytes(dir.file(QStringLiteral("spring_data.xml")), bytes);
-        const ModalSeen from_search = search();
-        const ModalSeen from_nearest = nearest();
-        ASSERT_TRUE(from_search.shown);
-        ASSERT_TRUE(from_nearest.shown);
+        const QList<Box> searched = search();
+        const QList<Box> nearer = nearest();
+        ASSERT_EQ(searched.size(), 1);
+        ASSERT_EQ(nearer.size(), 1);
+        const Box& from_search = searched[0];
+        const Box& from_nearest = nearer[0];
         EXPECT_EQ(from_nearest.text, from_search.text);
         EXPECT_EQ(from_nearest.title, from_search.title);
         EXPECT_EQ(from_nearest.icon, 3); // the error box

@@ -1,8 +1,8 @@
 // The dynamic load panel: operating range, link to the search, cycle count
 // and the service-life dialog, through the window.
 #include "charts/chart.h"
+#include "support/boxes.h"
 #include "support/main_window.h"
-#include "support/modal.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -119,31 +119,29 @@ TEST_F(DynamicPanel, TypingIntoTheMinimumUnlinksAndCheckingRelinks) {
 TEST_F(DynamicPanel, CycleCountRedrawsTheRegionAndErrorsKeepIt) {
     ASSERT_EQ(area()->count(), 4);
     EXPECT_NEAR(area()->endY(0), 0.3, 1e-6);
-    ModalSeen seen = answer_modal([&] { type("Edit_dyncycle", "20000"); });
-    EXPECT_FALSE(seen.shown);
+    expect_no_box([&] { type("Edit_dyncycle", "20000"); });
     EXPECT_NEAR(area()->endY(0), 0.419062, 1e-6);
 
-    seen = answer_modal([&] { type("Edit_dyncycle", "abc"); });
-    EXPECT_TRUE(seen.shown);
+    const Box seen = expect_box([&] { type("Edit_dyncycle", "abc"); });
     EXPECT_EQ(seen.title, "Tarvolin1.40J");
     EXPECT_EQ(seen.text, "'abc' is not a valid floating point value.");
     EXPECT_NEAR(area()->endY(0), 0.419062, 1e-6);
 
-    seen = answer_modal([&] { type("Edit_dyncycle", "500"); });
-    EXPECT_TRUE(seen.shown);
+    expect_box([&] { type("Edit_dyncycle", "500"); });
     EXPECT_NEAR(area()->endY(0), 0.419062, 1e-6);
 }
 
 TEST_F(DynamicPanel, ServiceLifeResultIsTakenOverWithOk) {
     auto run_dialog = [&](bool ok) {
-        const ModalSeen seen =
-            answer_modal([&] { find<QPushButton>("Button_cycle")->click(); }, ok,
-                         [](QDialog* dialog) {
-                             // Any change computes; the value stays the default.
-                             if (auto* pt = dialog->findChild<QLineEdit*>("Edit_pt"))
-                                 pt->setText(pt->text() + "0");
-                         });
-        EXPECT_EQ(seen.title, QStringLiteral("寿命回数計算"));
+        QString title;
+        expect_no_box([&] { find<QPushButton>("Button_cycle")->click(); },
+                      {ok ? Reply::Accept : Reply::Reject, [&](QDialog* dialog) {
+                           title = dialog->windowTitle();
+                           // Any change computes; the value stays the default.
+                           if (auto* pt = dialog->findChild<QLineEdit*>("Edit_pt"))
+                               pt->setText(pt->text() + "0");
+                       }});
+        EXPECT_EQ(title, QStringLiteral("寿命回数計算"));
     };
     run_dialog(false);
     EXPECT_EQ(find<QLineEdit>("Edit_dyncycle")->text(), "1E7");

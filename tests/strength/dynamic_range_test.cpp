@@ -42,4 +42,4 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"gf_decimals", {"250", "10", "", "10"}, 0, "240", "260"},
         RangeCase{"before_the_first_search", {"25", "1", "", "1"}, 0, "24", "26"},
         RangeCase{"equal_values", {"25", "1", "25", "1"}, 2, "25.00", "25.00"}),
-    [](const ::testing::TestParamInfo<RangeCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RangeCase>& test) { return std::string(test.param.name); });

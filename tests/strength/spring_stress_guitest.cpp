@@ -1,7 +1,7 @@
 // The evaluation of the spring under the cursor, through the window.
 #include "charts/chart.h"
 #include "support/main_window.h"
-#include "support/modal.h"
+#include "support/boxes.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/main.h"
 #include "app/startup.h"
-#include "support/modal.h"
+#include "support/boxes.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -63,9 +63,9 @@ protected:
 
     void type(const char* edit, const QString& text) { find<QLineEdit>(edit)->setText(text); }
 
-    // The search button, with whatever box it raises answered.
-    ModalSeen search() {
-        return answer_modal([&] { find<QPushButton>("Serch_Btn")->click(); });
+    // The search button, with whatever box it raises answered: those boxes.
+    QList<Box> search() {
+        return answer_boxes([&] { find<QPushButton>("Serch_Btn")->click(); });
     }
 
     TForm_spring* form = nullptr;

@@ -1,31 +1,57 @@
 #include "support/screen.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEvent>
 #include <QPixmap>
 #include <QScreen>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
-void settle(QWidget* widget, int milliseconds) {
+namespace {
+
+// Counts the paint events of one window's widgets.
+class PaintCount : public QObject {
+public:
+    explicit PaintCount(QWidget* top) : top_(top) { qApp->installEventFilter(this); }
+    ~PaintCount() override { qApp->removeEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->window() == top_)
+                ++count;
+        }
+        return false;
+    }
+
+private:
+    QWidget* top_;
+};
+
+} // namespace
+
+void settle(QWidget* widget) {
     QWidget* top = widget->window();
-    QElapsedTimer timer;
-    timer.start();
-    // The window manager-less X server of the CI exposes a window within a
-    // few milliseconds; give up after two seconds and let the comparison fail.
-    while (timer.elapsed() < 2000 && !(top->windowHandle() && top->windowHandle()->isExposed())) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    timer.restart();
-    while (timer.elapsed() < milliseconds) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    QApplication::processEvents();
+    ASSERT_TRUE(top->windowHandle() && QTest::qWaitForWindowExposed(top->windowHandle()))
+        << "the window was never exposed";
+    PaintCount paints(top);
+    int quiet = 0;
+    const bool calm = QTest::qWaitFor([&] {
+        // After the round trip, whatever the window system did in answer to
+        // the program (configure, expose) waits in the queue.
+        QGuiApplication::sync();
+        paints.count = 0;
+        QApplication::processEvents();
+        quiet = paints.count == 0 ? quiet + 1 : 0;
+        return quiet >= 2;
+    });
+    EXPECT_TRUE(calm) << "the window kept painting";
 }
 
 QImage on_screen(QWidget* widget) {

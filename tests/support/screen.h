@@ -7,10 +7,11 @@ class QWidget;
 
 namespace testsupport {
 
-// Lets pending paints reach the window system: events are processed until
-// the window is exposed and for a few more milliseconds, so that what the
-// screen holds is what the program last drew.
-void settle(QWidget* widget, int milliseconds = 60);
+// Waits for the frame a user would see: the window exposed, the window
+// system's answers to every request of the program handled, and two passes
+// of the event loop in a row that paint nothing. Fails the test when that
+// does not come within seconds.
+void settle(QWidget* widget);
 
 // What the screen shows of widget: read back from its window (the backing
 // store on the offscreen platform, the X server's pixels under X11), not

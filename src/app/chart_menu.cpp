@@ -1,11 +1,11 @@
-#include "charts/chart_menu.h"
+#include "app/chart_menu.h"
 
+#include "app/save_target.h"
 #include "charts/chart.h"
 #include "charts/chart_image.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -34,21 +34,23 @@ ChartMenu::ChartMenu(Chart* chart, QString file_stem)
 }
 
 void ChartMenu::saveImage() {
-    QString filter = png_filter;
-    QString path =
-        QFileDialog::getSaveFileName(m_chart->window(), QStringLiteral("画像として保存"),
-                                     QDir::current().filePath(m_stem + QStringLiteral(".png")),
-                                     png_filter + QStringLiteral(";;") + svg_filter, &filter);
-    if (path.isEmpty())
-        return;
+    const app::SaveRequest request{m_chart->window(),
+                                   QStringLiteral("画像として保存"),
+                                   QDir::current().filePath(m_stem + QStringLiteral(".png")),
+                                   {png_filter, svg_filter}};
     // A name typed without an extension takes the one of the chosen type.
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        path += filter == svg_filter ? QStringLiteral(".svg") : QStringLiteral(".png");
+    const app::SaveChoice choice = app::ask_save_target(request, [](const app::SaveChoice& c) {
+        if (c.path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+            c.path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+            return c.path;
+        return c.path + (c.filter == svg_filter ? QStringLiteral(".svg") : QStringLiteral(".png"));
+    });
+    if (choice.path.isEmpty())
+        return;
     try {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        save_chart_image(*m_chart, path);
+        save_chart_image(*m_chart, choice.path);
     } catch (const std::exception& e) {
         QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
                         QString::fromUtf8(e.what()), QMessageBox::Ok, m_chart->window());

@@ -1,9 +1,9 @@
 // A chart's context menu: a right click without a drag opens it, a drag
 // pans; it resets zoom and pan to the program's range and saves the chart as
 // PNG or SVG with the overlays as the screen shows them.
+#include "app/chart_menu.h"
 #include "charts/chart.h"
 #include "charts/chart_image.h"
-#include "charts/chart_menu.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
