@@ -1,63 +1,50 @@
 #include "app/main.h"
 
 #include "app/about.h"
-#include "app/clickable_label.h"
 #include "app/event_guard.h"
 #include "app/form_keys.h"
 #include "app/grid_views.h"
 #include "app/icons.h"
-#include "app/qt_text.h"
-#include "app/radio_group.h"
-#include "app/search_progress.h"
-#include "app/splitter_bar.h"
+#include "app/nearest_command.h"
+#include "app/result_tools.h"
 #include "app/web_opener.h"
 #include "catalogue/grid_model.h"
-#include "catalogue/number_format.h"
 #include "catalogue/number_parse.h"
 #include "catalogue/spring_record.h"
 #include "catalogue/unit_system.h"
+#include "charts/chart.h"
 #include "charts/dynamictau_chart.h"
 #include "charts/load_length_chart.h"
 #include "charts/statictau_chart.h"
-#include "cycle/cycle.h"
 #include "search/conditions.h"
 #include "search/record_filter.h"
-#include "search/search_start.h"
-#include "strength/cls_sprg.h"
-#include "strength/dynamic_range.h"
-#include "strength/spr_mat.h"
-#include "strength/working_point.h"
+#include "ui/maker_box.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/result_area.h"
+#include "ui/search_panel.h"
+#include "ui/splitter_bar.h"
+#include "ui/spring_columns.h"
+#include "ui/stress_panel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QItemSelectionModel>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableView>
 #include <QVBoxLayout>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
-using app::qtext;
-using app::utf8;
+using ui::qtext;
+using ui::utf8;
 
 namespace {
 
-// A search of a large catalogue frees as much as it keeps: the previous
-// rows and the reader's buffers. Hand the free pages back to the system so
-// that the program holds only what the open tables need.
-void release_free_memory() {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
+// Runs a handler of the window through the error guard.
+template <class Handler> auto guard(TForm_spring* window, Handler handler) {
+    return [window, handler] { app::guarded([window, handler] { (window->*handler)(); }); };
 }
 
 } // namespace
@@ -73,26 +60,31 @@ TForm_spring::TForm_spring(QWidget* parent)
     setFont(face);
 
     buildMenu();
-    buildNearestCommand();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(buildSearchGroup());
-    column->addWidget(buildResultArea(), 1);
-    QWidget* stress = buildStressPanel();
-    Splitter_tau = new app::SplitterBar(app::SplitterBar::Target::BottomNeighbour, stress, client);
+    maker_ = new ui::MakerBox(client);
+    search_ = new ui::SearchPanel(maker_, client);
+    search_->searchButton()->setIcon(app::search_icon());
+    results_ = new ui::ResultArea(spring_table_, client);
+    stress_ = new ui::StressPanel(client);
+    Splitter_tau = new ui::SplitterBar(ui::SplitterBar::Target::BottomNeighbour, stress_, client);
     Splitter_tau->setObjectName(QStringLiteral("Splitter_tau"));
     Splitter_tau->hide();
+    column->addWidget(search_);
+    column->addWidget(results_, 1);
     column->addWidget(Splitter_tau);
-    column->addWidget(stress);
+    column->addWidget(stress_);
     setCentralWidget(client);
 
-    setTabOrder();
+    new app::NearestCommand(this, search_, results_->model(), spring_table_,
+                            [this] { Springselectrange_set(); });
+    chainTabOrder();
     setUpTables();
     connectHandlers();
-    buildResultTools();
+    app::add_result_tools(this, spring_table_, maker_table_, results_, stress_, Exit1);
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.
@@ -102,41 +94,74 @@ TForm_spring::TForm_spring(QWidget* parent)
 }
 
 TForm_spring::~TForm_spring() {
-    // The tables are members and go before the child widgets: the grid must
-    // stop reading them first.
-    DBGrid1->setModel(nullptr);
-    delete grid_model_;
+    // The tables are members and go before the child widgets: the panels
+    // that read them must go first.
+    delete takeCentralWidget();
+}
+
+SpringGridModel* TForm_spring::gridModel() const {
+    return results_->model();
+}
+
+void TForm_spring::buildMenu() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(bar);
+
+    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("F1"));
+    Exit1 = file->addAction(QStringLiteral("終了(&X)"));
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName(QStringLiteral("V1"));
+    menu_statictau = view->addAction(QStringLiteral("静荷重応力グラフ(&S)"));
+    menu_statictau->setObjectName(QStringLiteral("menu_statictau"));
+    menu_dynamictau = view->addAction(QStringLiteral("動荷重寿命グラフ(&D)"));
+    menu_dynamictau->setObjectName(QStringLiteral("menu_dynamictau"));
+    for (QAction* a : {menu_statictau, menu_dynamictau}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("Help1"));
+    SpringDesiner1 = help->addAction(QStringLiteral("About(&A)"));
+    SpringDesiner1->setObjectName(QStringLiteral("SpringDesiner1"));
+}
+
+void TForm_spring::chainTabOrder() {
+    const QList<QWidget*> chain =
+        search_->searchControls() + search_->groupButtons() + stress_->tabChain();
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void TForm_spring::setUpTables() {
     spring_table_.setFields(catalogue::spring::stored_fields());
-    spring_table_.setCalcFields(catalogue::spring::calculated_fields(),
-                                [](const catalogue::Record& r, double* calc) {
-                                    const double u = units::state.unit_factor;
-                                    namespace f = catalogue::spring;
-                                    calc[0] = units::to_display_unit(r.number(f::fo), u);
-                                    calc[1] = units::to_display_unit(r.number(f::fmax), u);
-                                    calc[2] = units::to_display_unit(r.number(f::k), u);
-                                });
+    spring_table_.setCalcFields(
+        catalogue::spring::calculated_fields(), [](const catalogue::Record& r, double* calc) {
+            catalogue::spring::calculate_fields(r, units::state.unit_factor, calc);
+        });
     spring_table_.setFilter([](const catalogue::Record& r) {
         bool accept = true;
         search::ClientDataSet_springFilterRecord(r, accept);
         return accept;
     });
     spring_table_.addAfterOpen([this] {
-        grid_model_->reload();
+        results_->model()->reload();
         // The hourglass while the chart walks every row of a large catalogue.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        fill_spring_series(*DBChart1->series(0), spring_table_);
+        fill_spring_series(*results_->chart()->series(0), spring_table_);
     });
     spring_table_.addAfterClose([this] {
-        grid_model_->reload();
-        DBChart1->series(0)->clear();
+        results_->model()->reload();
+        results_->chart()->series(0)->clear();
     });
     spring_table_.addDataChange([this] {
         followMaster();
-        syncGridCursor();
+        results_->showCurrentRow(spring_table_.currentRow());
         DataSource_springDataChange();
     });
 
@@ -148,20 +173,20 @@ void TForm_spring::setUpTables() {
 }
 
 void TForm_spring::connectHandlers() {
-    connect(RadioGroup_dyncalcst, &app::RadioGroup::itemClicked, this,
-            [this] { app::guarded([this] { RadioGroup_dyncalcstClick(); }); });
-    connect(CheckBox_link, &QCheckBox::clicked, this,
-            [this] { app::guarded([this] { CheckBox_linkClick(); }); });
-    connect(Edit_dynmin, &QLineEdit::textChanged, this,
-            [this] { app::guarded([this] { Edit_dynminChange(); }); });
-    connect(Edit_dyncycle, &QLineEdit::textChanged, this,
-            [this] { app::guarded([this] { Edit_dyncycleChange(); }); });
-    connect(Button_cycle, &QPushButton::clicked, this,
-            [this] { app::guarded([this] { Button_cycleClick(); }); });
-    DBChart1->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
-    connect(Exit1, &QAction::triggered, this, [this] { app::guarded([this] { Exit1Click(); }); });
+    connect(stress_->calculationGroup(), &ui::RadioGroup::itemClicked, this,
+            guard(this, &TForm_spring::RadioGroup_dyncalcstClick));
+    connect(stress_->linkBox(), &QCheckBox::clicked, this,
+            guard(this, &TForm_spring::CheckBox_linkClick));
+    connect(stress_->rangeMin(), &QLineEdit::textChanged, this,
+            guard(this, &TForm_spring::Edit_dynminChange));
+    connect(stress_->cycleEdit(), &QLineEdit::textChanged, this,
+            guard(this, &TForm_spring::Edit_dyncycleChange));
+    connect(stress_->cycleButton(), &QPushButton::clicked, this,
+            guard(this, &TForm_spring::Button_cycleClick));
+    results_->chart()->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
+    connect(Exit1, &QAction::triggered, this, guard(this, &TForm_spring::Exit1Click));
     connect(SpringDesiner1, &QAction::triggered, this,
-            [this] { app::guarded([this] { SpringDesiner1Click(); }); });
+            guard(this, &TForm_spring::SpringDesiner1Click));
     // The view handlers decide from the check mark as it was before the click.
     connect(menu_statictau, &QAction::triggered, this, [this](bool checked) {
         menu_statictau->setChecked(!checked);
@@ -171,32 +196,27 @@ void TForm_spring::connectHandlers() {
         menu_dynamictau->setChecked(!checked);
         app::guarded([this] { menu_dynamictauClick(); });
     });
-    connect(Serch_Btn, &QPushButton::clicked, this,
-            [this] { app::guarded([this] { Springselectrange_set(); }); });
-    connect(RadioGroup_unit, &app::RadioGroup::itemClicked, this,
-            [this] { app::guarded([this] { RadioGroup_unitClick(); }); });
-    connect(RadioGroup_type, &app::RadioGroup::itemClicked, this,
-            [this] { app::guarded([this] { RadioGroup_typeClick(); }); });
-    connect(DBText_url, &app::ClickableLabel::clicked, this,
-            [this] { app::guarded([this] { DBText_urlClick(); }); });
+    connect(search_->searchButton(), &QPushButton::clicked, this,
+            guard(this, &TForm_spring::Springselectrange_set));
+    connect(search_->unitGroup(), &ui::RadioGroup::itemClicked, this,
+            guard(this, &TForm_spring::RadioGroup_unitClick));
+    connect(search_->typeGroup(), &ui::RadioGroup::itemClicked, this,
+            guard(this, &TForm_spring::RadioGroup_typeClick));
+    connect(maker_, &ui::MakerBox::urlClicked, this, guard(this, &TForm_spring::DBText_urlClick));
     // Enter starts the search from any search control, as in a dialog.
     auto* enter = new app::EnterRunsAction(this);
-    for (const ConditionControls& c : cond_)
-        for (QLineEdit* e : {c.length, c.length_width, c.force, c.force_width})
-            enter->watch(e);
-    for (QLineEdit* e : {Edit_coildia_outer_min, Edit_coildia_outer_max, Edit_coildia_inner_min,
-                         Edit_coildia_inner_max})
-        enter->watch(e);
-    for (QComboBox* c : {ComboBox_maker, ComboBox_material})
-        enter->watch(c->lineEdit());
-    enter->watch(Serch_Btn);
-    connect(enter, &app::EnterRunsAction::triggered, Serch_Btn, &QPushButton::click);
+    for (QWidget* w : search_->searchControls()) {
+        auto* combo = qobject_cast<QComboBox*>(w);
+        enter->watch(combo ? combo->lineEdit() : w);
+    }
+    connect(enter, &app::EnterRunsAction::triggered, search_->searchButton(), &QPushButton::click);
     for (QLineEdit* e : findChildren<QLineEdit*>())
         app::show_start_after_editing(e);
 
-    app::keep_current_row_highlighted(DBGrid1);
-    app::show_elided_texts_as_tips(DBGrid1, DBGrid1->horizontalHeader());
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    QTableView* grid = results_->grid();
+    app::keep_current_row_highlighted(grid);
+    app::show_elided_texts_as_tips(grid, grid->horizontalHeader());
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
                     app::guarded([this, row = current.row()] { spring_table_.setCurrentRow(row); });
@@ -209,9 +229,10 @@ void TForm_spring::FormCreate() {
     units::state.force_unit = "N";
     units::state.stress_unit = "MPa";
     units::state.unit_factor = 1.0;
-    set_statictau(*Chart_statictau);
-    set_dhoyo(*Chart_dynamictau->series(0));
-    set_dynarea(*Chart_dynamictau->series(2), to_decimal(utf8(Edit_dyncycle->text())));
+    set_statictau(*stress_->staticChart());
+    set_dhoyo(*stress_->fatigueChart()->series(0));
+    set_dynarea(*stress_->fatigueChart()->series(2),
+                to_decimal(utf8(stress_->cycleEdit()->text())));
 }
 
 // ---- Menu ------------------------------------------------------------------
@@ -221,56 +242,53 @@ void TForm_spring::Exit1Click() {
 }
 
 void TForm_spring::SpringDesiner1Click() {
+    // Owned by the window until closed with OK, as the About command always did.
     auto* box = new TAboutBox(this);
     if (box->exec() == QDialog::Accepted)
         delete box;
 }
 
 void TForm_spring::menu_statictauClick() {
-    if (menu_statictau->isChecked()) {
-        menu_statictau->setChecked(false);
-        Splitter_dstau->hide();
-        Chart_statictau->hide();
+    const bool show = !menu_statictau->isChecked();
+    menu_statictau->setChecked(show);
+    if (show) {
+        stress_->staticChart()->show();
+        stress_->staticSplitter()->show();
     } else {
-        menu_statictau->setChecked(true);
-        Chart_statictau->show();
-        Splitter_dstau->show();
+        stress_->staticSplitter()->hide();
+        stress_->staticChart()->hide();
     }
     Paneltau_set();
 }
 
 void TForm_spring::menu_dynamictauClick() {
-    if (menu_dynamictau->isChecked()) {
-        menu_dynamictau->setChecked(false);
-        Panel_dynamictau->hide();
-    } else {
-        menu_dynamictau->setChecked(true);
-        Panel_dynamictau->show();
-    }
+    const bool show = !menu_dynamictau->isChecked();
+    menu_dynamictau->setChecked(show);
+    stress_->dynamicPanel()->setVisible(show);
     Paneltau_set();
 }
 
 void TForm_spring::Paneltau_set() {
     if (menu_statictau->isChecked() || menu_dynamictau->isChecked()) {
-        if (Paneltau->isVisibleTo(this))
+        if (stress_->isVisibleTo(this))
             return;
-        resize(width(), height() + Paneltau->height());
-        Paneltau->show();
+        resize(width(), height() + stress_->height());
+        stress_->show();
         Splitter_tau->show();
     } else {
         // Hidden first, so that the window's minimum height lets it shrink.
         Splitter_tau->hide();
-        Paneltau->hide();
+        stress_->hide();
         centralWidget()->layout()->activate();
         layout()->activate();
-        resize(width(), height() - Paneltau->height());
+        resize(width(), height() - stress_->height());
     }
 }
 
 // ---- Maker box -------------------------------------------------------------
 
 void TForm_spring::ClientDataSet_makerAfterOpen() {
-    Label_maker_tel->show();
+    maker_->setTelCaptionShown(true);
     namespace m = catalogue::maker;
     // The texts bound to the maker table need their fields.
     if (!maker_table_.isBound(m::tel))
@@ -280,7 +298,7 @@ void TForm_spring::ClientDataSet_makerAfterOpen() {
 }
 
 void TForm_spring::ClientDataSet_makerAfterClose() {
-    Label_maker_tel->hide();
+    maker_->setTelCaptionShown(false);
     showMakerRow();
 }
 
@@ -290,10 +308,7 @@ void TForm_spring::showMakerRow() {
     auto field_text = [&](int field) {
         return row < 0 ? QString() : qtext(maker_table_.text(row, field));
     };
-    DBText1->setText(field_text(m::maker));
-    DBText_tel->setText(field_text(m::tel));
-    DBText_url->setText(field_text(m::url));
-    DBText_url->adjustSize();
+    maker_->showMaker(field_text(m::maker), field_text(m::tel), field_text(m::url));
 }
 
 void TForm_spring::followMaster() {
@@ -314,33 +329,25 @@ void TForm_spring::DBText_urlClick() {
 
 // ---- Catalogue cursor ------------------------------------------------------
 
-void TForm_spring::syncGridCursor() {
-    const int row = spring_table_.currentRow();
-    if (row < 0 || DBGrid1->currentIndex().row() == row)
-        return;
-    const QModelIndex index = grid_model_->index(row, 0);
-    DBGrid1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                          QItemSelectionModel::Rows);
-}
-
 void TForm_spring::DataSource_springDataChange() {
+    Chart& chart = *results_->chart();
     // Each step ends silently on an error of its own.
     try {
-        Springline_erase(*DBChart1);
+        Springline_erase(chart);
     } catch (...) {
     }
     try {
-        Springline_draw(*DBChart1, spring_table_);
+        Springline_draw(chart, spring_table_);
     } catch (...) {
     }
-    Selectwindow_draw(*DBChart1, search::conditions);
+    Selectwindow_draw(chart, search::conditions);
     Springstress_set();
 }
 
 void TForm_spring::DBChart1AfterDraw() {
-    Selectwindow_draw(*DBChart1, search::conditions);
+    Selectwindow_draw(*results_->chart(), search::conditions);
     try {
-        Springline_draw(*DBChart1, spring_table_);
+        Springline_draw(*results_->chart(), spring_table_);
     } catch (...) {
     }
 }
@@ -348,155 +355,33 @@ void TForm_spring::DBChart1AfterDraw() {
 // ---- Units -----------------------------------------------------------------
 
 void TForm_spring::RadioGroup_unitClick() {
-    units::select_unit_texts(RadioGroup_unit->itemIndex());
+    units::select_unit_texts(search_->unitGroup()->itemIndex());
     Forceunit_set();
 }
 
 void TForm_spring::RadioGroup_typeClick() {
-    units::select_type_suffix(RadioGroup_type->itemIndex());
+    units::select_type_suffix(search_->typeGroup()->itemIndex());
     Forceunit_set();
 }
 
 void TForm_spring::Forceunit_set() {
     const QString unit =
         QString::fromStdString(units::state.force_unit + units::state.torque_suffix);
-    cond_[0].force_unit->setText(unit);
-    cond_[0].force_unit->adjustSize();
-    cond_[1].force_unit->setText(cond_[0].force_unit->text());
-    cond_[1].force_unit->adjustSize();
-    if (RadioGroup_dyncalcst->itemIndex() == 1) {
-        Label_dynunit->setText(QString::fromStdString(units::state.force_unit));
-        Label_dynunit->adjustSize();
-    }
+    for (int which = 0; which < 2; ++which)
+        search_->condition(which)->setForceUnit(unit);
+    if (!stress_->rangeInLengths())
+        stress_->showRangeUnit(QString::fromStdString(units::state.force_unit));
 }
 
 void TForm_spring::Unitsystem_set() {
-    units::UnitSystemState& s = units::state;
-    for (ConditionControls& c : cond_) {
-        c.load_unit->setText(QString::fromStdString(s.force_unit + s.torque_suffix));
-        c.load_unit->adjustSize();
-    }
-    const units::UnitCaptions captions =
-        units::unit_captions(RadioGroup_unit->itemIndex(), RadioGroup_type->itemIndex(), s);
-    s.force_decimals = captions.decimals;
-    DBChart1->leftAxis().setTitle(QString::fromStdString(captions.axis_title));
-    grid_model_->setTitle(6, QString::fromStdString(captions.column6));
-    grid_model_->setTitle(8, QString::fromStdString(captions.column8));
-    grid_model_->setTitle(9, QString::fromStdString(captions.column9));
-
-    s.unit_factor = captions.factor;
-    for (int column : {6, 8, 9})
-        grid_model_->setDecimals(column, captions.decimals);
-    for (ConditionControls& c : cond_) {
-        c.stress_unit->setText(QString::fromStdString(captions.stress_label));
-        c.stress_unit->adjustSize();
-        c.superscript->setVisible(captions.superscript);
-    }
+    const units::UnitCaptions captions = units::apply_unit_system(
+        search_->unitGroup()->itemIndex(), search_->typeGroup()->itemIndex());
+    const units::UnitSystemState& s = units::state;
+    for (int which = 0; which < 2; ++which)
+        search_->condition(which)->setUnitTexts(
+            QString::fromStdString(s.force_unit + s.torque_suffix),
+            QString::fromStdString(captions.stress_label), captions.superscript);
+    results_->chart()->leftAxis().setTitle(QString::fromStdString(captions.axis_title));
+    ui::caption_force_columns(*results_->model(), captions);
     // The search start reads both conditions next, which places the units.
-}
-
-// ---- Search start ----------------------------------------------------------
-
-void TForm_spring::readCondition(int which) {
-    ConditionControls& c = cond_[which];
-    search::Conditions& s = search::conditions;
-    const search::Bounds force =
-        search::read_bounds(utf8(c.force->text()), utf8(c.force_width->text()));
-    const search::Bounds length =
-        search::read_bounds(utf8(c.length->text()), utf8(c.length_width->text()));
-    (which == 0 ? s.force1_min : s.force2_min) = force.min;
-    (which == 0 ? s.force1_max : s.force2_max) = force.max;
-    (which == 0 ? s.length1_min : s.length2_min) = length.min;
-    (which == 0 ? s.length1_max : s.length2_max) = length.max;
-
-    const auto value = parse_decimal(utf8(c.length->text()));
-    bool& length_set = which == 0 ? s.length1_set : s.length2_set;
-    double& shown_length = which == 0 ? s.length1 : s.length2;
-    // A load and stress shown for another length must not stand under the
-    // new length's title, even when this search evaluates no spring.
-    if (length_set != value.has_value() || (value && shown_length != *value))
-        clearEvaluation(c);
-    length_set = value.has_value();
-    if (value) {
-        shown_length = *value;
-        c.load_title->setText(c.length->text() + QStringLiteral("時荷重"));
-        c.load_title->adjustSize();
-        for (QLabel* l : {c.load_title, c.load_unit, c.stress_unit, c.stress_title})
-            l->show();
-    } else {
-        for (QLabel* l : {c.load_title, c.load_unit, c.superscript, c.stress_unit, c.stress_title})
-            l->hide();
-    }
-    fitConditionBox(which);
-    (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
-}
-
-void TForm_spring::clearEvaluation(ConditionControls& c) {
-    c.load_value->clear();
-    c.stress_value->clear();
-}
-
-bool TForm_spring::readRecordRules(search::Conditions& s) const {
-    // A type item without a catalogue code keeps the type of before.
-    if (const auto code = search::spring_type_code(RadioGroup_type->itemIndex()))
-        s.spring_type = *code;
-    s.coildia_outer_min = search::read_diameter_bound(utf8(Edit_coildia_outer_min->text()));
-    s.coildia_outer_max = search::read_diameter_bound(utf8(Edit_coildia_outer_max->text()));
-    s.coildia_inner_min = search::read_diameter_bound(utf8(Edit_coildia_inner_min->text()));
-    s.coildia_inner_max = search::read_diameter_bound(utf8(Edit_coildia_inner_max->text()));
-    if (!search::diameters_valid(s.coildia_outer_min, s.coildia_outer_max, s.coildia_inner_min,
-                                 s.coildia_inner_max))
-        return false;
-    // As typed.
-    s.sel_material = utf8(ComboBox_material->currentText());
-    s.sel_maker = utf8(ComboBox_maker->currentText());
-    return true;
-}
-
-void TForm_spring::Springselectrange_set() {
-    app::SearchProgress progress(this); // the busy cursor, until the search ends
-    // 1. Preparation; a failure here only cuts the preparation short.
-    const double shown_factor = units::state.unit_factor;
-    try {
-        spring_table_.close();
-        maker_table_.close();
-        Unitsystem_set();
-        set_tauaxis(*Chart_statictau);
-        if (CheckBox_link->isChecked())
-            Dynrange_set();
-    } catch (...) {
-    }
-    // Values computed in another unit system must not stand under this one's
-    // unit texts and axes.
-    if (units::state.unit_factor != shown_factor) {
-        for (ConditionControls& c : cond_)
-            clearEvaluation(c);
-        Chart_statictau->series(3)->clear();
-        Chart_dynamictau->series(1)->clear();
-    }
-
-    // 2.–6. Both search windows.
-    readCondition(0);
-    readCondition(1);
-
-    // 7.–11. Spring type, diameter bounds, material and maker.
-    search::Conditions& s = search::conditions;
-    s.stress_ratio_limit = search::stress_ratio_limit(RadioGroup_type->itemIndex());
-    if (!readRecordRules(s)) {
-        progress.release();
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
-                        QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
-        box.exec();
-        return;
-    }
-
-    // 12. Open both tables; the filter decides for every row. The user may
-    // stop the reading, which leaves both closed.
-    if (!progress.openTables(spring_table_, maker_table_))
-        return;
-    followMaster();
-    release_free_memory();
-
-    // 13. Fit the load-length axes to the springs found and the windows.
-    fit_load_length_axes(*DBChart1, s);
 }

@@ -21,6 +21,7 @@ public:
     SpringGridModel(const catalogue::Table& table, std::vector<Column> columns, QObject* parent);
 
     const Column& column(int index) const { return columns_[static_cast<size_t>(index)]; }
+    const std::vector<Column>& columns() const { return columns_; }
     void setTitle(int column, const QString& title);
     void setDecimals(int column, int decimals);
     // Call after the table opened or closed.

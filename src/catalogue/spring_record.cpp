@@ -1,5 +1,7 @@
 #include "catalogue/spring_record.h"
 
+#include "catalogue/unit_system.h"
+
 namespace catalogue {
 
 std::vector<FieldSpec> spring::stored_fields() {
@@ -12,6 +14,12 @@ std::vector<FieldSpec> spring::stored_fields() {
 
 std::vector<std::string> spring::calculated_fields() {
     return {"calc_fo", "calc_fmax", "calc_k"};
+}
+
+void spring::calculate_fields(const Record& r, double factor, double* calc) {
+    calc[0] = units::to_display_unit(r.number(fo), factor);
+    calc[1] = units::to_display_unit(r.number(fmax), factor);
+    calc[2] = units::to_display_unit(r.number(k), factor);
 }
 
 // Only the key is required of a maker packet: the texts that the maker box

@@ -29,6 +29,9 @@ enum Field : int {
 };
 std::vector<FieldSpec> stored_fields();
 std::vector<std::string> calculated_fields();
+// The calculated fields of a record: fo, fmax and k in the display unit
+// system of `factor`, in that order.
+void calculate_fields(const Record& record, double factor, double* calc);
 } // namespace spring
 
 // Field indices of the maker table.

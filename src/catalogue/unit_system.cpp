@@ -64,6 +64,13 @@ UnitCaptions unit_captions(int unit_item, int type_item, const UnitSystemState& 
     return c;
 }
 
+UnitCaptions apply_unit_system(int unit_item, int type_item) {
+    const UnitCaptions captions = unit_captions(unit_item, type_item, state);
+    state.force_decimals = captions.decimals;
+    state.unit_factor = captions.factor;
+    return captions;
+}
+
 double to_display_unit(double stored, double factor) {
     return static_cast<double>(static_cast<long double>(stored) * factor);
 }

@@ -39,6 +39,10 @@ struct UnitCaptions {
 };
 UnitCaptions unit_captions(int unit_item, int type_item, const UnitSystemState& s);
 
+// Applies the unit system of a search: the state's factor and decimals for
+// the unit item and spring type item; the captions to show.
+UnitCaptions apply_unit_system(int unit_item, int type_item);
+
 // The calculated fields: stored N values times the factor, formed in
 // extended precision and rounded to double.
 double to_display_unit(double stored, double factor);

@@ -6,6 +6,7 @@
 #include "catalogue/table.h"
 #include "catalogue/unit_system.h"
 #include "search/record_filter.h"
+#include "search/search_start.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,6 +52,38 @@ geometry::Window window_from(const NearWindow& w, const std::string& length_tole
 geometry::Segment NearSpring::loadLine(double unit_factor) const {
     return {{number[f::lo], units::to_display_unit(number[f::fo], unit_factor)},
             {number[f::lmax], units::to_display_unit(number[f::fmax], unit_factor)}};
+}
+
+void add_conditions(NearestQuery& query, const std::array<ConditionTexts, 2>& texts) {
+    const auto bounded = [](Bounds b) { return b.min != -open_bound || b.max != open_bound; };
+    for (int which = 0; which < 2; ++which) {
+        const ConditionTexts& c = texts[static_cast<size_t>(which)];
+        const Bounds length = read_bounds(c.length, c.length_width);
+        const Bounds force = read_bounds(c.force, c.force_width);
+        if (bounded(length) && bounded(force)) {
+            // Bounded means both texts of each pair read as numbers.
+            query.measured.push_back(
+                {which, near_window(*parse_decimal(c.length), *parse_decimal(c.length_width),
+                                    *parse_decimal(c.force), *parse_decimal(c.force_width))});
+        } else if (bounded(length) || bounded(force)) {
+            query.kept.push_back(window_corners(length, force));
+        }
+    }
+}
+
+int row_of(const catalogue::Table& table, const NearSpring& s) {
+    if (!table.isOpen())
+        return -1;
+    namespace f = catalogue::spring;
+    for (int row = 0; row < table.recordCount(); ++row) {
+        bool same = table.text(row, f::modelNo) == s.text[f::modelNo] &&
+                    table.text(row, f::maker) == s.text[f::maker];
+        for (const int field : {f::lo, f::fo, f::lmax, f::fmax})
+            same = same && table.number(row, field) == s.number[field];
+        if (same)
+            return row;
+    }
+    return -1;
 }
 
 NearRow widen_to(const NearestQuery& query, const NearSpring& spring) {

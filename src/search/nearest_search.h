@@ -4,11 +4,16 @@
 
 #include "search/conditions.h"
 #include "search/nearness.h"
+#include "search/search_start.h"
 
 #include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
+
+namespace catalogue {
+class Table;
+}
 
 namespace search {
 
@@ -27,6 +32,11 @@ struct NearestQuery {
     std::vector<geometry::Window> kept;
     double unit_factor = 1;
 };
+
+// Adds both conditions to the query as the command reads them: one with a
+// length and a load is measured, one with only either is kept as the search
+// demands it, an empty one is left out.
+void add_conditions(NearestQuery& query, const std::array<ConditionTexts, 2>& texts);
 
 // A spring kept by the pass, its catalogue values copied out (N, mm).
 struct NearSpring {
@@ -57,6 +67,10 @@ struct NearRow {
 // messages) and returns the `count` springs of least nearness that pass the
 // rules, in the order of the factor shown, then of the catalogue.
 std::vector<NearRow> nearest_springs(const NearestQuery& query, std::size_t count);
+
+// The row of the open table that holds `spring`, found by model number,
+// maker and load line; -1 when it is not there.
+int row_of(const catalogue::Table& table, const NearSpring& spring);
 
 // The widening for a spring of nearness `spring.nearness`.
 NearRow widen_to(const NearestQuery& query, const NearSpring& spring);

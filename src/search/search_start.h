@@ -8,6 +8,11 @@
 
 namespace search {
 
+// The four texts of a search condition, as typed.
+struct ConditionTexts {
+    std::string length, length_width, force, force_width;
+};
+
 // The bounds of one side pair of a search window: value ± tolerance, or
 // both open when either text is not a number.
 struct Bounds {

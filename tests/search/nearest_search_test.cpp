@@ -172,3 +172,23 @@ TEST(Widening, RoundsUpToTheHundredthAndLetsTheSpringThrough) {
 }
 
 } // namespace
+
+TEST(NearestQueryConditions, ALengthWithALoadIsMeasuredEitherAloneIsKept) {
+    NearestQuery query;
+    search::add_conditions(query, {search::ConditionTexts{"25", "1", "20", "0.5"},
+                                   search::ConditionTexts{"22", "1", "", "0.1"}});
+    ASSERT_EQ(query.measured.size(), 1u);
+    EXPECT_EQ(query.measured[0].condition, 0);
+    ASSERT_EQ(query.kept.size(), 1u);
+    // 21 to 23 mm at any load.
+    EXPECT_EQ(query.kept[0][0].x, 21);
+    EXPECT_EQ(query.kept[0][2].x, 23);
+    EXPECT_EQ(query.kept[0][0].y, -search::open_bound);
+    EXPECT_EQ(query.kept[0][2].y, search::open_bound);
+
+    NearestQuery empty;
+    search::add_conditions(empty, {search::ConditionTexts{"", "1", "", "0.1"},
+                                   search::ConditionTexts{"x", "1", "20", ""}});
+    EXPECT_TRUE(empty.measured.empty());
+    EXPECT_TRUE(empty.kept.empty());
+}

@@ -5,7 +5,7 @@
 
 class QButtonGroup;
 
-namespace app {
+namespace ui {
 
 // A captioned group of radio buttons addressed by item index; a click on an
 // item emits `itemClicked` after the selection changed.
@@ -26,4 +26,4 @@ private:
     QButtonGroup* buttons_;
 };
 
-} // namespace app
+} // namespace ui

@@ -1,9 +1,9 @@
-#include "app/splitter_bar.h"
+#include "ui/splitter_bar.h"
 
 #include <QMouseEvent>
 #include <algorithm>
 
-namespace app {
+namespace ui {
 
 namespace {
 constexpr int thickness = 3;
@@ -46,4 +46,4 @@ void SplitterBar::mouseReleaseEvent(QMouseEvent*) {
     dragging_ = false;
 }
 
-} // namespace app
+} // namespace ui

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-namespace app {
+namespace ui {
 
 // A label that reports a left click, for the maker's web address.
 class ClickableLabel : public QLabel {
@@ -17,4 +17,4 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-} // namespace app
+} // namespace ui

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace ui {
 
 // The controls hold QString, the computation units UTF-8 std::string.
 inline std::string utf8(const QString& s) {
@@ -16,4 +16,4 @@ inline QString qtext(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-} // namespace app
+} // namespace ui

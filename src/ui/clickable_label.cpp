@@ -1,8 +1,8 @@
-#include "app/clickable_label.h"
+#include "ui/clickable_label.h"
 
 #include <QMouseEvent>
 
-namespace app {
+namespace ui {
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -10,4 +10,4 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-} // namespace app
+} // namespace ui

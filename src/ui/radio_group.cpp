@@ -1,10 +1,10 @@
-#include "app/radio_group.h"
+#include "ui/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 
-namespace app {
+namespace ui {
 
 RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items,
                        int columns, QWidget* parent)
@@ -37,4 +37,4 @@ int RadioGroup::count() const {
     return static_cast<int>(buttons_->buttons().size());
 }
 
-} // namespace app
+} // namespace ui

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace app {
+namespace ui {
 
 // A thin bar that resizes one neighbouring widget when dragged: the width of
 // a widget docked left of it, or the height of one docked below it.
@@ -25,4 +25,4 @@ private:
     bool dragging_ = false;
 };
 
-} // namespace app
+} // namespace ui

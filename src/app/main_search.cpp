@@ -1,0 +1,222 @@
+// The main window's search start and the evaluation of the selected spring:
+// reading the search panel into the conditions, opening the tables, and
+// showing the computed loads, stresses and working point.
+#include "app/event_guard.h"
+#include "app/main.h"
+#include "app/search_progress.h"
+#include "catalogue/number_format.h"
+#include "catalogue/number_parse.h"
+#include "catalogue/spring_record.h"
+#include "catalogue/unit_system.h"
+#include "charts/chart.h"
+#include "charts/dynamictau_chart.h"
+#include "charts/load_length_chart.h"
+#include "charts/statictau_chart.h"
+#include "cycle/cycle.h"
+#include "search/conditions.h"
+#include "search/search_start.h"
+#include "strength/dynamic_range.h"
+#include "strength/spring_evaluation.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/result_area.h"
+#include "ui/search_panel.h"
+#include "ui/stress_panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+using ui::utf8;
+
+namespace {
+
+// A search of a large catalogue frees as much as it keeps: the previous
+// rows and the reader's buffers. Hand the free pages back to the system so
+// that the program holds only what the open tables need.
+void release_free_memory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
+strength::SpringValues spring_values(const catalogue::Table& table, int row) {
+    namespace f = catalogue::spring;
+    strength::SpringValues s;
+    if (row < 0)
+        return s;
+    s.material = std::string(table.text(row, f::material));
+    s.wire_dia = table.number(row, f::wire_dia);
+    s.coil_dia = table.number(row, f::coil_dia);
+    s.lo = table.number(row, f::lo);
+    s.lmax = table.number(row, f::lmax);
+    s.fo = table.number(row, f::calc_fo);
+    s.k = table.number(row, f::calc_k);
+    return s;
+}
+
+} // namespace
+
+// ---- Search start ----------------------------------------------------------
+
+void TForm_spring::Springselectrange_set() {
+    app::SearchProgress progress(this); // the busy cursor, until the search ends
+    // 1. Preparation; a failure here only cuts the preparation short.
+    const double shown_factor = units::state.unit_factor;
+    try {
+        spring_table_.close();
+        maker_table_.close();
+        Unitsystem_set();
+        set_tauaxis(*stress_->staticChart());
+        if (stress_->linkBox()->isChecked())
+            Dynrange_set();
+    } catch (...) {
+    }
+    // Values computed in another unit system must not stand under this one's
+    // unit texts and axes.
+    if (units::state.unit_factor != shown_factor) {
+        for (int which = 0; which < 2; ++which)
+            search_->condition(which)->clearEvaluation();
+        stress_->clearDots();
+    }
+
+    // 2.–6. Both search windows.
+    readCondition(0);
+    readCondition(1);
+
+    // 7.–11. Spring type, diameter bounds, material and maker.
+    search::Conditions& s = search::conditions;
+    s.stress_ratio_limit = search::stress_ratio_limit(search_->typeGroup()->itemIndex());
+    if (!search_->readRecordRules(s)) {
+        progress.release();
+        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
+                        QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+
+    // 12. Open both tables; the filter decides for every row. The user may
+    // stop the reading, which leaves both closed.
+    if (!progress.openTables(spring_table_, maker_table_))
+        return;
+    followMaster();
+    release_free_memory();
+
+    // 13. Fit the load-length axes to the springs found and the windows.
+    fit_load_length_axes(*results_->chart(), s);
+}
+
+void TForm_spring::readCondition(int which) {
+    ui::ConditionBox* box = search_->condition(which);
+    const search::ConditionTexts t = box->texts();
+    search::Conditions& s = search::conditions;
+    const search::Bounds force = search::read_bounds(t.force, t.force_width);
+    const search::Bounds length = search::read_bounds(t.length, t.length_width);
+    (which == 0 ? s.force1_min : s.force2_min) = force.min;
+    (which == 0 ? s.force1_max : s.force2_max) = force.max;
+    (which == 0 ? s.length1_min : s.length2_min) = length.min;
+    (which == 0 ? s.length1_max : s.length2_max) = length.max;
+
+    const auto value = parse_decimal(t.length);
+    bool& length_set = which == 0 ? s.length1_set : s.length2_set;
+    double& shown_length = which == 0 ? s.length1 : s.length2;
+    // A load and stress shown for another length must not stand under the
+    // new length's title, even when this search evaluates no spring.
+    if (length_set != value.has_value() || (value && shown_length != *value))
+        box->clearEvaluation();
+    length_set = value.has_value();
+    if (value)
+        shown_length = *value;
+    box->showSearchedLength(value.has_value());
+    (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
+}
+
+// ---- Stress of the selected spring -------------------------------------------
+
+void TForm_spring::Springstress_set() {
+    if (search_->typeGroup()->itemIndex() >= 2)
+        return;
+    const search::Conditions& s = search::conditions;
+    const int row = spring_table_.isOpen() ? spring_table_.currentRow() : -1;
+    const strength::SpringValues spring = spring_values(spring_table_, row);
+    std::optional<strength::OperatingRange> range;
+    try {
+        range = strength::OperatingRange{to_decimal(utf8(stress_->rangeMin()->text())),
+                                         to_decimal(utf8(stress_->rangeMax()->text())),
+                                         stress_->rangeInLengths()};
+    } catch (const EConvertError&) {
+        // A range that does not read places no working point.
+    }
+    const auto length = [](bool set, double value) {
+        return set ? std::optional<double>(value) : std::nullopt;
+    };
+    const strength::SpringEvaluation e = strength::evaluate_spring(
+        spring, {length(s.length1_set, s.length1), length(s.length2_set, s.length2)},
+        s.stress_ratio_limit, units::state.unit_factor, range);
+    // Without grade data nothing is evaluated, and what was shown stays.
+    if (!e.graded)
+        return;
+
+    search_->showAllowableStress(QStringLiteral("許容応力値:") +
+                                 QString::fromStdString(numfmt::fixed15(e.allowable_stress, 0)) +
+                                 QString::fromStdString(units::state.force_unit) +
+                                 QStringLiteral("/mm2"));
+    stress_->clearDots();
+    for (int which = 0; which < 2; ++which) {
+        const strength::ConditionEvaluation& c = e.conditions[static_cast<size_t>(which)];
+        search_->condition(which)->showEvaluation(c, units::state.force_decimals);
+        if (c.state == strength::ConditionEvaluation::State::Evaluated)
+            stress_->addStressDot(spring.material, spring.wire_dia, c.stress);
+    }
+    if (e.working_point)
+        stress_->placeWorkingPoint(*e.working_point);
+}
+
+// ---- Dynamic operating range -----------------------------------------------
+
+void TForm_spring::Dynrange_set() {
+    const bool lengths = stress_->rangeInLengths();
+    stress_->showRangeUnit(QString::fromStdString(units::state.force_unit));
+    const std::array<search::ConditionTexts, 2> c = search_->conditionTexts();
+    const strength::RangeTexts range = strength::dynamic_range(
+        {lengths ? c[0].length : c[0].force, lengths ? c[0].length_width : c[0].force_width,
+         lengths ? c[1].length : c[1].force, lengths ? c[1].length_width : c[1].force_width},
+        units::state.force_decimals);
+    stress_->setRange(QString::fromStdString(range.min), QString::fromStdString(range.max));
+}
+
+void TForm_spring::RadioGroup_dyncalcstClick() {
+    stress_->showRangeUnit(QString::fromStdString(units::state.force_unit));
+    if (stress_->linkBox()->isChecked())
+        Dynrange_set();
+}
+
+void TForm_spring::CheckBox_linkClick() {
+    if (stress_->linkBox()->isChecked())
+        Dynrange_set();
+}
+
+void TForm_spring::Edit_dynminChange() {
+    if (stress_->rangeMin()->isModified() && stress_->linkBox()->isChecked()) {
+        stress_->linkBox()->setChecked(false);
+        CheckBox_linkClick();
+    }
+}
+
+void TForm_spring::Edit_dyncycleChange() {
+    set_dynarea(*stress_->fatigueChart()->series(2),
+                to_decimal(utf8(stress_->cycleEdit()->text())));
+}
+
+void TForm_spring::Button_cycleClick() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<TForm_cycle*>(w);
+        if (dialog && dialog->exec() == QDialog::Accepted)
+            stress_->cycleEdit()->setText(QString::fromStdString(cycle::cycle_result));
+    }
+}

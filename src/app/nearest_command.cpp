@@ -1,0 +1,97 @@
+#include "app/nearest_command.h"
+
+#include "app/event_guard.h"
+#include "catalogue/unit_system.h"
+#include "search/conditions.h"
+#include "search/nearest_form.h"
+#include "search/nearest_search.h"
+#include "search/search_start.h"
+#include "ui/qt_text.h"
+#include "ui/radio_group.h"
+#include "ui/search_panel.h"
+#include "ui/spring_columns.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScopeGuard>
+
+namespace app {
+namespace {
+
+constexpr int kNearestCount = 20;
+
+const char* const no_condition_message =
+    "長さと荷重を両方入力した選択条件がありません。近いバネを探せません";
+
+} // namespace
+
+NearestCommand::NearestCommand(QMainWindow* window, ui::SearchPanel* search, SpringGridModel* grid,
+                               catalogue::Table& springs, std::function<void()> run_search)
+    : QObject(window), window_(window), search_(search), grid_(grid), springs_(springs),
+      run_search_(std::move(run_search)) {
+    // A menu of its own before Help, so that the search controls keep their places.
+    auto* menu = new QMenu(QStringLiteral("検索(&S)"), window);
+    menu->setObjectName(QStringLiteral("Search1"));
+    QMenu* help = window->menuBar()->findChild<QMenu*>(QStringLiteral("Help1"));
+    window->menuBar()->insertMenu(help ? help->menuAction() : nullptr, menu);
+    action_ = menu->addAction(QStringLiteral("近いバネを探す(&N)"));
+    action_->setObjectName(QStringLiteral("Button_nearest"));
+    action_->setToolTip(
+        QStringLiteral("検索条件に近いバネを、許容差を広げる倍率の小さい順に示します"));
+    connect(action_, &QAction::triggered, this,
+            [this] { guarded([this] { Button_nearestClick(); }); });
+}
+
+void NearestCommand::message(const char* text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(application_title),
+                    QString::fromUtf8(text), QMessageBox::Ok, window_);
+    box.exec();
+}
+
+void NearestCommand::Button_nearestClick() {
+    // The controls are read as the search start reads them, but nothing is
+    // stored: the conditions change only at a search start.
+    search::NearestQuery query;
+    search::add_conditions(query, search_->conditionTexts());
+    if (query.measured.empty()) {
+        message(no_condition_message);
+        return;
+    }
+    query.rules.spring_type = search::conditions.spring_type;
+    if (!search_->readRecordRules(query.rules)) {
+        message(search::diameter_message);
+        return;
+    }
+
+    // The list is in the unit system the next search will apply.
+    const units::UnitCaptions captions = units::unit_captions(
+        search_->unitGroup()->itemIndex(), search_->typeGroup()->itemIndex(), units::state);
+    query.unit_factor = captions.factor;
+    std::vector<search::NearRow> rows;
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        rows = search::nearest_springs(query, kNearestCount);
+    }
+    std::vector<SpringGridModel::Column> columns = grid_->columns();
+    ui::caption_force_columns(columns, captions);
+
+    search::NearRow chosen;
+    {
+        TForm_nearest list(std::move(rows), std::move(columns), captions.factor, window_);
+        if (list.exec() != QDialog::Accepted || !list.chosenRow())
+            return;
+        chosen = *list.chosenRow();
+    }
+    for (const search::WidenedTolerance& t : chosen.tolerances)
+        search_->condition(t.condition)->setTolerances(ui::qtext(t.length), ui::qtext(t.force));
+    run_search_();
+    if (const int row = search::row_of(springs_, chosen.spring); row >= 0)
+        springs_.setCurrentRow(row);
+}
+
+} // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+
+class QMainWindow;
+class QAction;
+
+namespace catalogue {
+class Table;
+}
+namespace ui {
+class ResultArea;
+class StressPanel;
+} // namespace ui
+
+namespace app {
+
+// The tools for taking results away: the hit count and the catalogue folder
+// beside the menus, the grid's copy and CSV commands with the folder command
+// in the File menu before `exit`, and the charts' context menus.
+void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
+                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit);
+
+} // namespace app

@@ -1,0 +1,33 @@
+// The columns of the catalogue grid, shared by the grid and the list of the
+// nearest springs.
+#pragma once
+
+#include "catalogue/grid_model.h"
+#include "catalogue/unit_system.h"
+
+#include <vector>
+
+namespace ui {
+
+enum SpringColumn : int {
+    column_maker,
+    column_modelNo,
+    column_material,
+    column_coil_dia,
+    column_wire_dia,
+    column_lo,
+    column_fo,
+    column_lmax,
+    column_fmax,
+    column_k,
+};
+
+// Titles and widths as the grid starts, in the SI unit system.
+std::vector<SpringGridModel::Column> spring_columns();
+
+// The force columns (fo, fmax, k) titled and formatted for a unit system.
+void caption_force_columns(std::vector<SpringGridModel::Column>& columns,
+                           const units::UnitCaptions& captions);
+void caption_force_columns(SpringGridModel& model, const units::UnitCaptions& captions);
+
+} // namespace ui

@@ -1,0 +1,124 @@
+#include "ui/stress_panel.h"
+
+#include "charts/chart.h"
+#include "charts/dynamictau_chart.h"
+#include "charts/statictau_chart.h"
+#include "ui/placed_controls.h"
+#include "ui/radio_group.h"
+#include "ui/splitter_bar.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace ui {
+
+StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Paneltau"));
+    setFixedHeight(200);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    static_chart_ = make_statictau_chart(this);
+    static_chart_->setFixedWidth(345);
+    static_splitter_ = new SplitterBar(SplitterBar::Target::LeftNeighbour, static_chart_, this);
+    static_splitter_->setObjectName(QStringLiteral("Splitter_dstau"));
+    static_splitter_->hide();
+
+    dynamic_panel_ = panel(this, "Panel_dynamictau");
+    auto* dyn = new QHBoxLayout(dynamic_panel_);
+    dyn->setContentsMargins(0, 0, 0, 0);
+    dyn->setSpacing(0);
+    dyn->addWidget(buildParameters());
+    fatigue_chart_ = make_dynamictau_chart(dynamic_panel_);
+    // Both axes of the fatigue diagram run from 0 to 0.7: in a wide window it
+    // stays at a readable aspect instead of stretching flat.
+    fatigue_chart_->setMaximumWidth(2 * height());
+    dyn->addWidget(fatigue_chart_, 1);
+    dyn->addStretch(0);
+
+    row->addWidget(static_chart_);
+    row->addWidget(static_splitter_);
+    row->addWidget(dynamic_panel_, 1);
+    // Takes the room of the fatigue diagram's panel when that is hidden, so
+    // that the static chart keeps its width.
+    row->addStretch(0);
+}
+
+QWidget* StressPanel::buildParameters() {
+    QWidget* p = panel(this, "Panel_dparameter");
+    p->setFixedWidth(143);
+
+    QLabel* heading = label(p, "Label32", QStringLiteral("動荷重計算条件"), 4, 4);
+    QFont big = heading->font();
+    big.setPixelSize(15);
+    heading->setFont(big);
+    heading->adjustSize();
+
+    QWidget* link_panel = panel(p, "Panel_checklink");
+    link_panel->setGeometry(2, 24, 139, 20);
+    link_ = new QCheckBox(QStringLiteral("検索条件とのリンク"), link_panel);
+    link_->setObjectName(QStringLiteral("CheckBox_link"));
+    link_->setChecked(true);
+    link_->setGeometry(2, 0, 137, 20);
+
+    calculation_ =
+        new RadioGroup(QStringLiteral("RadioGroup_dyncalcst"), QStringLiteral("計算条件"),
+                       {QStringLiteral("バネ長"), QStringLiteral("荷重")}, 2, p);
+    calculation_->setItemIndex(0);
+    calculation_->setGeometry(2, 46, 139, 40);
+
+    label(p, "Label_dynmin", QStringLiteral("動作範囲"), 4, 92);
+    range_min_ = edit(p, "Edit_dynmin", QString(), 4, 108, 48);
+    label(p, "Label26", QStringLiteral("～"), 54, 111);
+    range_max_ = edit(p, "Edit_dynmax", QString(), 68, 108, 48);
+    range_unit_ = label(p, "Label_dynunit", QStringLiteral("mm"), 119, 111);
+
+    cycles_ = edit(p, "Edit_dyncycle", QStringLiteral("1E7"), 4, 136, 76);
+    label(p, "Label31", QStringLiteral("回"), 83, 139);
+    cycle_button_ = new QPushButton(QStringLiteral("寿命"), p);
+    cycle_button_->setObjectName(QStringLiteral("Button_cycle"));
+    cycle_button_->setToolTip(QStringLiteral("設備の能力より寿命回数を計算します"));
+    cycle_button_->setGeometry(98, 134, 42, 24);
+    return p;
+}
+
+QList<QWidget*> StressPanel::tabChain() const {
+    QList<QWidget*> chain{link_};
+    for (QWidget* w : calculation_->findChildren<QWidget*>())
+        chain << w;
+    chain << range_min_ << range_max_ << cycles_ << cycle_button_;
+    return chain;
+}
+
+bool StressPanel::rangeInLengths() const {
+    return calculation_->itemIndex() != 1;
+}
+
+void StressPanel::showRangeUnit(const QString& force_unit) {
+    range_unit_->setText(rangeInLengths() ? QStringLiteral("mm") : force_unit);
+    range_unit_->adjustSize();
+}
+
+void StressPanel::setRange(const QString& min, const QString& max) {
+    range_min_->setText(min);
+    range_max_->setText(max);
+}
+
+void StressPanel::clearDots() {
+    static_chart_->series(3)->clear();
+    fatigue_chart_->series(1)->clear();
+}
+
+void StressPanel::addStressDot(const std::string& material, double d, double stress) {
+    add_taupoint(*static_chart_, material, d, stress);
+}
+
+void StressPanel::placeWorkingPoint(const strength::WorkingPoint& point) {
+    add_dtaupoint(*fatigue_chart_, point.x, point.y);
+}
+
+} // namespace ui
