@@ -7,14 +7,14 @@
 // a generated catalogue is consistent (rate, forces and lengths agree) and
 // the same seed gives the same bytes on every run and platform.
 
-#include "packet_writer.h"
+#include "catalogue/packet_writer.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <iconv.h>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -260,40 +260,6 @@ inline std::string model_number(const std::string& prefix, double coil_dia, doub
     return buf;
 }
 
-// UTF-8 to code page 932 through the C library's iconv.
-class Cp932 {
-public:
-    Cp932() : cd_(iconv_open("CP932", "UTF-8")) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv cannot convert UTF-8 to CP932");
-    }
-    ~Cp932() { iconv_close(cd_); }
-    Cp932(const Cp932&) = delete;
-    Cp932& operator=(const Cp932&) = delete;
-
-    std::string operator()(const std::string& utf8) const {
-        std::string out(utf8.size() * 2 + 4, '\0');
-        char* in = const_cast<char*>(utf8.data());
-        std::size_t in_left = utf8.size();
-        char* dst = out.data();
-        std::size_t out_left = out.size();
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd_, &in, &in_left, &dst, &out_left) == static_cast<std::size_t>(-1))
-            throw std::runtime_error("text not representable in CP932: " + utf8);
-        out.resize(out.size() - out_left);
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-inline std::string xml_escaped(const std::string& text) {
-    std::string out;
-    cattool::append_xml_escaped(out, text);
-    return out;
-}
-
 // Shortest "%.6g"-like text, with a decimal point whatever the C locale.
 inline void append_number(std::string& out, double v) {
     char buf[32];
@@ -313,63 +279,47 @@ class PacketWriter {
 public:
     PacketWriter(std::FILE* file, const std::vector<TextField>& texts,
                  const std::vector<const char*>& numbers)
-        : file_(file), texts_(texts), numbers_(numbers) {
-        std::string head = "<?xml version=\"1.0\" standalone=\"yes\"?>\n"
-                           "<DATAPACKET Version=\"2.0\">\n <METADATA>\n  <FIELDS>\n";
-        for (const auto& f : texts_)
-            head += "   <FIELD attrname=\"" + std::string(f.name) +
-                    "\" fieldtype=\"string\" WIDTH=\"" + std::to_string(f.width) + "\"/>\n";
-        for (const char* name : numbers_)
-            head += "   <FIELD attrname=\"" + std::string(name) + "\" fieldtype=\"r8\"/>\n";
-        head += "  </FIELDS>\n  <PARAMS/>\n </METADATA>\n <ROWDATA>\n";
-        put(head);
-    }
+        : texts_(texts),
+          writer_(fields(texts, numbers), catalogue::TextEncoding::Cp932,
+                  [file](std::string_view bytes) {
+                      if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+                          throw std::runtime_error("write failed");
+                  }) {}
 
     void row(const std::vector<std::string>& text_values, const std::vector<double>& values) {
-        buffer_ += "  <ROW";
+        values_.clear();
         for (std::size_t i = 0; i < texts_.size(); ++i) {
-            const std::string bytes = cp932_(text_values[i]);
-            if (bytes.size() > static_cast<std::size_t>(texts_[i].width))
+            const auto bytes = cp932_.byte_length(text_values[i]);
+            if (!bytes || *bytes > static_cast<std::size_t>(texts_[i].width))
                 throw std::runtime_error(std::string("too long for field ") + texts_[i].name +
                                          ": " + text_values[i]);
-            buffer_ += ' ';
-            buffer_ += texts_[i].name;
-            buffer_ += "=\"";
-            buffer_ += xml_escaped(bytes);
-            buffer_ += '"';
+            values_.emplace_back(text_values[i]);
         }
-        for (std::size_t i = 0; i < numbers_.size(); ++i) {
-            buffer_ += ' ';
-            buffer_ += numbers_[i];
-            buffer_ += "=\"";
-            append_number(buffer_, values[i]);
-            buffer_ += '"';
+        for (const double v : values) {
+            std::string text;
+            append_number(text, v);
+            values_.emplace_back(std::move(text));
         }
-        buffer_ += "/>\n";
-        if (buffer_.size() > (1u << 20))
-            flush();
+        writer_.row(values_);
     }
 
-    void finish() {
-        buffer_ += " </ROWDATA>\n</DATAPACKET>\n";
-        flush();
-    }
+    void finish() { writer_.finish(); }
 
 private:
-    void put(const std::string& bytes) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-            throw std::runtime_error("write failed");
-    }
-    void flush() {
-        put(buffer_);
-        buffer_.clear();
+    static std::vector<catalogue::PacketField> fields(const std::vector<TextField>& texts,
+                                                      const std::vector<const char*>& numbers) {
+        std::vector<catalogue::PacketField> all;
+        for (const TextField& t : texts)
+            all.push_back({t.name, "string", catalogue::FieldKind::Text, t.width});
+        for (const char* name : numbers)
+            all.push_back({name, "r8", catalogue::FieldKind::Number, 0});
+        return all;
     }
 
-    std::FILE* file_;
     std::vector<TextField> texts_;
-    std::vector<const char*> numbers_;
-    Cp932 cp932_;
-    std::string buffer_;
+    catalogue::PacketWriter writer_;
+    catalogue::Cp932Encoder cp932_;
+    std::vector<std::optional<std::string>> values_;
 };
 
 // A file opened for writing; closed on every path, checked on the normal one.

@@ -2,16 +2,16 @@
 
 #include "app/grid_text.h"
 #include "app/save_target.h"
+#include "catalogue/cp932_encoder.h"
 #include "catalogue/grid_model.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <iconv.h>
-
-#include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 namespace app {
 namespace {
@@ -24,67 +24,35 @@ constexpr int kRowsPerChunk = 4096;
                                  .toStdString());
 }
 
-// UTF-8 to code page 932, chunk by chunk.
-class Cp932Encoder {
-public:
-    Cp932Encoder() : cd_(iconv_open("CP932", "UTF-8")) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("コード ページ 932 への変換を使えません。");
-    }
-    ~Cp932Encoder() { iconv_close(cd_); }
-    Cp932Encoder(const Cp932Encoder&) = delete;
-    Cp932Encoder& operator=(const Cp932Encoder&) = delete;
-
-    // Empty text in `unmapped` when all of `text` converts; else the
-    // character that has no code in code page 932, and in `line` how many
-    // lines of `text` come before it.
-    QByteArray encode(const QString& text, QString& unmapped, int& line) {
-        QByteArray in = text.toUtf8();
-        QByteArray out(in.size() * 2 + 16, Qt::Uninitialized);
-        char* src = in.data();
-        size_t src_left = static_cast<size_t>(in.size());
-        char* dst = out.data();
-        size_t dst_left = static_cast<size_t>(out.size());
-        if (iconv(cd_, &src, &src_left, &dst, &dst_left) == static_cast<size_t>(-1)) {
-            const qsizetype at = src - in.data();
-            unmapped = QString::fromUtf8(in.mid(at)).left(1);
-            line = static_cast<int>(in.left(at).count('\n'));
-            return {};
-        }
-        out.truncate(out.size() - static_cast<qsizetype>(dst_left));
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
 } // namespace
 
 void save_results_csv(const SpringGridModel& model, const std::vector<int>& columns,
                       const QString& path, CsvEncoding encoding) {
     if (const QString reason = refused_save_target(path); !reason.isEmpty())
         fail(path, reason);
-    std::unique_ptr<Cp932Encoder> cp932;
+    std::optional<catalogue::Cp932Encoder> cp932;
     if (encoding == CsvEncoding::Cp932)
-        cp932 = std::make_unique<Cp932Encoder>();
+        cp932.emplace();
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file.errorString());
     auto write = [&](const QString& text, int line) {
-        QByteArray bytes;
+        QByteArray bytes = text.toUtf8();
         if (cp932) {
-            QString unmapped;
-            int before = 0;
-            bytes = cp932->encode(text, unmapped, before);
-            if (!unmapped.isEmpty())
+            const std::string_view utf8(bytes.constData(), static_cast<size_t>(bytes.size()));
+            std::string encoded;
+            if (!cp932->encode(utf8, encoded)) {
+                const size_t at = cp932->firstUnencodable(utf8).value_or(0);
+                const QByteArray before = bytes.left(static_cast<qsizetype>(at));
+                const QString rest = QString::fromUtf8(bytes.mid(before.size()));
+                const QString unmapped = rest.left(rest.front().isHighSurrogate() ? 2 : 1);
                 fail(path, QStringLiteral("%1 行目の「%2」はコード ページ 932 で表せません。"
                                           "UTF-8 で保存してください。")
-                               .arg(line + before)
+                               .arg(line + static_cast<int>(before.count('\n')))
                                .arg(unmapped));
-        } else {
-            bytes = text.toUtf8();
+            }
+            bytes = QByteArray::fromStdString(encoded);
         }
         if (file.write(bytes) != bytes.size())
             fail(path, file.errorString());

@@ -1,8 +1,8 @@
 #include "tool_test_support.h"
 
+#include "catalogue/cp932_encoder.h"
 #include "check_command.h"
 #include "cli.h"
-#include "cp932.h"
 
 #include "catalogue/packet_reader.h"
 #include "catalogue/text_decoder.h"
@@ -49,7 +49,7 @@ std::string read_file(const std::string& path) {
 }
 
 std::string to_cp932(const std::string& utf8) {
-    cattool::Cp932Encoder encoder;
+    catalogue::Cp932Encoder encoder;
     std::string out;
     if (!encoder.encode(utf8, out))
         throw std::runtime_error("not code page 932: " + utf8);
@@ -234,11 +234,11 @@ ChildResult spawn_and_signal(const std::vector<std::string>& argv,
         ::execv(args[0], args.data());
         std::_Exit(127);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kChildSeconds);
     while (!ready(pid) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     ::kill(pid, signal);
-    return wait_for(pid, 20);
+    return wait_for(pid, kChildSeconds);
 }
 
 ChildResult run_program(const std::vector<std::string>& argv) {

@@ -73,10 +73,15 @@ struct ChildResult {
     long peak_kib = 0;      // its peak resident memory
 };
 
+// How long a child may run before it counts as hung and is killed: a guard
+// against hangs, not a measure of speed, so generous enough for a loaded
+// machine.
+constexpr int kChildSeconds = 120;
+
 // Runs `body` in a forked child, so that a hang, a crash or the memory it
 // takes cannot touch the test itself. Whatever `body` appends to its
 // argument comes back as `output`.
-ChildResult in_child(const std::function<int(std::string& out)>& body, int seconds = 20);
+ChildResult in_child(const std::function<int(std::string& out)>& body, int seconds = kChildSeconds);
 
 // Runs a program (argv[0] a path) in a child with its output thrown away,
 // and sends it `signal` as soon as `ready` returns true for its pid.

@@ -1,5 +1,7 @@
 #include "support/packet_writer.h"
 
+#include "catalogue/packet_writer.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -12,21 +14,7 @@ namespace {
 
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
+    catalogue::append_xml_escaped(out, text);
     return out;
 }
 

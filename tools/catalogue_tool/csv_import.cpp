@@ -102,7 +102,8 @@ void CsvImport::header(const std::vector<std::string>& cells) {
     decoded_.assign(record.size(), std::string());
     cells_.assign(record.size(), Cell());
     values_.assign(record.size(), std::nullopt);
-    writer_.emplace(out_, kind_, packet_encoding_);
+    writer_.emplace(packet_fields(kind_), packet_encoding_,
+                    [this](std::string_view bytes) { out_.write(bytes); });
 }
 
 void CsvImport::dataRow(const std::vector<std::string>& cells) {

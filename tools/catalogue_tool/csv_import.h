@@ -1,8 +1,9 @@
 // The records of a CSV file turned into checked packet rows.
 #pragma once
 
+#include "catalogue/packet_writer.h"
 #include "csv_text.h"
-#include "packet_writer.h"
+#include "output_file.h"
 #include "problem.h"
 #include "progress.h"
 #include "row_checker.h"
@@ -40,7 +41,7 @@ private:
     Progress& progress_;
     OutputFile& out_;
     catalogue::TextEncoding packet_encoding_;
-    std::optional<PacketWriter> writer_; // from the header on
+    std::optional<catalogue::PacketWriter> writer_; // from the header on
 
     RecordKind kind_ = RecordKind::Spring;
     bool have_header_ = false;

@@ -3,7 +3,7 @@
 #include "catalogue/packet_reader.h"
 #include "catalogue/regular_file.h"
 #include "catalogue/text_decoder.h"
-#include "cp932.h"
+#include "catalogue/cp932_encoder.h"
 #include "csv_writer.h"
 #include "formula_guard.h"
 #include "output_file.h"
@@ -190,7 +190,7 @@ private:
     std::unique_ptr<catalogue::TextDecoder> decoder_;
     std::vector<int> index_; // packet field per record field; -1 when not declared
     std::vector<std::string> cells_;
-    Cp932Encoder cp932_;
+    catalogue::Cp932Encoder cp932_;
     std::string buffer_;
     long rows_ = 0;
 };

@@ -41,7 +41,7 @@ private:
     std::unique_ptr<catalogue::TextDecoder> decoder_;
     std::vector<std::string> decoded_;
     std::vector<Cell> cells_;
-    Cp932Encoder cp932_;
+    catalogue::Cp932Encoder cp932_;
     long rows_ = 0;
     std::set<std::string> maker_names_;
     MakerUses maker_uses_;

@@ -27,6 +27,13 @@ const std::vector<RecordField>& record_fields(RecordKind kind) {
     return kind == RecordKind::Spring ? spring : maker;
 }
 
+std::vector<catalogue::PacketField> packet_fields(RecordKind kind) {
+    std::vector<catalogue::PacketField> fields;
+    for (const RecordField& f : record_fields(kind))
+        fields.push_back({f.name, {}, f.kind, f.width});
+    return fields;
+}
+
 const char* record_name(RecordKind kind) {
     return kind == RecordKind::Spring ? "spring" : "maker";
 }

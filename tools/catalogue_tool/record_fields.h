@@ -4,6 +4,7 @@
 #pragma once
 
 #include "catalogue/packet_reader.h"
+#include "catalogue/packet_writer.h"
 
 #include <string>
 #include <string_view>
@@ -29,6 +30,8 @@ struct RecordField {
 };
 
 const std::vector<RecordField>& record_fields(RecordKind kind);
+// The record's fields as a packet declares them.
+std::vector<catalogue::PacketField> packet_fields(RecordKind kind);
 
 // "spring" or "maker".
 const char* record_name(RecordKind kind);

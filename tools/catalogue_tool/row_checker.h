@@ -2,7 +2,7 @@
 // packet and the import of a CSV file.
 #pragma once
 
-#include "cp932.h"
+#include "catalogue/cp932_encoder.h"
 #include "problem.h"
 #include "record_fields.h"
 
@@ -63,7 +63,7 @@ private:
     std::string encoding_name_;
     std::vector<std::optional<double>> numbers_;
     std::vector<char> text_ok_;
-    Cp932Encoder cp932_;
+    catalogue::Cp932Encoder cp932_;
 };
 
 // Text of a value for a message: quoted, and shortened when long.

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace cattool {
+namespace catalogue {
 
 class Cp932Encoder {
 public:
@@ -27,9 +27,13 @@ public:
     // time, so that a long text is never held encoded; false as encode().
     bool encodeInPieces(std::string_view utf8, const std::function<void(std::string_view)>& piece);
 
+    // Where the first character that code page 932 lacks starts in `utf8`
+    // (a byte offset); nothing when the whole text can be written.
+    std::optional<size_t> firstUnencodable(std::string_view utf8);
+
 private:
     void* iconv_; // iconv_t
     std::string scratch_;
 };
 
-} // namespace cattool
+} // namespace catalogue

@@ -1,4 +1,4 @@
-#include "cp932.h"
+#include "catalogue/cp932_encoder.h"
 
 #include "catalogue/text_decoder.h"
 
@@ -6,7 +6,7 @@
 #include <iconv.h>
 #include <stdexcept>
 
-namespace cattool {
+namespace catalogue {
 namespace {
 
 bool is_ascii(std::string_view s) {
@@ -59,7 +59,7 @@ bool Cp932Encoder::encodeInPieces(std::string_view utf8,
                                   const std::function<void(std::string_view)>& piece) {
     constexpr size_t kPiece = size_t(1) << 16; // of UTF-8
     while (!utf8.empty()) {
-        size_t cut = catalogue::utf8_cut(utf8, kPiece);
+        size_t cut = utf8_cut(utf8, kPiece);
         if (cut == 0)
             cut = std::min(utf8.size(), kPiece); // no character starts here: it fails
         scratch_.clear();
@@ -71,4 +71,22 @@ bool Cp932Encoder::encodeInPieces(std::string_view utf8,
     return true;
 }
 
-} // namespace cattool
+std::optional<size_t> Cp932Encoder::firstUnencodable(std::string_view utf8) {
+    scratch_.clear();
+    if (encode(utf8, scratch_))
+        return std::nullopt;
+    // Only on failure, so a character at a time is cheap enough.
+    for (size_t at = 0; at < utf8.size();) {
+        size_t length = 1;
+        while (at + length < utf8.size() &&
+               (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80)
+            ++length;
+        scratch_.clear();
+        if (!encode(utf8.substr(at, length), scratch_))
+            return at;
+        at += length;
+    }
+    return utf8.size();
+}
+
+} // namespace catalogue

@@ -1,8 +1,8 @@
-#include "packet_writer.h"
+#include "catalogue/packet_writer.h"
 
 #include <stdexcept>
 
-namespace cattool {
+namespace catalogue {
 
 void append_xml_escaped(std::string& out, std::string_view text) {
     for (const char c : text) {
@@ -35,16 +35,16 @@ void append_xml_escaped(std::string& out, std::string_view text) {
     }
 }
 
-PacketWriter::PacketWriter(OutputFile& out, RecordKind kind, catalogue::TextEncoding encoding)
-    : out_(out), kind_(kind), encoding_(encoding) {
-    buffer_ = encoding == catalogue::TextEncoding::Utf8
+PacketWriter::PacketWriter(std::vector<PacketField> fields, TextEncoding encoding, Sink sink)
+    : fields_(std::move(fields)), encoding_(encoding), sink_(std::move(sink)) {
+    buffer_ = encoding == TextEncoding::Utf8
                   ? "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                   : "<?xml version=\"1.0\" standalone=\"yes\"?>\n";
     buffer_ += "<DATAPACKET Version=\"2.0\">\n <METADATA>\n  <FIELDS>\n";
-    for (const auto& f : record_fields(kind_)) {
+    for (const PacketField& f : fields_) {
         buffer_ += "   <FIELD attrname=\"";
         buffer_ += f.name;
-        if (f.kind == catalogue::FieldKind::Text)
+        if (f.kind == FieldKind::Text)
             buffer_ += "\" fieldtype=\"string\" WIDTH=\"" + std::to_string(f.width) + "\"/>\n";
         else
             buffer_ += "\" fieldtype=\"r8\"/>\n";
@@ -53,20 +53,18 @@ PacketWriter::PacketWriter(OutputFile& out, RecordKind kind, catalogue::TextEnco
 }
 
 void PacketWriter::row(const std::vector<std::optional<std::string>>& values) {
-    const auto& fields = record_fields(kind_);
     buffer_ += "  <ROW";
-    for (size_t i = 0; i < fields.size(); ++i) {
+    for (size_t i = 0; i < fields_.size(); ++i) {
         if (!values[i] || values[i]->empty())
             continue; // an empty value is an absent attribute
         buffer_ += ' ';
-        buffer_ += fields[i].name;
+        buffer_ += fields_[i].name;
         buffer_ += "=\"";
-        if (encoding_ == catalogue::TextEncoding::Cp932 &&
-            fields[i].kind == catalogue::FieldKind::Text) {
+        if (encoding_ == TextEncoding::Cp932 && fields_[i].kind == FieldKind::Text) {
             scratch_.clear();
             if (!cp932_.encode(*values[i], scratch_))
                 throw std::runtime_error(std::string("not code page 932 text in ") +
-                                         fields[i].name);
+                                         fields_[i].name);
             append_xml_escaped(buffer_, scratch_);
         } else {
             append_xml_escaped(buffer_, *values[i]);
@@ -84,8 +82,8 @@ void PacketWriter::finish() {
 }
 
 void PacketWriter::flush() {
-    out_.write(buffer_);
+    sink_(buffer_);
     buffer_.clear();
 }
 
-} // namespace cattool
+} // namespace catalogue
