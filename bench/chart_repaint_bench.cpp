@@ -4,7 +4,7 @@
 // Prints a table; runs on the offscreen platform. Besides the wall time the
 // process's CPU time of the full repaint is shown: on a shared machine it is
 // the steadier of the two.
-#include "charts/chart.h"
+#include "chart/chart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -10,7 +10,7 @@
 #include "app/results_csv.h"
 #include "app/startup.h"
 #include "bench_makers.h"
-#include "catalogue/grid_model.h"
+#include "ui/grid_model.h"
 
 #include <QApplication>
 #include <QDir>

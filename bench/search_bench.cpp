@@ -14,9 +14,9 @@
 #include "app/search_progress.h"
 #include "app/startup.h"
 #include "bench_makers.h"
-#include "catalogue/packet_reader.h"
-#include "catalogue/packet_reader_pugixml.h"
-#include "charts/chart.h"
+#include "chart/chart.h"
+#include "core/catalogue/packet_reader.h"
+#include "reference/packet_reader_pugixml.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

@@ -4,8 +4,8 @@
 // the time per record.
 //
 //   spring_checks_gbench [Google Benchmark options]
-#include "strength/spring_check_list.h"
-#include "strength/spring_checks.h"
+#include "core/strength/spring_check_list.h"
+#include "core/strength/spring_checks.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,10 +8,10 @@
 //   name and is valid UTF-8 (it goes into the error box as such);
 // - a reading stopped through its progress leaves the table closed and empty;
 // - nothing but the reader's and the table's own exceptions escapes.
-#include "catalogue/packet_reader.h"
-#include "catalogue/spring_record.h"
-#include "catalogue/table.h"
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/spring_record.h"
+#include "core/catalogue/table.h"
+#include "core/catalogue/text_decoder.h"
 
 #include <cstdint>
 #include <cstdio>

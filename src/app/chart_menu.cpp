@@ -1,8 +1,8 @@
 #include "app/chart_menu.h"
 
 #include "app/save_target.h"
-#include "charts/chart.h"
-#include "charts/chart_image.h"
+#include "chart/chart.h"
+#include "chart/chart_image.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "app/grid_text.h"
 #include "app/results_csv.h"
 #include "app/save_target.h"
-#include "catalogue/grid_model.h"
+#include "ui/grid_model.h"
 
 #include <QApplication>
 #include <QClipboard>

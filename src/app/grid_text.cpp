@@ -1,6 +1,6 @@
 #include "app/grid_text.h"
 
-#include "catalogue/grid_model.h"
+#include "ui/grid_model.h"
 
 namespace app {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/table.h"
+#include "core/catalogue/table.h"
 
 #include <QMainWindow>
 

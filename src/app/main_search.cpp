@@ -4,23 +4,23 @@
 #include "app/event_guard.h"
 #include "app/main.h"
 #include "app/search_progress.h"
-#include "catalogue/number_format.h"
-#include "catalogue/number_parse.h"
-#include "catalogue/spring_record.h"
-#include "catalogue/unit_system.h"
-#include "charts/chart.h"
-#include "charts/dynamictau_chart.h"
-#include "charts/load_length_chart.h"
-#include "charts/statictau_chart.h"
-#include "cycle/cycle.h"
-#include "search/conditions.h"
-#include "search/search_start.h"
-#include "strength/dynamic_range.h"
-#include "strength/spring_evaluation.h"
+#include "chart/chart.h"
+#include "core/catalogue/number_format.h"
+#include "core/catalogue/number_parse.h"
+#include "core/catalogue/spring_record.h"
+#include "core/catalogue/unit_system.h"
+#include "core/search/conditions.h"
+#include "core/search/search_start.h"
+#include "core/strength/dynamic_range.h"
+#include "core/strength/spring_evaluation.h"
+#include "ui/cycle_dialog.h"
+#include "ui/dynamictau_chart.h"
+#include "ui/load_length_chart.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/result_area.h"
 #include "ui/search_panel.h"
+#include "ui/statictau_chart.h"
 #include "ui/stress_panel.h"
 
 #include <QApplication>
@@ -113,27 +113,14 @@ void TForm_spring::Springselectrange_set() {
 
 void TForm_spring::readCondition(int which) {
     ui::ConditionBox* box = search_->condition(which);
-    const search::ConditionTexts t = box->texts();
-    search::Conditions& s = search::conditions;
-    const search::Bounds force = search::read_bounds(t.force, t.force_width);
-    const search::Bounds length = search::read_bounds(t.length, t.length_width);
-    (which == 0 ? s.force1_min : s.force2_min) = force.min;
-    (which == 0 ? s.force1_max : s.force2_max) = force.max;
-    (which == 0 ? s.length1_min : s.length2_min) = length.min;
-    (which == 0 ? s.length1_max : s.length2_max) = length.max;
-
-    const auto value = parse_decimal(t.length);
-    bool& length_set = which == 0 ? s.length1_set : s.length2_set;
-    double& shown_length = which == 0 ? s.length1 : s.length2;
+    search::WindowCondition& c = search::conditions.condition[static_cast<size_t>(which)];
+    const search::WindowCondition read = search::read_condition(box->texts(), c);
     // A load and stress shown for another length must not stand under the
     // new length's title, even when this search evaluates no spring.
-    if (length_set != value.has_value() || (value && shown_length != *value))
+    if (read.searchedLength() != c.searchedLength())
         box->clearEvaluation();
-    length_set = value.has_value();
-    if (value)
-        shown_length = *value;
-    box->showSearchedLength(value.has_value());
-    (which == 0 ? s.window1 : s.window2) = search::window_corners(length, force);
+    c = read;
+    box->showSearchedLength(c.length_set);
 }
 
 // ---- Stress of the selected spring -------------------------------------------
@@ -152,11 +139,8 @@ void TForm_spring::Springstress_set() {
     } catch (const EConvertError&) {
         // A range that does not read places no working point.
     }
-    const auto length = [](bool set, double value) {
-        return set ? std::optional<double>(value) : std::nullopt;
-    };
     const strength::SpringEvaluation e = strength::evaluate_spring(
-        spring, {length(s.length1_set, s.length1), length(s.length2_set, s.length2)},
+        spring, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
         s.stress_ratio_limit, units::state.unit_factor, range);
     // Without grade data nothing is evaluated, and what was shown stays.
     if (!e.graded)

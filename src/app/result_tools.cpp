@@ -4,7 +4,7 @@
 #include "app/chart_menu.h"
 #include "app/grid_actions.h"
 #include "app/result_status.h"
-#include "catalogue/table.h"
+#include "core/catalogue/table.h"
 #include "ui/result_area.h"
 #include "ui/stress_panel.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/grid_text.h"
 #include "app/save_target.h"
-#include "catalogue/cp932_encoder.h"
-#include "catalogue/grid_model.h"
+#include "core/catalogue/cp932_encoder.h"
+#include "ui/grid_model.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/search_progress.h"
 
 #include "app/event_guard.h"
-#include "catalogue/table.h"
+#include "core/catalogue/table.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/read_progress.h"
+#include "core/catalogue/read_progress.h"
 
 #include <QElapsedTimer>
 #include <QString>

@@ -2,11 +2,11 @@
 
 #include "app/event_guard.h"
 #include "app/main.h"
-#include "catalogue/unit_system.h"
-#include "charts/load_length_chart.h"
-#include "cycle/cycle.h"
-#include "search/conditions.h"
-#include "strength/spr_mat.h"
+#include "core/catalogue/unit_system.h"
+#include "core/search/conditions.h"
+#include "core/strength/spr_mat.h"
+#include "ui/cycle_dialog.h"
+#include "ui/load_length_chart.h"
 
 #include <QApplication>
 #include <QFont>

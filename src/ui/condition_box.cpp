@@ -1,7 +1,7 @@
 #include "ui/condition_box.h"
 
-#include "catalogue/number_format.h"
-#include "catalogue/unit_system.h"
+#include "core/catalogue/number_format.h"
+#include "core/catalogue/unit_system.h"
 #include "ui/placed_controls.h"
 #include "ui/qt_text.h"
 

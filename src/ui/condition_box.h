@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/search_start.h"
-#include "strength/spring_evaluation.h"
+#include "core/search/search_start.h"
+#include "core/strength/spring_evaluation.h"
 
 #include <QGroupBox>
 #include <QList>

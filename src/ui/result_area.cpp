@@ -1,7 +1,7 @@
 #include "ui/result_area.h"
 
-#include "catalogue/grid_model.h"
-#include "charts/load_length_chart.h"
+#include "ui/grid_model.h"
+#include "ui/load_length_chart.h"
 #include "ui/splitter_bar.h"
 #include "ui/spring_columns.h"
 

@@ -1,7 +1,7 @@
 #include "ui/search_panel.h"
 
-#include "search/conditions.h"
-#include "search/search_start.h"
+#include "core/search/conditions.h"
+#include "core/search/search_start.h"
 #include "ui/placed_controls.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"

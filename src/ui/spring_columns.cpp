@@ -1,6 +1,6 @@
 #include "ui/spring_columns.h"
 
-#include "catalogue/spring_record.h"
+#include "core/catalogue/spring_record.h"
 
 #include <array>
 #include <utility>

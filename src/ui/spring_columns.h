@@ -2,8 +2,8 @@
 // nearest springs.
 #pragma once
 
-#include "catalogue/grid_model.h"
-#include "catalogue/unit_system.h"
+#include "core/catalogue/unit_system.h"
+#include "ui/grid_model.h"
 
 #include <vector>
 

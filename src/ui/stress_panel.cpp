@@ -1,11 +1,11 @@
 #include "ui/stress_panel.h"
 
-#include "charts/chart.h"
-#include "charts/dynamictau_chart.h"
-#include "charts/statictau_chart.h"
+#include "chart/chart.h"
+#include "ui/dynamictau_chart.h"
 #include "ui/placed_controls.h"
 #include "ui/radio_group.h"
 #include "ui/splitter_bar.h"
+#include "ui/statictau_chart.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strength/working_point.h"
+#include "core/strength/working_point.h"
 
 #include <QWidget>
 

@@ -2,8 +2,8 @@
 // pans; it resets zoom and pan to the program's range and saves the chart as
 // PNG or SVG with the overlays as the screen shows them.
 #include "app/chart_menu.h"
-#include "charts/chart.h"
-#include "charts/chart_image.h"
+#include "chart/chart.h"
+#include "chart/chart_image.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

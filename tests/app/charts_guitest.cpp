@@ -1,13 +1,13 @@
 // The three charts as the main window drives them: the load-length chart's
 // binding, overlays and axis fitting, the static stress chart and the
 // fatigue diagram.
-#include "catalogue/unit_system.h"
-#include "charts/chart.h"
-#include "charts/load_length_chart.h"
-#include "support/main_window.h"
+#include "chart/chart.h"
+#include "core/catalogue/unit_system.h"
 #include "support/boxes.h"
+#include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
+#include "ui/load_length_chart.h"
 
 #include <QPushButton>
 #include <QRadioButton>

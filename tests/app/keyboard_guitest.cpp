@@ -2,7 +2,7 @@
 // search, typed texts stay as typed, edits show the start of their text, the
 // grid's highlight stays on the current row and elided texts show as tips.
 #include "app/grid_views.h"
-#include "search/conditions.h"
+#include "core/search/conditions.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"

@@ -6,12 +6,12 @@
 #include "app/grid_actions.h"
 #include "app/qt_texts.h"
 #include "app/results_csv.h"
-#include "catalogue/grid_model.h"
-#include "charts/chart.h"
+#include "chart/chart.h"
 #include "support/choosers.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
+#include "ui/grid_model.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -2,7 +2,7 @@
 // rather than painted anew: strokes drawn between paints must not outlive a
 // paint that renders the series again, and sides of no length draw nothing.
 // These tests also run under a real X server (see tests/CMakeLists.txt).
-#include "charts/chart.h"
+#include "chart/chart.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/screen.h"

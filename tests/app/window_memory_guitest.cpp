@@ -3,10 +3,10 @@
 // stays below 1.3 times the piece. Each search runs in a fresh copy of this
 // program, whose peak is its own.
 
-#include "catalogue/grid_model.h"
 #include "support/huge_piece.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
+#include "ui/grid_model.h"
 
 #include <QCoreApplication>
 #include <QDir>

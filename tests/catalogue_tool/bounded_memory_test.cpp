@@ -8,8 +8,8 @@
 
 #include "support/huge_piece.h"
 
-#include "catalogue/spring_record.h"
-#include "catalogue/table.h"
+#include "core/catalogue/spring_record.h"
+#include "core/catalogue/table.h"
 #include "csv_writer.h"
 #include "formula_guard.h"
 

@@ -6,11 +6,11 @@
 #include "progress.h"
 #include "tool_test_support.h"
 
-#include "catalogue/number_parse.h"
-#include "catalogue/packet_reader.h"
-#include "catalogue/spring_record.h"
-#include "catalogue/table.h"
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/number_parse.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/spring_record.h"
+#include "core/catalogue/table.h"
+#include "core/catalogue/text_decoder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

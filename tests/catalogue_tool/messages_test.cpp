@@ -5,7 +5,7 @@
 #include "problem.h"
 #include "tool_test_support.h"
 
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/text_decoder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

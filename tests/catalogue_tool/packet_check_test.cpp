@@ -4,7 +4,7 @@
 #include "record_fields.h"
 #include "tool_test_support.h"
 
-#include "catalogue/spring_record.h"
+#include "core/catalogue/spring_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "tool_test_support.h"
 
-#include "catalogue/cp932_encoder.h"
 #include "check_command.h"
 #include "cli.h"
+#include "core/catalogue/cp932_encoder.h"
 
-#include "catalogue/packet_reader.h"
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/text_decoder.h"
 
 #include <chrono>
 #include <csignal>

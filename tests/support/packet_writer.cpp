@@ -1,6 +1,6 @@
 #include "support/packet_writer.h"
 
-#include "catalogue/packet_writer.h"
+#include "core/catalogue/packet_writer.h"
 
 #include <QFile>
 #include <QStringDecoder>

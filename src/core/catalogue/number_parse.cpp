@@ -1,0 +1,141 @@
+#include "core/catalogue/number_parse.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace {
+
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Decimal exponent of the leading non-zero digit of a checked, unsigned number
+// ("123.4" gives 2, "0.05e3" gives 1), saturating far outside the double range.
+long leading_exponent(std::string_view number) {
+    const std::size_t e = number.find_first_of("eE");
+    const std::size_t mantissa_end = e == std::string_view::npos ? number.size() : e;
+    const std::size_t point = std::min(number.find('.'), mantissa_end);
+    long position = static_cast<long>(point) - 1; // exponent of the digit at i
+    long leading = 0;
+    for (std::size_t i = 0; i < mantissa_end; ++i) {
+        if (number[i] == '.')
+            continue;
+        if (number[i] != '0') {
+            leading = position;
+            break;
+        }
+        --position;
+    }
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        std::size_t j = e + 1;
+        const bool minus = number[j] == '-';
+        if (number[j] == '+' || number[j] == '-')
+            ++j;
+        for (; j < number.size(); ++j)
+            exponent = std::min(exponent * 10 + (number[j] - '0'), 100000L);
+        if (minus)
+            exponent = -exponent;
+    }
+    return leading + exponent;
+}
+
+} // namespace
+
+std::optional<double> parse_decimal(std::string_view text) {
+    while (!text.empty() && is_blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back()))
+        text.remove_suffix(1);
+
+    // Check the whole syntax here: from_chars alone would also take "inf", "nan" and
+    // stop quietly at the first character it does not understand.
+    bool negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t number_start = i;
+    std::size_t mantissa_digits = 0;
+    while (i < text.size() && is_digit(text[i])) {
+        ++i;
+        ++mantissa_digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && is_digit(text[i])) {
+            ++i;
+            ++mantissa_digits;
+        }
+    }
+    if (mantissa_digits == 0)
+        return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        std::size_t exponent_digits = 0;
+        while (i < text.size() && is_digit(text[i])) {
+            ++i;
+            ++exponent_digits;
+        }
+        if (exponent_digits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+
+    // from_chars takes no '+', so convert the unsigned part and apply the sign after.
+    const char* const first = text.data() + number_start;
+    const char* const last = text.data() + text.size();
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (end != last)
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        return leading_exponent(std::string_view(first, last - first)) < 0
+                   ? std::optional<double>(negative ? -0.0 : 0.0) // underflow
+                   : std::nullopt;                                // overflow
+    if (ec != std::errc())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+double to_decimal(std::string_view text) {
+    if (const auto value = parse_decimal(text))
+        return *value;
+    throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+std::optional<double> parse_packet_number(std::string_view text) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    if (first == last ||
+        !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '-' || *first == '.'))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range && end == last) {
+        // The wider type tells too small from too large.
+        long double wide = 0;
+        const auto [wide_end, wide_ec] =
+            std::from_chars(first, last, wide, std::chars_format::general);
+        if (wide_ec != std::errc() || wide_end != last || !(std::fabs(wide) < 1))
+            return std::nullopt;
+        return static_cast<double>(wide);
+    }
+    if (ec != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/catalogue/table.h"
+#include "core/search/conditions.h"
+
+namespace search {
+
+// Decides whether a catalogue row is visible under the conditions of the last
+// search start and the unit factor in force. Rows lacking a value the
+// decision needs are rejected.
+void ClientDataSet_springFilterRecord(const catalogue::Record& record, bool& accept);
+
+// The filter's rules before any geometry: every value the decision needs
+// present, then type, diameters, material and maker of `c`.
+bool passes_record_rules(const catalogue::Record& record, const Conditions& c);
+
+// The load line of a spring, from (lo, fo) to (lmax, fmax), with the loads
+// (stored in N) in the display unit of `unit_factor`.
+geometry::Segment load_line(double lo, double fo, double lmax, double fmax, double unit_factor);
+geometry::Segment load_line(const catalogue::Record& record, double unit_factor);
+
+} // namespace search

@@ -1,0 +1,533 @@
+#include "core/strength/spring_check_list.h"
+
+#include "core/strength/cls_sprg.h"
+#include "core/strength/spr_mat.h"
+#include "core/strength/working_point.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <iterator>
+#include <limits>
+#include <string>
+
+namespace spring_checks {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// The red rule of the stress display: tau0/taua at or above this is too close.
+constexpr double kRatioLimit[] = {0.8, 0.64}; // compression, extension
+
+namespace text {
+constexpr std::string_view kStressOk[] = {"応力比 τ0/τa は 0.8 未満", "応力比 τ0/τa は 0.64 未満"};
+constexpr std::string_view kStressHigh[] = {"応力比 τ0/τa が 0.8 以上",
+                                            "応力比 τ0/τa が 0.64 以上"};
+constexpr std::string_view kAboveLn = "最小使用長さ以上";
+constexpr std::string_view kBelowLn = "最小使用長さより短い";
+constexpr std::string_view kLmaxAboveLn = "カタログの最大長は最小使用長さ以上";
+constexpr std::string_view kLmaxBelowLn = "カタログの最大長が最小使用長さより短い";
+constexpr std::string_view kSolidOk = "密着時の応力は許容応力以下";
+constexpr std::string_view kSolidHigh = "密着時の応力が許容応力を超える (へたりのおそれ)";
+constexpr std::string_view kFatigueOk = "作動点は疲れ強さの許容域内";
+constexpr std::string_view kFatigueOut = "作動点が疲れ強さの許容域外";
+constexpr std::string_view kInitialOk = "初応力は通常の範囲内";
+constexpr std::string_view kInitialLow = "初応力が通常の範囲より低い";
+constexpr std::string_view kInitialHigh = "初応力が通常の範囲より高い";
+constexpr std::string_view kFrequency = "固有振動数 (両端固定)";
+constexpr std::string_view kLoadBand = "荷重の公差範囲";
+
+// Why a check is absent.
+constexpr std::string_view kNoGeometry = "線径またはコイル径のデータがない";
+constexpr std::string_view kNoRate = "ばね定数のデータがない";
+constexpr std::string_view kNoLoadLine = "荷重線のデータが不正";
+constexpr std::string_view kUnknownMaterial = "材料が材料表にない";
+constexpr std::string_view kDiameterOutOfGrade = "線径が材料の適用範囲外";
+constexpr std::string_view kNoTensileStrength = "材料の引張強さのデータがない";
+constexpr std::string_view kNoTurns = "総巻数のデータがない";
+constexpr std::string_view kLengthOutOfRange = "長さがカタログの範囲外";
+constexpr std::string_view kRangeOutOfRange = "動作範囲がカタログの範囲外";
+constexpr std::string_view kNoCycles = "繰返し回数がない";
+constexpr std::string_view kCyclesOutOfDomain = "繰返し回数が疲れ限度線の範囲外";
+constexpr std::string_view kNotComputable = "計算できない値";
+} // namespace text
+
+// Buckling reasons by seating; the last row serves any other coefficient.
+struct SeatingTexts {
+    double nu;
+    std::string_view safe, buckles, never;
+};
+constexpr SeatingTexts kSeatings[] = {
+    {0.5, "座屈のおそれなし (両端固定 ν=0.5)", "座屈のおそれ (両端固定 ν=0.5)",
+     "座屈しない (両端固定 ν=0.5)"},
+    {0.7, "座屈のおそれなし (一端固定・他端回転自由 ν=0.7)",
+     "座屈のおそれ (一端固定・他端回転自由 ν=0.7)", "座屈しない (一端固定・他端回転自由 ν=0.7)"},
+    {1.0, "座屈のおそれなし (両端回転自由 ν=1)", "座屈のおそれ (両端回転自由 ν=1)",
+     "座屈しない (両端回転自由 ν=1)"},
+    {2.0, "座屈のおそれなし (一端固定・他端自由 ν=2)", "座屈のおそれ (一端固定・他端自由 ν=2)",
+     "座屈しない (一端固定・他端自由 ν=2)"},
+    {0.0, "座屈のおそれなし (指定の座り係数 ν)", "座屈のおそれ (指定の座り係数 ν)",
+     "座屈しない (指定の座り係数 ν)"},
+};
+constexpr std::size_t kOtherSeating = std::size(kSeatings) - 1;
+
+// A quantity some checks need, or why it is missing.
+struct Needed {
+    double value = 0;
+    std::string_view missing;
+    explicit operator bool() const { return missing.empty(); }
+};
+
+Needed missing(std::string_view why) {
+    return {0, why};
+}
+
+// The formulas throw only for data no catalogue should hold (values beyond the double
+// range); such a quantity is missing rather than a guess.
+template <typename Formula> Needed compute(Formula&& formula) {
+    try {
+        return {formula(), {}};
+    } catch (const std::exception&) {
+        return missing(text::kNotComputable);
+    }
+}
+
+bool positive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+
+// Within the closed range between lo and lmax, in either order; the same test, in the
+// same precision, as cls_sprg::load_at_length, which then never throws.
+bool on_load_line(double L, double lo, double lmax) {
+    return (static_cast<long double>(L) - lo) * (static_cast<long double>(L) - lmax) <= 0;
+}
+
+double upper_margin(double value, double limit) {
+    return 1 - value / limit;
+}
+
+// One record's evaluation: the quantities first, then the checks in the order of Kind.
+class Evaluation {
+public:
+    Evaluation(const Duty& duty, const CheckConditions& conditions,
+               const std::optional<FatigueRegion>& region, std::size_t seating,
+               StrengthCache& strengths, const Record& r, SpringVerdict& out)
+        : duty_(duty), conditions_(conditions), region_(region), seating_(kSeatings[seating]),
+          strengths_(strengths), r_(r), out_(out),
+          compression_(duty.kind == SpringKind::Compression), d_(r.wire_dia),
+          D_(r.coil_dia - r.wire_dia) {
+        quantities();
+    }
+
+    void run() {
+        const std::optional<Needed> length1 = given(duty_.length1);
+        const std::optional<Needed> length2 = given(duty_.length2);
+        static_stress(duty_.length1, Site::Length1);
+        static_stress(duty_.length2, Site::Length2);
+        if (compression_) {
+            minimum_length(length1, Site::Length1);
+            minimum_length(length2, Site::Length2);
+            minimum_length(range_shorter_, Site::RangeShorter);
+            minimum_length(range_longer_, Site::RangeLonger);
+            catalogue_lmax();
+            buckling(length1, Site::Length1);
+            buckling(length2, Site::Length2);
+            buckling(range_shorter_, Site::RangeShorter);
+            solid_stress();
+        }
+        fatigue();
+        if (!compression_)
+            initial_stress();
+        natural_frequency_check();
+        load_band(duty_.length1, Site::Length1);
+        load_band(duty_.length2, Site::Length2);
+    }
+
+private:
+    void quantities() {
+        geometry_ = std::isfinite(d_) && d_ > 0 && std::isfinite(D_) && D_ > 0;
+        grade_ = find_grade(r_.material);
+        if (grade_)
+            constants_ = grade_->constants;
+
+        if (!std::isfinite(r_.lo) || !std::isfinite(r_.lmax) || !std::isfinite(r_.fo))
+            line_ = missing(text::kNoLoadLine);
+        else if (!positive(r_.k))
+            line_ = missing(text::kNoRate);
+
+        Needed material;
+        if (!geometry_)
+            material = missing(text::kNoGeometry);
+        else if (!grade_)
+            material = missing(text::kUnknownMaterial);
+        else if (d_ < grade_->d_min || d_ > grade_->d_max)
+            material = missing(text::kDiameterOutOfGrade);
+        if (material) {
+            const StrengthCache::Strengths& s = strengths_.get(r_.material, *grade_, d_);
+            tau_a_ = s.allowable && *s.allowable > 0 ? Needed{*s.allowable, {}}
+                                                     : missing(text::kNotComputable);
+            if (!s.tensile)
+                sigma_b_ = missing(text::kNotComputable);
+            else if (*s.tensile <= 0)
+                sigma_b_ = missing(text::kNoTensileStrength);
+            else
+                sigma_b_ = Needed{*s.tensile, {}};
+        } else {
+            tau_a_ = sigma_b_ = material;
+        }
+
+        if (!geometry_)
+            coils_ = missing(text::kNoGeometry);
+        else if (!grade_)
+            coils_ = missing(text::kUnknownMaterial);
+        else if (!line_)
+            coils_ = line_;
+        else
+            coils_ = compute([&] { return active_coils(constants_.shear_modulus, d_, D_, r_.k); });
+
+        if (compression_)
+            compression_quantities();
+    }
+
+    void compression_quantities() {
+        // The free length is where the load line reaches zero load.
+        if (line_) {
+            const double free = r_.lo + r_.fo / r_.k;
+            free_ = std::isfinite(free) && free > 0 ? Needed{free, {}} : missing(text::kNoLoadLine);
+        } else {
+            free_ = line_;
+        }
+
+        if (!positive(d_))
+            solid_ = missing(text::kNoGeometry);
+        else if (!positive(r_.turn))
+            solid_ = missing(text::kNoTurns);
+        else
+            solid_ = compute([&] { return solid_length(r_.turn, d_, conditions_.ends); });
+        if (!solid_)
+            usable_ = solid_;
+        else if (!coils_)
+            usable_ = coils_;
+        else
+            usable_ = compute([&] {
+                return solid_.value + minimum_gap_sum(coils_.value, d_, D_, conditions_.loading);
+            });
+
+        if (!geometry_)
+            buckle_ = missing(text::kNoGeometry);
+        else if (!grade_)
+            buckle_ = missing(text::kUnknownMaterial);
+        else if (!free_)
+            buckle_ = free_;
+        else
+            buckle_ = compute([&] {
+                return buckling_deflection(free_.value, D_, constants_.shear_modulus,
+                                           constants_.youngs_modulus, conditions_.nu);
+            });
+
+        if (const auto& range = duty_.range) {
+            if (range->given == OperatingRange::Given::Lengths) {
+                range_shorter_ = Needed{std::min(range->first, range->second), {}};
+                range_longer_ = Needed{std::max(range->first, range->second), {}};
+            } else if (free_) {
+                // The lengths at which the load line gives the two loads.
+                const double a = free_.value - range->first / r_.k;
+                const double b = free_.value - range->second / r_.k;
+                range_shorter_ = Needed{std::min(a, b), {}};
+                range_longer_ = Needed{std::max(a, b), {}};
+            } else {
+                range_shorter_ = range_longer_ = free_;
+            }
+        }
+    }
+
+    static std::optional<Needed> given(const std::optional<double>& L) {
+        if (!L)
+            return std::nullopt;
+        return Needed{*L, {}};
+    }
+
+    void add(Kind kind, Site site, Verdict verdict, double at, double value, double limit,
+             double margin, std::string_view reason) {
+        // Extreme data can push a quotient past the double range; the one infinity a
+        // check may carry is the buckling deflection of a spring that cannot buckle.
+        const bool infinite_limit = kind == Kind::Buckling && limit == kInfinity;
+        if (!std::isfinite(at) || !std::isfinite(value) || !std::isfinite(margin) ||
+            !(std::isfinite(limit) || infinite_limit))
+            return absent(kind, site, text::kNotComputable);
+        if (verdict == Verdict::Ok)
+            margin = std::max(margin, 0.0);
+        else
+            margin = std::min(margin, 0.0);
+        out_.checks.push_back({kind, site, verdict, at, value, limit, margin, reason});
+        out_.overall = std::max(out_.overall, verdict);
+    }
+
+    void absent(Kind kind, Site site, std::string_view why) {
+        out_.absent.push_back({kind, site, why});
+    }
+
+    // The load at a searched length as the stress display finds it, or why not.
+    Needed load_at(double L) const {
+        if (!line_)
+            return line_;
+        if (!on_load_line(L, r_.lo, r_.lmax))
+            return missing(text::kLengthOutOfRange);
+        return compute([&] { return cls_sprg::load_at_length(L, r_.lo, r_.lmax, r_.k, r_.fo); });
+    }
+
+    void static_stress(const std::optional<double>& L, Site site) {
+        if (!L)
+            return;
+        Needed load = load_at(*L);
+        if (load && !geometry_)
+            load = missing(text::kNoGeometry);
+        const Needed& need = !load ? load : tau_a_;
+        if (!need)
+            return absent(Kind::StaticStress, site, need.missing);
+        const Needed ratio =
+            compute([&] { return cls_sprg::shear_stress(d_, D_, load.value) / tau_a_.value; });
+        if (!ratio)
+            return absent(Kind::StaticStress, site, ratio.missing);
+        const std::size_t k = compression_ ? 0 : 1;
+        const bool high = ratio.value >= kRatioLimit[k];
+        add(Kind::StaticStress, site, high ? Verdict::Fail : Verdict::Ok, *L, ratio.value,
+            kRatioLimit[k], upper_margin(ratio.value, kRatioLimit[k]),
+            high ? text::kStressHigh[k] : text::kStressOk[k]);
+    }
+
+    void minimum_length(const std::optional<Needed>& L, Site site) {
+        if (!L)
+            return;
+        const Needed& need = !*L ? *L : usable_;
+        if (!need)
+            return absent(Kind::MinimumLength, site, need.missing);
+        const double length = L->value;
+        const bool short_ = length < usable_.value;
+        add(Kind::MinimumLength, site, short_ ? Verdict::Fail : Verdict::Ok, length, length,
+            usable_.value, length / usable_.value - 1, short_ ? text::kBelowLn : text::kAboveLn);
+    }
+
+    void catalogue_lmax() {
+        if (!usable_)
+            return absent(Kind::MinimumLength, Site::CatalogueLmax, usable_.missing);
+        if (!std::isfinite(r_.lmax))
+            return absent(Kind::MinimumLength, Site::CatalogueLmax, text::kNoLoadLine);
+        const bool short_ = r_.lmax < usable_.value;
+        add(Kind::MinimumLength, Site::CatalogueLmax, short_ ? Verdict::Caution : Verdict::Ok,
+            r_.lmax, r_.lmax, usable_.value, r_.lmax / usable_.value - 1,
+            short_ ? text::kLmaxBelowLn : text::kLmaxAboveLn);
+    }
+
+    void buckling(const std::optional<Needed>& L, Site site) {
+        if (!L)
+            return;
+        const Needed& need = !*L ? *L : buckle_;
+        if (!need)
+            return absent(Kind::Buckling, site, need.missing);
+        const double s = free_.value - L->value;
+        const double sk = buckle_.value;
+        const bool buckles = s >= sk;
+        add(Kind::Buckling, site, buckles ? Verdict::Fail : Verdict::Ok, L->value, s, sk,
+            upper_margin(s, sk),
+            buckles          ? seating_.buckles
+            : std::isinf(sk) ? seating_.never
+                             : seating_.safe);
+    }
+
+    void solid_stress() {
+        std::string_view why = !solid_ ? solid_.missing : !line_ ? line_.missing : tau_a_.missing;
+        if (why.empty() && !geometry_)
+            why = text::kNoGeometry;
+        if (!why.empty())
+            return absent(Kind::SolidStress, Site::Spring, why);
+        // The load line carried on to the solid length.
+        const Needed tau = compute([&] {
+            const double load = r_.fo + r_.k * (r_.lo - solid_.value);
+            return cls_sprg::shear_stress(d_, D_, load);
+        });
+        if (!tau)
+            return absent(Kind::SolidStress, Site::Spring, tau.missing);
+        const bool high = tau.value > tau_a_.value;
+        add(Kind::SolidStress, Site::Spring, high ? Verdict::Caution : Verdict::Ok, solid_.value,
+            tau.value, tau_a_.value, upper_margin(tau.value, tau_a_.value),
+            high ? text::kSolidHigh : text::kSolidOk);
+    }
+
+    void fatigue() {
+        const auto& range = duty_.range;
+        if (!range)
+            return; // the diagram shows no working point either
+        if (!duty_.cycles)
+            return absent(Kind::Fatigue, Site::Spring, text::kNoCycles);
+        if (!region_)
+            return absent(Kind::Fatigue, Site::Spring, text::kCyclesOutOfDomain);
+        Needed p1{range->first, {}}, p2{range->second, {}};
+        if (range->given == OperatingRange::Given::Lengths) {
+            p1 = load_at(range->first);
+            p2 = load_at(range->second);
+            for (Needed* p : {&p1, &p2}) {
+                if (p->missing == text::kLengthOutOfRange)
+                    p->missing = text::kRangeOutOfRange;
+            }
+        }
+        std::string_view why = !p1 ? p1.missing : !p2 ? p2.missing : sigma_b_.missing;
+        if (why.empty() && !geometry_)
+            why = text::kNoGeometry;
+        if (!why.empty())
+            return absent(Kind::Fatigue, Site::Spring, why);
+        strength::WorkingPoint wp{};
+        try {
+            wp = strength::working_point(d_, D_, p1.value, p2.value, sigma_b_.value);
+        } catch (const std::exception&) {
+            return absent(Kind::Fatigue, Site::Spring, text::kNotComputable);
+        }
+        const bool inside = region_->contains(wp.x, wp.y);
+        const double highest = region_->highest(wp.x);
+        add(Kind::Fatigue, Site::Spring, inside ? Verdict::Ok : Verdict::Fail, wp.x, wp.y, highest,
+            upper_margin(wp.y, highest), inside ? text::kFatigueOk : text::kFatigueOut);
+    }
+
+    void initial_stress() {
+        if (!geometry_)
+            return absent(Kind::InitialStress, Site::Spring, text::kNoGeometry);
+        if (!std::isfinite(r_.fo))
+            return absent(Kind::InitialStress, Site::Spring, text::kNoLoadLine);
+        InitialStressRange usual{};
+        const Needed tau = compute([&] {
+            usual = initial_stress_range(D_ / d_);
+            return cls_sprg::shear_stress(d_, D_, r_.fo);
+        });
+        if (!tau)
+            return absent(Kind::InitialStress, Site::Spring, tau.missing);
+        const double t = tau.value;
+        const bool low = t < usual.low;
+        const bool high = t > usual.high;
+        const bool nearer_low = t - usual.low < usual.high - t;
+        add(Kind::InitialStress, Site::Spring, low || high ? Verdict::Caution : Verdict::Ok, r_.lo,
+            t, nearer_low ? usual.low : usual.high,
+            std::min(t - usual.low, usual.high - t) / usual.high,
+            low    ? text::kInitialLow
+            : high ? text::kInitialHigh
+                   : text::kInitialOk);
+    }
+
+    void natural_frequency_check() {
+        if (!coils_)
+            return absent(Kind::NaturalFrequency, Site::Spring, coils_.missing);
+        const Needed f = compute([&] {
+            return natural_frequency(d_, D_, coils_.value, constants_.shear_modulus,
+                                     constants_.density);
+        });
+        if (!f)
+            return absent(Kind::NaturalFrequency, Site::Spring, f.missing);
+        add(Kind::NaturalFrequency, Site::Spring, Verdict::Ok, 0, f.value, 0, 0, text::kFrequency);
+    }
+
+    void load_band(const std::optional<double>& L, Site site) {
+        if (!L)
+            return;
+        const Needed load = load_at(*L);
+        if (!load)
+            return absent(Kind::LoadBand, site, load.missing);
+        const double t = conditions_.load_tolerance;
+        const double a = load.value * (1 - t), b = load.value * (1 + t);
+        add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(a, b), std::max(a, b), t,
+            text::kLoadBand);
+    }
+
+    const Duty& duty_;
+    const CheckConditions& conditions_;
+    const std::optional<FatigueRegion>& region_;
+    const SeatingTexts& seating_;
+    StrengthCache& strengths_;
+    const Record& r_;
+    SpringVerdict& out_;
+    const bool compression_;
+    const double d_, D_;
+
+    bool geometry_ = false;
+    const Grade* grade_ = nullptr;
+    ElasticConstants constants_{};
+    Needed line_;    // the load line is usable (its value unused)
+    Needed tau_a_;   // allowable stress, MPa
+    Needed sigma_b_; // tensile strength, MPa
+    Needed coils_;   // active coils
+    Needed free_;    // free length L0
+    Needed solid_;   // solid length Lc
+    Needed usable_;  // smallest usable length Ln
+    Needed buckle_;  // buckling deflection s_K
+    std::optional<Needed> range_shorter_, range_longer_; // compression, when a range is given
+};
+
+void require(bool ok, const char* message) {
+    if (!ok)
+        throw EspringCheckException(message);
+}
+
+} // namespace
+
+const StrengthCache::Strengths& StrengthCache::get(std::string_view designation, const Grade& grade,
+                                                   double d) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &d, sizeof bits);
+    const std::uint64_t key = bits ^ reinterpret_cast<std::uintptr_t>(&grade);
+    // Fibonacci hashing: the top bits of the product pick one of the 128 slots.
+    Slot& slot = slots_[(key * 0x9E3779B97F4A7C15ull) >> 57];
+    if (slot.grade != &grade || slot.d != d) {
+        const std::string name(designation);
+        const auto value = [&](double (*lookup)(const std::string&, double)) {
+            try {
+                return std::optional<double>(lookup(name, d));
+            } catch (const std::exception&) {
+                return std::optional<double>();
+            }
+        };
+        slot.values = {value(spr_mat::allowable_stress), value(spr_mat::tensile_strength)};
+        slot.grade = &grade;
+        slot.d = d;
+    }
+    return slot.values;
+}
+
+SpringChecker::SpringChecker(const Duty& duty, const CheckConditions& conditions)
+    : duty_(duty), conditions_(conditions), seating_(kOtherSeating) {
+    require(std::isfinite(conditions.nu) && conditions.nu > 0,
+            "Seating coefficient must be positive.");
+    require(std::isfinite(conditions.load_tolerance) && conditions.load_tolerance >= 0 &&
+                conditions.load_tolerance < 1,
+            "Load tolerance must lie between 0 and 1.");
+    for (const auto& L : {duty.length1, duty.length2})
+        require(!L || std::isfinite(*L), "Searched length is not a finite number.");
+    if (duty.range)
+        require(std::isfinite(duty.range->first) && std::isfinite(duty.range->second),
+                "Operating range is not a finite number.");
+    for (std::size_t i = 0; i < kOtherSeating; ++i) {
+        if (conditions.nu == kSeatings[i].nu)
+            seating_ = i;
+    }
+    if (duty.cycles) {
+        try {
+            region_.emplace(*duty.cycles);
+        } catch (const std::exception&) {
+            // No region for this count: the fatigue check is absent, as the diagram
+            // keeps no outline for it either.
+        }
+    }
+}
+
+SpringVerdict SpringChecker::check(const Record& record) const {
+    SpringVerdict verdict;
+    Evaluation(duty_, conditions_, region_, seating_, strengths_, record, verdict).run();
+    return verdict;
+}
+
+SpringVerdict check_spring(const Record& record, const Duty& duty,
+                           const CheckConditions& conditions) {
+    return SpringChecker(duty, conditions).check(record);
+}
+
+} // namespace spring_checks

@@ -1,0 +1,190 @@
+#include "core/strength/spring_checks.h"
+
+#include "core/strength/cls_sprg.h"
+#include "core/strength/fatigue_lines.h"
+
+#include <cmath>
+#include <limits>
+
+namespace spring_checks {
+
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+constexpr double kUpperLimit = 0.45; // the fatigue diagram's upper stress limit
+
+constexpr ElasticConstants kSteel{78500, 206000, 7.85};
+constexpr ElasticConstants kStainless{68500, 186000, 7.93};
+
+struct NamedGrade {
+    std::string_view designation;
+    Grade grade;
+};
+
+// The designations of the material table with its diameter ranges.
+constexpr NamedGrade kGrades[] = {
+    {"SUS-WH2", {kStainless, 0.08, 6}},
+    {"SUS304WPB", {kStainless, 0.08, 6}},
+    {"SUS-WPB", {kStainless, 0.08, 6}},
+    {"SUS", {kStainless, 0.08, 6}},
+    {"SUS-WH1", {kStainless, 0.08, 5.8}},
+    {"SUS304WPA", {kStainless, 0.08, 5.8}},
+    {"SUS-WPA", {kStainless, 0.08, 5.8}},
+    {"SWP-A", {kSteel, 0.08, 6}},
+    {"SWP-B", {kSteel, 0.08, 6}},
+    {"SWP", {kSteel, 0.08, 6}},
+    {"SWPV", {kSteel, 2.1, 5.2}},
+    {"SWOCV", {kSteel, 2.1, 5.2}},
+    {"SWOCVV", {kSteel, 2.1, 10}},
+    {"SWO-A", {kSteel, 2, 12}},
+    {"SWO-B", {kSteel, 2, 12}},
+    {"SW-B", {kSteel, 0.08, 10}},
+    {"SW-C", {kSteel, 0.08, 10}},
+    {"SUP4", {kSteel, 8, 25}},
+    {"SUP6", {kSteel, 8, 38}},
+    {"SUP9", {kSteel, 8, 60}},
+    {"SUP10", {kSteel, 8, 67}},
+    {"SUP11", {kSteel, 8, 80}},
+};
+
+// The throwing half of the argument checks, kept out of line so that the checks
+// themselves stay small enough to inline into the formulas.
+[[noreturn]] void reject(const char* what, double v) {
+    if (!std::isfinite(v))
+        throw EspringCheckException(std::string(what) + " is not a finite number.");
+    throw EspringCheckException(std::string(what) + " must be positive.");
+}
+
+[[noreturn]] void reject_result() {
+    throw EspringCheckException("The result is out of range.");
+}
+
+inline void require_finite(double v, const char* what) {
+    if (!std::isfinite(v))
+        reject(what, v);
+}
+
+inline void require_positive(double v, const char* what) {
+    if (!(std::isfinite(v) && v > 0))
+        reject(what, v);
+}
+
+// Rounds to double; a result beyond the double range is an error, not an infinity.
+inline double finite_result(long double v) {
+    const double r = static_cast<double>(v);
+    if (!std::isfinite(r))
+        reject_result();
+    return r;
+}
+
+} // namespace
+
+const Grade* find_grade(std::string_view designation) {
+    for (const NamedGrade& g : kGrades) {
+        if (g.designation == designation)
+            return &g.grade;
+    }
+    return nullptr;
+}
+
+std::optional<ElasticConstants> elastic_constants(const std::string& designation) {
+    if (const Grade* g = find_grade(designation))
+        return g->constants;
+    return std::nullopt;
+}
+
+double active_coils(double G, double d, double D, double k) {
+    require_positive(G, "Shear modulus");
+    require_positive(d, "Wire diameter");
+    require_positive(D, "Mean coil diameter");
+    require_positive(k, "Spring rate");
+    const long double wire = d, coil = D;
+    return finite_result(G * wire * wire * wire * wire / (8 * coil * coil * coil * k));
+}
+
+double solid_length(double total_coils, double d, Ends ends) {
+    require_positive(total_coils, "Total number of coils");
+    require_positive(d, "Wire diameter");
+    const long double coils = ends == Ends::Ground ? total_coils : total_coils + 1.5L;
+    return finite_result(coils * d);
+}
+
+double minimum_gap_sum(double n, double d, double D, Loading loading) {
+    require_positive(n, "Number of active coils");
+    require_positive(d, "Wire diameter");
+    require_positive(D, "Mean coil diameter");
+    const long double coil = D;
+    const long double sa = n * (0.0015L * coil * coil / d + 0.1L * d);
+    return finite_result(loading == Loading::Dynamic ? 1.5L * sa : sa);
+}
+
+double buckling_deflection(double L0, double D, double G, double E, double nu) {
+    require_positive(L0, "Free length");
+    require_positive(D, "Mean coil diameter");
+    require_positive(G, "Shear modulus");
+    require_positive(E, "Young's modulus");
+    require_positive(nu, "Seating coefficient");
+    if (G >= E)
+        throw EspringCheckException("Shear modulus must be smaller than Young's modulus.");
+    const long double g = static_cast<long double>(G) / E;
+    const long double slender = kPi * D / (static_cast<long double>(nu) * L0);
+    const long double qa2 = (1 - g) / (0.5L + g) * slender * slender;
+    const long double under_root = 1 - qa2;
+    if (under_root < 0)
+        return std::numeric_limits<double>::infinity();
+    // 1 - sqrt(1 - qa2) written without the cancellation of two nearly equal terms.
+    return finite_result(L0 * 0.5L / (1 - g) * qa2 / (1 + std::sqrt(under_root)));
+}
+
+double natural_frequency(double d, double D, double n, double G, double density) {
+    require_positive(d, "Wire diameter");
+    require_positive(D, "Mean coil diameter");
+    require_positive(n, "Number of active coils");
+    require_positive(G, "Shear modulus");
+    require_positive(density, "Density");
+    // With d, D in mm, G in MPa and the density in g/cm^3, the wave speed sqrt(G/2rho)
+    // is sqrt(1e3 G/2rho) m/s and d/D^2 is 1e3 d/D^2 per metre: 1e9 under the root.
+    const long double coil = D;
+    const long double speed = std::sqrt(1e9L * G / (2.0L * density));
+    return finite_result(d / (2 * kPi * n * coil * coil) * speed);
+}
+
+FatigueRegion::FatigueRegion(double cycles)
+    : r_(cls_sprg::fatigue_limit_ratio(cycles)),
+      // Above 0.45 the fatigue-limit line lies over the whole triangle below 0.45 and
+      // bounds nothing; its crossing may even be undefined (a horizontal line).
+      xe_(r_ < kUpperLimit ? strength::fatigue_edge_x(r_) : 0.0) {}
+
+bool FatigueRegion::contains(double x, double y) const {
+    require_finite(x, "tau_min/sigmaB");
+    require_finite(y, "tau_max/sigmaB");
+    if (x < 0 || y < x || y > kUpperLimit)
+        return false;
+    if (r_ >= kUpperLimit)
+        return true;
+    // Right of (or on) the edge from (0, r) to (xe, 0.45), in the cross-product form of
+    // the drawn corners: both corners give exactly zero, so they count as inside.
+    return xe_ * (y - r_) - (kUpperLimit - r_) * x <= 0;
+}
+
+double FatigueRegion::highest(double x) const {
+    if (r_ >= kUpperLimit || x >= xe_)
+        return kUpperLimit;
+    return r_ + (kUpperLimit - r_) / xe_ * (x > 0 ? x : 0.0);
+}
+
+bool fatigue_admissible(double x, double y, double cycles) {
+    return FatigueRegion(cycles).contains(x, y);
+}
+
+InitialStressRange initial_stress_range(double spring_index) {
+    require_positive(spring_index, "Spring index");
+    const long double c = spring_index;
+    const long double middle = 231 / std::exp(0.105L * c);
+    const long double half = 6.9L * (4 - (c - 3) / 6.5L);
+    // Beyond C = 29 the half width turns negative; the two values swap.
+    const double a = finite_result(middle - half), b = finite_result(middle + half);
+    return a <= b ? InitialStressRange{a, b} : InitialStressRange{b, a};
+}
+
+} // namespace spring_checks

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/cycle/cycle_formula.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Service-life dialog: turns a machine's duty into the number of load cycles
+// a spring has to survive. Created once and shown again and again with
+// exec(); the entries, the OK button and cycle::cycle_result carry over from
+// one showing to the next. Closed with Accepted by OK, which is possible only
+// while the entries give a result, and with Rejected otherwise.
+class TForm_cycle : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm_cycle(QWidget* parent = nullptr);
+
+    void setVisible(bool visible) override;
+
+public slots:
+    // Recomputes from all entries. On success stores the text in
+    // cycle::cycle_result and shows it on OK; on any failure only disables
+    // OK, leaving its caption and the stored result of the last success.
+    void calc_cycle();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    int working_days() const;
+    void set_ok_enabled(bool enabled);
+
+    QGroupBox* GroupBox_cycleparameter;
+    QLabel* Label_pt;
+    QLineEdit* Edit_pt;
+    QLabel* Label_kai;
+    QLineEdit* Edit_kai;
+    QLabel* Label_kadou;
+    QLineEdit* Edit_kadou;
+    QLabel* Label_time;
+    QLineEdit* Edit_time;
+    QGroupBox* RadioGroup_taisei;
+    QRadioButton* taisei_items[3];
+    QLabel* Label_taiou;
+    QLineEdit* Edit_tayou;
+    QPushButton* BitBtn_ok;
+    QPushButton* BitBtn_cancel;
+};

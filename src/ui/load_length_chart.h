@@ -1,0 +1,31 @@
+#pragma once
+
+#include "chart/chart.h"
+#include "core/search/conditions.h"
+
+namespace catalogue {
+class Table;
+}
+
+// The load-length chart: every listed spring as a segment from its free
+// length to its reference length, with the search windows and the spring
+// under the cursor drawn over it in red.
+Chart* make_load_length_chart(QWidget* parent);
+
+// The data binding of `Series_dbspring`: one arrow per visible row, from
+// (lo, calc_fo) to (lmax, calc_fmax); an empty field reads as 0.
+void fill_spring_series(ChartSeries& series, const catalogue::Table& table);
+
+// Pixel position of the last highlighted segment: start x, y, end x, y.
+struct SpringlinePos {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+extern SpringlinePos springline_pos;
+
+void Selectwindow_draw(Chart& chart, const search::Conditions& conditions);
+void Springline_draw(Chart& chart, const catalogue::Table& table);
+void Springline_erase(Chart& chart);
+
+// The axis fitting of a search: each axis spans the springs shown and the
+// governing search window.
+void fit_load_length_axes(Chart& chart, const search::Conditions& conditions);

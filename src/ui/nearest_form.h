@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/grid_model.h"
+#include "core/search/nearest_search.h"
+
+#include <QDialog>
+#include <vector>
+
+class NearestModel;
+class QPushButton;
+class QTableView;
+
+// The list of the springs nearest to the search conditions. It closes with
+// Accepted when the user asks to search with a row's tolerances.
+class TForm_nearest : public QDialog {
+    Q_OBJECT
+public:
+    TForm_nearest(std::vector<search::NearRow> rows, std::vector<SpringGridModel::Column> columns,
+                  double unit_factor, QWidget* parent);
+
+    // The row under the cursor; nullptr when the list is empty.
+    const search::NearRow* chosenRow() const;
+
+private:
+    NearestModel* model_ = nullptr;
+    QTableView* Grid_nearest = nullptr;
+    QPushButton* Button_nearestsearch = nullptr;
+};
