@@ -7,7 +7,7 @@
 // a generated catalogue is consistent (rate, forces and lengths agree) and
 // the same seed gives the same bytes on every run and platform.
 
-#include "catalogue/packet_writer.h"
+#include "core/catalogue/packet_writer.h"
 
 #include <algorithm>
 #include <cerrno>

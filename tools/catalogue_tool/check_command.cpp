@@ -1,6 +1,6 @@
 #include "check_command.h"
 
-#include "catalogue/packet_reader.h"
+#include "core/catalogue/packet_reader.h"
 #include "maker_cross_check.h"
 #include "packet_check.h"
 #include "progress.h"

@@ -1,7 +1,7 @@
 // The records of a CSV file turned into checked packet rows.
 #pragma once
 
-#include "catalogue/packet_writer.h"
+#include "core/catalogue/packet_writer.h"
 #include "csv_text.h"
 #include "output_file.h"
 #include "problem.h"

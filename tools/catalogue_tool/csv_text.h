@@ -2,7 +2,7 @@
 // (often with a byte-order mark) or code page 932.
 #pragma once
 
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/text_decoder.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "export_command.h"
 
-#include "catalogue/packet_reader.h"
-#include "catalogue/regular_file.h"
-#include "catalogue/text_decoder.h"
-#include "catalogue/cp932_encoder.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/regular_file.h"
+#include "core/catalogue/text_decoder.h"
+#include "core/catalogue/cp932_encoder.h"
 #include "csv_writer.h"
 #include "formula_guard.h"
 #include "output_file.h"

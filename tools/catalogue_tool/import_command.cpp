@@ -5,7 +5,7 @@
 #include "output_file.h"
 #include "progress.h"
 
-#include "catalogue/regular_file.h"
+#include "core/catalogue/regular_file.h"
 
 #include <cerrno>
 #include <cstdio>

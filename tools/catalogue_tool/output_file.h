@@ -5,7 +5,7 @@
 // which is removed again on SIGINT, SIGTERM and SIGHUP.
 #pragma once
 
-#include "catalogue/regular_file.h"
+#include "core/catalogue/regular_file.h"
 #include "partial_files.h"
 
 #include <memory>

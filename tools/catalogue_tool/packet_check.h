@@ -2,8 +2,8 @@
 // declarations first, then every row.
 #pragma once
 
-#include "catalogue/packet_reader.h"
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/text_decoder.h"
 #include "maker_cross_check.h"
 #include "progress.h"
 #include "row_checker.h"

@@ -3,8 +3,8 @@
 // value matters.
 #pragma once
 
-#include "catalogue/packet_reader.h"
-#include "catalogue/packet_writer.h"
+#include "core/catalogue/packet_reader.h"
+#include "core/catalogue/packet_writer.h"
 
 #include <string>
 #include <string_view>

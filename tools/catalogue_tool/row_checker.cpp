@@ -1,11 +1,11 @@
 #include "row_checker.h"
 
-#include "catalogue/number_parse.h"
-#include "catalogue/spring_record.h"
-#include "catalogue/text_decoder.h"
+#include "core/catalogue/number_parse.h"
+#include "core/catalogue/spring_record.h"
+#include "core/catalogue/text_decoder.h"
 #include "formula_guard.h"
 #include "packet_number.h"
-#include "strength/spr_mat.h"
+#include "core/strength/spr_mat.h"
 
 #include <cmath>
 

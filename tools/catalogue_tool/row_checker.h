@@ -2,7 +2,7 @@
 // packet and the import of a CSV file.
 #pragma once
 
-#include "catalogue/cp932_encoder.h"
+#include "core/catalogue/cp932_encoder.h"
 #include "problem.h"
 #include "record_fields.h"
 
