@@ -12,6 +12,7 @@
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
 #include "core/catalogue/text_decoder.h"
+#include "reference/recording_sink.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -34,23 +35,12 @@ void check(bool ok, const char* what, const std::string& detail = {}) {
         broken(what, detail);
 }
 
-class Recording : public cat::PacketSink {
+// The reference log, with a check of every row's shape on the way.
+class Recording : public reference::RecordingSink {
 public:
-    std::string log;
-    void begin(const std::vector<cat::PacketField>& fields, cat::TextEncoding encoding) override {
-        log += encoding == cat::TextEncoding::Utf8 ? "utf8" : "cp932";
-        for (const auto& f : fields) {
-            log += "|" + f.name + ":" + f.type + ":" + std::to_string(static_cast<int>(f.kind)) +
-                   ":" + std::to_string(f.width);
-        }
-        log += "\n";
-    }
     void row(const cat::RawRow& r) override {
         check(r.values.size() == r.present.size(), "row sizes differ");
-        log += std::to_string(r.number);
-        for (size_t i = 0; i < r.values.size(); ++i)
-            log += r.present[i] ? "|[" + std::string(r.values[i]) + "]" : "|-";
-        log += "\n";
+        RecordingSink::row(r);
     }
 };
 

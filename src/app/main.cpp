@@ -1,8 +1,9 @@
 #include "app/main.h"
 
 #include "app/about.h"
+#include "app/edit_start.h"
+#include "app/enter_runs_action.h"
 #include "app/event_guard.h"
-#include "app/form_keys.h"
 #include "app/grid_views.h"
 #include "app/icons.h"
 #include "app/nearest_command.h"
@@ -226,9 +227,8 @@ void TForm_spring::connectHandlers() {
 // ---- Start-up --------------------------------------------------------------
 
 void TForm_spring::FormCreate() {
-    units::state.force_unit = "N";
-    units::state.stress_unit = "MPa";
-    units::state.unit_factor = 1.0;
+    // The unit state starts in N and MPa with factor 1: create_forms() has
+    // reset every module's state before it made this window.
     set_statictau(*stress_->staticChart());
     set_dhoyo(*stress_->fatigueChart()->series(0));
     set_dynarea(*stress_->fatigueChart()->series(2),
@@ -330,26 +330,18 @@ void TForm_spring::DBText_urlClick() {
 // ---- Catalogue cursor ------------------------------------------------------
 
 void TForm_spring::DataSource_springDataChange() {
+    // None of the overlays can fail: a row without its values draws no
+    // highlight, and the pixel mapping takes any value.
     Chart& chart = *results_->chart();
-    // Each step ends silently on an error of its own.
-    try {
-        Springline_erase(chart);
-    } catch (...) {
-    }
-    try {
-        Springline_draw(chart, spring_table_);
-    } catch (...) {
-    }
+    Springline_erase(chart);
+    Springline_draw(chart, spring_table_);
     Selectwindow_draw(chart, search::conditions);
     Springstress_set();
 }
 
 void TForm_spring::DBChart1AfterDraw() {
     Selectwindow_draw(*results_->chart(), search::conditions);
-    try {
-        Springline_draw(*results_->chart(), spring_table_);
-    } catch (...) {
-    }
+    Springline_draw(*results_->chart(), spring_table_);
 }
 
 // ---- Units -----------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "app/main.h"
 #include "app/search_progress.h"
 #include "chart/chart.h"
+#include "chart/chart_error.h"
 #include "core/catalogue/number_format.h"
 #include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
@@ -75,7 +76,8 @@ void TForm_spring::Springselectrange_set() {
         set_tauaxis(*stress_->staticChart());
         if (stress_->linkBox()->isChecked())
             Dynrange_set();
-    } catch (...) {
+    } catch (const ChartRangeError&) {
+        // The stress axis refused its range: the search goes on without it.
     }
     // Values computed in another unit system must not stand under this one's
     // unit texts and axes.

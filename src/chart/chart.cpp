@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 
+#include "chart/assign_changed.h"
 #include "chart/chart_series_painter.h"
 
 #include <QContextMenuEvent>
@@ -11,15 +12,10 @@
 
 namespace {
 
+using chart_detail::assign;
+
 constexpr int kMargin = 6;
 constexpr int kDragThreshold = 3;
-
-template <typename T> bool assign(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 QFont pixelFont(const char* utf8Family, int pixels) {
     QFont font(QString::fromUtf8(utf8Family));
@@ -362,10 +358,13 @@ void Chart::paintEvent(QPaintEvent* /*event*/) {
         live.removeClip();
         live.setPen(Qt::black, 1);
         if (m_afterDraw) {
-            // An overlay that fails is left out; the paint machinery must not unwind.
+            // An overlay that fails is left out, and said so on the log: an
+            // exception must not unwind through the paint machinery, and a
+            // message box cannot open in the middle of a paint.
             try {
                 m_afterDraw(live);
-            } catch (...) {
+            } catch (const std::exception& e) {
+                qWarning("chart overlay failed: %s", e.what());
             }
         }
         m_paintCanvas = nullptr;

@@ -1,9 +1,12 @@
 #include "chart/chart_axis.h"
 
+#include "chart/assign_changed.h"
 #include "chart/chart_error.h"
 
 #include <cmath>
 #include <utility>
+
+using chart_detail::assign;
 
 ChartAxis::ChartAxis(Position position) : m_position(position) {
     m_titleAngle = position == Position::Left ? 90 : (position == Position::Right ? 270 : 0);
@@ -55,13 +58,6 @@ void ChartAxis::setViewRange(double minimum, double maximum) {
 
 void ChartAxis::restoreSetRange() {
     setViewRange(m_setMinimum, m_setMaximum);
-}
-
-template <typename T> static bool assign(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
 }
 
 void ChartAxis::setAutomatic(bool on) {

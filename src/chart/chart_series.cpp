@@ -1,5 +1,6 @@
 #include "chart/chart_series.h"
 
+#include "chart/assign_changed.h"
 #include "chart/chart.h"
 
 #include <algorithm>
@@ -7,15 +8,10 @@
 
 namespace {
 
+using chart_detail::assign;
+
 template <typename T> void releaseStorage(std::vector<T>& column) {
     std::vector<T>().swap(column);
-}
-
-template <typename T> bool assign(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/cycle_dialog.h"
 
+#include "core/strength/float_error.h"
+
 #include "core/catalogue/number_parse.h"
 
 #include <QGridLayout>
@@ -171,7 +173,8 @@ void TForm_cycle::setVisible(bool visible) {
 }
 
 void TForm_cycle::calc_cycle() {
-    // Runs from signals: nothing may escape, and no failure is shown.
+    // Runs from signals; a count that does not read or compute disables OK
+    // and shows nothing.
     try {
         const double pt = number_in(Edit_pt);
         const double n = number_in(Edit_kai);
@@ -188,7 +191,9 @@ void TForm_cycle::calc_cycle() {
         BitBtn_ok->setText(QStringLiteral("寿命") + QString::fromStdString(text) +
                            QStringLiteral("回"));
         set_ok_enabled(true);
-    } catch (...) {
+    } catch (const EConvertError&) {
+        set_ok_enabled(false);
+    } catch (const float_error::EFloatError&) {
         set_ok_enabled(false);
     }
 }

@@ -1,8 +1,8 @@
 #include "ui/load_length_chart.h"
 
-#include "core/catalogue/spring_record.h"
 #include "chart/chart_canvas.h"
 #include "chart/chart_colors.h"
+#include "core/catalogue/spring_record.h"
 #include "core/search/search_start.h"
 
 SpringlinePos springline_pos;
@@ -110,15 +110,11 @@ void draw_window(ChartCanvas& c, const Chart& chart, double lmin, double lmax, d
 } // namespace
 
 void Selectwindow_draw(Chart& chart, const search::Conditions& s) {
+    // The pixel mapping takes any value (a side left open maps to the axis
+    // centre), so drawing a window cannot fail.
     ChartCanvas& c = chart.canvas();
-    try {
-        draw_window(c, chart, s.condition[0].length_min, s.condition[0].length_max, s.condition[0].force_min, s.condition[0].force_max);
-    } catch (...) {
-    }
-    try {
-        draw_window(c, chart, s.condition[1].length_min, s.condition[1].length_max, s.condition[1].force_min, s.condition[1].force_max);
-    } catch (...) {
-    }
+    for (const search::WindowCondition& w : s.condition)
+        draw_window(c, chart, w.length_min, w.length_max, w.force_min, w.force_max);
 }
 
 void Springline_draw(Chart& chart, const catalogue::Table& table) {
@@ -156,8 +152,12 @@ void fit_load_length_axes(Chart& chart, const search::Conditions& s) {
     bottom.setMinimum(-open_bound);
     left.setMaximum(open_bound);
     left.setMinimum(-open_bound);
-    bottom.setMaximum(search::fit_upper(s.condition[0].length_max, s.condition[1].length_max, springs.maxX()));
-    bottom.setMinimum(search::fit_lower(s.condition[0].length_min, s.condition[1].length_min, springs.minX()));
-    left.setMinimum(search::fit_lower(s.condition[0].force_min, s.condition[1].force_min, springs.minY()));
-    left.setMaximum(search::fit_upper(s.condition[0].force_max, s.condition[1].force_max, springs.maxY()));
+    bottom.setMaximum(
+        search::fit_upper(s.condition[0].length_max, s.condition[1].length_max, springs.maxX()));
+    bottom.setMinimum(
+        search::fit_lower(s.condition[0].length_min, s.condition[1].length_min, springs.minX()));
+    left.setMinimum(
+        search::fit_lower(s.condition[0].force_min, s.condition[1].force_min, springs.minY()));
+    left.setMaximum(
+        search::fit_upper(s.condition[0].force_max, s.condition[1].force_max, springs.maxY()));
 }

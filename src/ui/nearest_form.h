@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/grid_model.h"
 #include "core/search/nearest_search.h"
+#include "ui/grid_model.h"
 
 #include <QDialog>
 #include <vector>

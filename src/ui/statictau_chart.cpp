@@ -1,7 +1,7 @@
 #include "ui/statictau_chart.h"
 
-#include "core/catalogue/unit_system.h"
 #include "chart/chart_colors.h"
+#include "core/catalogue/unit_system.h"
 #include "core/strength/static_curves.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "app/catalogue_folder.h"
 #include "app/chart_menu.h"
 #include "app/grid_actions.h"
-#include "app/qt_texts.h"
+#include "app/japanese_qt_texts.h"
 #include "app/results_csv.h"
 #include "chart/chart.h"
 #include "support/choosers.h"

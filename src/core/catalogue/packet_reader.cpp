@@ -1,9 +1,9 @@
 #include "core/catalogue/packet_reader.h"
 
 #include "core/catalogue/packet_reader_support.h"
-#include "core/catalogue/packet_reader_xml.h"
 #include "core/catalogue/regular_file.h"
 #include "core/catalogue/row_pipe.h"
+#include "core/catalogue/xml_scanner.h"
 
 #include <algorithm>
 #include <cerrno>

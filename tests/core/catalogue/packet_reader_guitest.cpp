@@ -4,9 +4,10 @@
 // reference lets text through that is not well-formed XML, the streaming
 // reader refuses it.
 #include "core/catalogue/packet_reader.h"
-#include "reference/packet_reader_pugixml.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
+#include "reference/packet_reader_pugixml.h"
+#include "reference/recording_sink.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -19,25 +20,7 @@ namespace cat = catalogue;
 
 namespace {
 
-// Everything a reader tells its sink, or how it failed.
-class Recording : public cat::PacketSink {
-public:
-    std::string log;
-    void begin(const std::vector<cat::PacketField>& fields, cat::TextEncoding encoding) override {
-        log += encoding == cat::TextEncoding::Utf8 ? "utf8" : "cp932";
-        for (const auto& f : fields) {
-            log += "|" + f.name + ":" + f.type + ":" + std::to_string(static_cast<int>(f.kind)) +
-                   ":" + std::to_string(f.width);
-        }
-        log += "\n";
-    }
-    void row(const cat::RawRow& r) override {
-        log += std::to_string(r.number);
-        for (size_t i = 0; i < r.values.size(); ++i)
-            log += r.present[i] ? "|[" + std::string(r.values[i]) + "]" : "|-";
-        log += "\n";
-    }
-};
+using Recording = reference::RecordingSink;
 
 template <typename Read> std::string record(Read read, const std::string& path) {
     Recording sink;

@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-class QLineEdit;
 class QWidget;
 
 namespace app {
@@ -22,9 +21,5 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
-
-// A line edit that loses the focus shows the start of its text, so that a
-// long number is not read by its last digits ("5099" for 0.5099).
-void show_start_after_editing(QLineEdit* edit);
 
 } // namespace app

@@ -1,7 +1,7 @@
-#include "core/catalogue/packet_reader_xml.h"
+#include "core/catalogue/xml_scanner.h"
 
-#include "core/catalogue/packet_reader_xml_chars.h"
 #include "core/catalogue/padded_words.h"
+#include "core/catalogue/xml_scanner_chars.h"
 
 #include <algorithm>
 #include <array>

@@ -3,8 +3,8 @@
 // attributes nobody reads. What is checked of them is dropped from the
 // buffer, so that memory stays near the chunk size; the offsets of messages
 // stay those of the file.
-#include "core/catalogue/packet_reader_xml.h"
-#include "core/catalogue/packet_reader_xml_chars.h"
+#include "core/catalogue/xml_scanner.h"
+#include "core/catalogue/xml_scanner_chars.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 
 // Byte classes, messages and scans that the parts of the XML scanner share.
 
-#include "core/catalogue/packet_reader_xml.h"
+#include "core/catalogue/xml_scanner.h"
 
 #include <array>
 #include <cstddef>

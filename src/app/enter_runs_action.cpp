@@ -1,7 +1,7 @@
-#include "app/form_keys.h"
+#include "app/enter_runs_action.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QWidget>
 
 namespace app {
 
@@ -19,28 +19,6 @@ bool EnterRunsAction::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
-}
-
-namespace {
-
-class ShowStartOnFocusOut final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) {
-            if (auto* edit = qobject_cast<QLineEdit*>(watched))
-                edit->setCursorPosition(0);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
-
-void show_start_after_editing(QLineEdit* edit) {
-    edit->installEventFilter(new ShowStartOnFocusOut(edit));
 }
 
 } // namespace app

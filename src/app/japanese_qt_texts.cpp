@@ -1,4 +1,4 @@
-#include "app/qt_texts.h"
+#include "app/japanese_qt_texts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
