@@ -2,8 +2,8 @@
 // temporary working directory.
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
-#include "support/packet_writer.h"
-#include "support/temp_dir.h"
+#include "support/packets.h"
+#include "support/scratch_dir.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -70,9 +70,10 @@ std::string all_fields_but(const std::string& skip, const std::string& replace =
 } // namespace
 
 TEST(PacketReading, Cp932TextDecodesAndRowsKeepFileOrder) {
-    WorkingDir dir;
-    write_cp932("spring_data.xml", spring_packet({spring("C-1", "昌和発条"), spring("C-2", "KSSC"),
-                                                  spring("C-3", "東邦")}));
+    ScratchDir dir;
+    write_file_cp932(
+        "spring_data.xml",
+        spring_packet({spring("C-1", "昌和発条"), spring("C-2", "KSSC"), spring("C-3", "東邦")}));
     Table t = spring_table();
     t.open();
     ASSERT_EQ(t.recordCount(), 3);
@@ -87,9 +88,9 @@ TEST(PacketReading, Cp932TextDecodesAndRowsKeepFileOrder) {
 // Several numbers of a row at once read as one at a time do, with one run of
 // the calculated-field hook for all the calculated ones.
 TEST(PacketReading, NumbersOfARowAtOnce) {
-    WorkingDir dir;
-    write_cp932("spring_data.xml",
-                spring_packet({spring("C-1", "KSSC", 25), spring("C-2", "KSSC")}));
+    ScratchDir dir;
+    write_file_cp932("spring_data.xml",
+                     spring_packet({spring("C-1", "KSSC", 25), spring("C-2", "KSSC")}));
     Table t("ClientDataSet_spring", "spring_data.xml");
     t.setFields(f::stored_fields());
     int runs = 0;
@@ -118,34 +119,34 @@ TEST(PacketReading, NumbersOfARowAtOnce) {
 }
 
 TEST(PacketReading, Utf8ByDeclarationOrByteOrderMark) {
-    WorkingDir dir;
+    ScratchDir dir;
     std::string packet = spring_packet({spring("C-1", "昌和発条")});
     const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
-    write_bytes("spring_data.xml", declared + packet.substr(packet.find("?>") + 2));
+    write_file("spring_data.xml", declared + packet.substr(packet.find("?>") + 2));
     Table t = spring_table();
     t.open();
     EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
     t.close();
 
-    write_bytes("spring_data.xml", "\xEF\xBB\xBF" + packet);
+    write_file("spring_data.xml", "\xEF\xBB\xBF" + packet);
     t.open();
     EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
 }
 
 TEST(PacketReading, DeclaredShiftJisIsCodePage932) {
-    WorkingDir dir;
+    ScratchDir dir;
     std::string packet = spring_packet({spring("C-1", "昌和発条")});
-    write_cp932("spring_data.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" +
-                                       packet.substr(packet.find("?>") + 2));
+    write_file_cp932("spring_data.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" +
+                                            packet.substr(packet.find("?>") + 2));
     Table t = spring_table();
     t.open();
     EXPECT_EQ(text(t, 0, f::maker), "昌和発条");
 }
 
 TEST(PacketReading, NamesBindIgnoringCaseAndIntegerKindsAreNumbers) {
-    WorkingDir dir;
+    ScratchDir dir;
     std::string fields = all_fields_but("lo", "<FIELD attrname=\"LO\" fieldtype=\"i4\"/>");
-    write_bytes(
+    write_file(
         "spring_data.xml",
         with_fields(fields, "<ROW modelNo=\"A\" LO=\"25\" fo=\"1\" RowState=\"4\" extra=\"x\"/>"));
     Table t = spring_table();
@@ -156,9 +157,9 @@ TEST(PacketReading, NamesBindIgnoringCaseAndIntegerKindsAreNumbers) {
 }
 
 TEST(PacketReading, EmptyValuesReadAsNullAndZero) {
-    WorkingDir dir;
-    write_bytes("spring_data.xml",
-                with_fields(all_fields_but(""), "<ROW modelNo=\"A\" lo=\"25\"/>"));
+    ScratchDir dir;
+    write_file("spring_data.xml",
+               with_fields(all_fields_but(""), "<ROW modelNo=\"A\" lo=\"25\"/>"));
     Table t = spring_table();
     t.open();
     EXPECT_TRUE(t.isNull(0, f::fo));
@@ -170,8 +171,8 @@ TEST(PacketReading, EmptyValuesReadAsNullAndZero) {
 }
 
 TEST(PacketReading, PacketWithoutRowsOpensEmpty) {
-    WorkingDir dir;
-    write_cp932("spring_data.xml", spring_packet({}));
+    ScratchDir dir;
+    write_file_cp932("spring_data.xml", spring_packet({}));
     Table t = spring_table();
     t.open();
     EXPECT_TRUE(t.isOpen());
@@ -180,27 +181,27 @@ TEST(PacketReading, PacketWithoutRowsOpensEmpty) {
 }
 
 TEST(TableFailures, MissingFileLeavesTableClosed) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
     EXPECT_EQ(open_error(t), "ClientDataSet_spring: データプロバイダ/パケットがありません");
     EXPECT_FALSE(t.isOpen());
 }
 
 TEST(TableFailures, MissingAndMistypedFields) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
-    write_bytes("spring_data.xml", with_fields(all_fields_but("k"), ""));
+    write_file("spring_data.xml", with_fields(all_fields_but("k"), ""));
     EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'k' が見つかりません");
     EXPECT_FALSE(t.isOpen());
 
-    write_bytes(
+    write_file(
         "spring_data.xml",
         with_fields(
             all_fields_but("lo", "<FIELD attrname=\"lo\" fieldtype=\"string\" WIDTH=\"8\"/>"), ""));
     EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'lo' の型が一致しません。Float に対して "
                              "String が渡されました。");
 
-    write_bytes(
+    write_file(
         "spring_data.xml",
         with_fields(all_fields_but("maker", "<FIELD attrname=\"maker\" fieldtype=\"r8\"/>"), ""));
     EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'maker' の型が一致しません。String "
@@ -209,14 +210,14 @@ TEST(TableFailures, MissingAndMistypedFields) {
 }
 
 TEST(TableFailures, BrokenPacketsNameTheFile) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
     for (const std::string& bytes :
          {std::string(), std::string("not xml at all"),
           std::string("<?xml version=\"1.0\"?><other/>"),
           with_fields(all_fields_but(""), "").substr(0, 200),
           std::string("<DATAPACKET><METADATA><FIELDS/></METADATA></DATAPACKET>")}) {
-        write_bytes("spring_data.xml", bytes);
+        write_file("spring_data.xml", bytes);
         const std::string message = open_error(t);
         EXPECT_EQ(message.rfind("ClientDataSet_spring: spring_data.xml: ", 0), 0u) << message;
         EXPECT_FALSE(t.isOpen());
@@ -224,13 +225,13 @@ TEST(TableFailures, BrokenPacketsNameTheFile) {
 }
 
 TEST(TableFailures, UnreadableNumberNamesRowAndField) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
     for (const char* bad : {"1,5", "abc", "1e400", "nan", "inf", "1.2.3", "-+5", "+", "-", ".",
                             "-.", "1-", "12a", "1 ", " 1", "0x1F", "1234567a", "1234567-"}) {
-        write_bytes("spring_data.xml",
-                    with_fields(all_fields_but(""),
-                                std::string("<ROW lo=\"1\"/><ROW lo=\"") + bad + "\"/>"));
+        write_file("spring_data.xml",
+                   with_fields(all_fields_but(""),
+                               std::string("<ROW lo=\"1\"/><ROW lo=\"") + bad + "\"/>"));
         EXPECT_EQ(open_error(t),
                   std::string("ClientDataSet_spring: spring_data.xml: 行 2 の項目 'lo' の値 '") +
                       bad + "' は数値ではありません");
@@ -241,11 +242,11 @@ TEST(TableFailures, UnreadableNumberNamesRowAndField) {
 // Numbers too small for a double are numbers still: they read as the
 // nearest double, as typed numbers do; only too large ones fail.
 TEST(PacketReading, NumbersBelowTheDoubleRangeReadAsZeroOrSubnormal) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
-    write_bytes("spring_data.xml",
-                with_fields(all_fields_but(""), "<ROW lo=\"1e-400\" fo=\"-2e-324\" "
-                                                "k=\"1e-320\" fmax=\"0.5e-4000\"/>"));
+    write_file("spring_data.xml",
+               with_fields(all_fields_but(""), "<ROW lo=\"1e-400\" fo=\"-2e-324\" "
+                                               "k=\"1e-320\" fmax=\"0.5e-4000\"/>"));
     t.open();
     ASSERT_EQ(t.recordCount(), 1);
     EXPECT_EQ(t.number(0, f::lo), 0.0);
@@ -257,9 +258,9 @@ TEST(PacketReading, NumbersBelowTheDoubleRangeReadAsZeroOrSubnormal) {
 
 // Texts of the file in a message are decoded as the file's texts are.
 TEST(TableFailures, FileTextsInMessagesAreDecoded) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
-    write_cp932(
+    write_file_cp932(
         "spring_data.xml",
         with_fields(all_fields_but("lo", "<FIELD attrname=\"lo\" fieldtype=\"実数\"/>"), ""));
     EXPECT_EQ(open_error(t), "ClientDataSet_spring: 項目 'lo' の型が一致しません。Float に対して "
@@ -267,18 +268,18 @@ TEST(TableFailures, FileTextsInMessagesAreDecoded) {
 }
 
 TEST(TableFailures, UndecodableTextIsReported) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
     // A lone lead byte of a double-byte character at the end of the value.
-    write_bytes("spring_data.xml", with_fields(all_fields_but(""), "<ROW maker=\"AB\x82\"/>"));
+    write_file("spring_data.xml", with_fields(all_fields_but(""), "<ROW maker=\"AB\x82\"/>"));
     EXPECT_NE(open_error(t).find("行 1 の項目 'maker'"), std::string::npos);
     EXPECT_FALSE(t.isOpen());
 }
 
 TEST(TableFailures, EntitiesAreNeverExpanded) {
-    WorkingDir dir;
+    ScratchDir dir;
     Table t = spring_table();
-    write_bytes(
+    write_file(
         "spring_data.xml",
         "<?xml version=\"1.0\"?><!DOCTYPE DATAPACKET [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>" +
             with_fields(all_fields_but(""), "<ROW modelNo=\"&x;\"/>").substr(38));
@@ -291,9 +292,10 @@ TEST(TableFailures, EntitiesAreNeverExpanded) {
 }
 
 TEST(TableFilter, RejectedRowsAreLeftOutInOrder) {
-    WorkingDir dir;
-    write_cp932("spring_data.xml", spring_packet({spring("A", "x", 10), spring("B", "x", 20),
-                                                  spring("C", "x", 30), spring("D", "x", 40)}));
+    ScratchDir dir;
+    write_file_cp932("spring_data.xml",
+                     spring_packet({spring("A", "x", 10), spring("B", "x", 20),
+                                    spring("C", "x", 30), spring("D", "x", 40)}));
     Table t = spring_table();
     t.setFilter(
         [](const catalogue::Record& r) { return r.number(f::lo) != 20 && r.number(f::lo) != 40; });
@@ -304,8 +306,8 @@ TEST(TableFilter, RejectedRowsAreLeftOutInOrder) {
 }
 
 TEST(TableCursor, MovesRaiseDataChangeAndCloseDropsRows) {
-    WorkingDir dir;
-    write_cp932("spring_data.xml", spring_packet({spring("A", "x"), spring("B", "y")}));
+    ScratchDir dir;
+    write_file_cp932("spring_data.xml", spring_packet({spring("A", "x"), spring("B", "y")}));
     Table t = spring_table();
     int changes = 0, opened = 0, closed = 0;
     t.addDataChange([&] { ++changes; });
@@ -328,11 +330,11 @@ TEST(TableCursor, MovesRaiseDataChangeAndCloseDropsRows) {
 }
 
 TEST(MakerTable, OrderedByMakerAndRestrictedToTheMastersKey) {
-    WorkingDir dir;
-    write_cp932("spring_maker.xml",
-                maker_packet({{"昌和発条", "大阪", "06-1", "06-2", "www.showa.example.jp"},
-                              {"KSSC", "東京", "03-1", "03-2", "www.kssc.example.jp"},
-                              {"KSSC", "横浜", "045-1", "045-2", "www.kssc2.example.jp"}}));
+    ScratchDir dir;
+    write_file_cp932("spring_maker.xml",
+                     maker_packet({{"昌和発条", "大阪", "06-1", "06-2", "www.showa.example.jp"},
+                                   {"KSSC", "東京", "03-1", "03-2", "www.kssc.example.jp"},
+                                   {"KSSC", "横浜", "045-1", "045-2", "www.kssc2.example.jp"}}));
     Table t("ClientDataSet_maker", "spring_maker.xml");
     t.setFields(catalogue::maker::fields());
     t.setOrderField(catalogue::maker::maker);
@@ -351,11 +353,11 @@ TEST(MakerTable, OrderedByMakerAndRestrictedToTheMastersKey) {
 }
 
 TEST(MakerTable, OptionalFieldsStayUnbound) {
-    WorkingDir dir;
-    write_bytes("spring_maker.xml",
-                "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"maker\" fieldtype=\"string\" "
-                "WIDTH=\"30\"/>"
-                "</FIELDS></METADATA><ROWDATA><ROW maker=\"KSSC\"/></ROWDATA></DATAPACKET>");
+    ScratchDir dir;
+    write_file("spring_maker.xml",
+               "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"maker\" fieldtype=\"string\" "
+               "WIDTH=\"30\"/>"
+               "</FIELDS></METADATA><ROWDATA><ROW maker=\"KSSC\"/></ROWDATA></DATAPACKET>");
     Table t("ClientDataSet_maker", "spring_maker.xml");
     t.setFields(catalogue::maker::fields());
     t.open();
@@ -371,7 +373,7 @@ namespace {
 // texts pooled). They read as their first kilobyte, cut at a character, and
 // compare whole, stored or while the filter decides.
 TEST(LongTexts, ReadAsTheirBeginningAndCompareWhole) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::string ascii(std::size_t(3) << 19, 'a');
     std::string japanese;
     while (japanese.size() < (std::size_t(3) << 20))
@@ -385,7 +387,7 @@ TEST(LongTexts, ReadAsTheirBeginningAndCompareWhole) {
     rows[3].lo = 99; // refused by the filter below
     rows.push_back(spring(ascii + "b", "KSSC", 99));
     rows.push_back(spring("S-8", ascii + "c"));
-    write_cp932("spring_data.xml", spring_packet(rows));
+    write_file_cp932("spring_data.xml", spring_packet(rows));
     const auto shown = [](const std::string& whole, std::size_t bytes) {
         return whole.substr(0, bytes) + "…";
     };

@@ -8,8 +8,8 @@
 #include "core/catalogue/table.h"
 #include "reference/packet_reader_pugixml.h"
 #include "reference/recording_sink.h"
-#include "support/packet_writer.h"
-#include "support/temp_dir.h"
+#include "support/packets.h"
+#include "support/scratch_dir.h"
 
 #include <charconv>
 #include <cstring>
@@ -42,7 +42,7 @@ std::string reference(const std::string& path) {
 }
 
 void expect_same(const std::string& bytes, const std::string& what) {
-    write_bytes("p.xml", bytes);
+    write_file("p.xml", bytes);
     const std::string expected = reference("p.xml");
     // A failed reading may have fed rows before the failure came to light;
     // only the failure counts then. Where the text is not well-formed, the
@@ -68,7 +68,7 @@ void expect_same(const std::string& bytes, const std::string& what) {
 }
 
 std::string accepted(const std::string& bytes) {
-    write_bytes("p.xml", bytes);
+    write_file("p.xml", bytes);
     return fast("p.xml");
 }
 
@@ -92,7 +92,7 @@ std::string packet(const std::string& rows, const std::string& fields = kFields)
 } // namespace
 
 TEST(PacketReaderAgreement, PacketsTheTestsWrite) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::vector<SpringRow> springs = {spring("C-1", "昌和発条"),
                                             spring("A&B <x> \"q\" 'a'", "KSSC"),
                                             spring("", "東邦スプリング"), spring("半角ｶﾅ①", "")};
@@ -129,7 +129,7 @@ TEST(PacketReaderAgreement, PacketsTheTestsWrite) {
 }
 
 TEST(PacketReaderAgreement, MarkupAroundTheRows) {
-    WorkingDir dir;
+    ScratchDir dir;
     for (
         const std::string& bytes : std::vector<std::string>{
             // Comments, processing instructions, CDATA and text anywhere allowed.
@@ -157,7 +157,7 @@ TEST(PacketReaderAgreement, MarkupAroundTheRows) {
 }
 
 TEST(PacketReaderAgreement, EveryCutOfAPacketAndBrokenMarkup) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::string whole =
         "<?xml version=\"1.0\" standalone=\"yes\"?>\n<!-- c -->\n<DATAPACKET Version=\"2.0\">\n"
         "<METADATA><FIELDS><FIELD attrname=\"modelNo\" fieldtype=\"string\" WIDTH=\"60\"/>"
@@ -186,7 +186,7 @@ TEST(PacketReaderAgreement, EveryCutOfAPacketAndBrokenMarkup) {
 }
 
 TEST(PacketReaderAgreement, ChunkBoundariesAndLongValues) {
-    WorkingDir dir;
+    ScratchDir dir;
     // Rows across several read chunks, references and line ends cut anywhere,
     // and one value longer than a chunk.
     std::string rows;
@@ -203,7 +203,7 @@ TEST(PacketReaderAgreement, ChunkBoundariesAndLongValues) {
 // Names are told apart by their size and first eight bytes before anything
 // else; names that agree there must still be matched and checked in full.
 TEST(PacketReaderAgreement, AttributeNamesAlikeInTheirFirstBytes) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::string fields = "<FIELD attrname=\"abcdefgh\" fieldtype=\"string\" WIDTH=\"9\"/>"
                                "<FIELD attrname=\"abcdefghi\" fieldtype=\"string\" WIDTH=\"9\"/>"
                                "<FIELD attrname=\"abcdefghj\" fieldtype=\"r8\"/>"
@@ -232,7 +232,7 @@ TEST(PacketReaderAgreement, AttributeNamesAlikeInTheirFirstBytes) {
 }
 
 TEST(PacketReaderStrictness, NotWellFormedTextTheReferenceLetsThrough) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::string row_prefix = "<ROW modelNo=\"";
     for (const std::string& bytes : std::vector<std::string>{
              "<?xml version=\"1.0\"?><!DOCTYPE DATAPACKET [<!ENTITY x \"y\">]>" +
@@ -269,7 +269,7 @@ TEST(PacketReaderStrictness, NotWellFormedTextTheReferenceLetsThrough) {
 // The table keeps most numbers in a compact form; each must read back as the
 // very double a full conversion of its text gives.
 TEST(TableNumbers, EveryFormReadsBackAsItsFullConversion) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::vector<std::string> texts = {"0",
                                             "-0",
                                             "1",
@@ -316,7 +316,7 @@ TEST(TableNumbers, EveryFormReadsBackAsItsFullConversion) {
     std::string rows;
     for (const auto& t : texts)
         rows += "<ROW lo=\"" + t + "\" modelNo=\"" + t + "\"/>";
-    write_bytes("spring_data.xml", packet(rows));
+    write_file("spring_data.xml", packet(rows));
     cat::Table t("ClientDataSet_spring", "spring_data.xml");
     t.setFields({{"lo", cat::FieldKind::Number}, {"modelNo", cat::FieldKind::Text}});
     t.open();
@@ -335,7 +335,7 @@ TEST(TableNumbers, EveryFormReadsBackAsItsFullConversion) {
 // Texts with many distinct values leave the dictionary for a pool part way
 // through; rows on both sides of the change keep their texts and empties.
 TEST(TableTexts, ManyDistinctValuesAndRejectedRows) {
-    WorkingDir dir;
+    ScratchDir dir;
     std::string rows;
     std::vector<int> kept;
     for (int i = 0; i < 10000; ++i) {
@@ -345,7 +345,7 @@ TEST(TableTexts, ManyDistinctValuesAndRejectedRows) {
                            : "<ROW lo=\"" + std::to_string(i % 2) + "\" modelNo=\"型" +
                                  std::to_string(i) + "\"/>";
     }
-    write_cp932("spring_data.xml", packet(rows));
+    write_file_cp932("spring_data.xml", packet(rows));
     cat::Table t("ClientDataSet_spring", "spring_data.xml");
     t.setFields({{"lo", cat::FieldKind::Number}, {"modelNo", cat::FieldKind::Text}});
     // The filter reads the decoded text of the row under test.
@@ -373,7 +373,7 @@ TEST(TableTexts, ManyDistinctValuesAndRejectedRows) {
 // begins with "xml" ("<?xml1 ...?>") cut after those three letters was
 // taken for a misplaced declaration.
 TEST(PacketReaderChunks, EveryChunkSizeReadsTheSame) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::vector<std::string> packets = {
         "<?xml version=\"1.0\"?><?xml1 version=\"1.0\"?><?xmlfoo?>" +
             packet("<ROW modelNo=\"a\" lo=\"1\"/>").substr(38),
@@ -460,7 +460,7 @@ std::string many_rows(int n) {
 
 // What a reading ends in: the sink's own failure or the reader's.
 std::string outcome(const std::string& bytes, FailingSink& sink) {
-    write_bytes("p.xml", bytes);
+    write_file("p.xml", bytes);
     try {
         cat::read_packet("p.xml", sink);
     } catch (const cat::PacketInvalid& e) {
@@ -477,7 +477,7 @@ std::string outcome(const std::string& bytes, FailingSink& sink) {
 // on another: a sink that fails is not called again, and its failure is the
 // outcome only where the whole file proves a valid packet.
 TEST(PacketReaderSinkFailures, TheFileIsCheckedToTheEndFirst) {
-    WorkingDir dir;
+    ScratchDir dir;
     const int n = 20000; // many batches of rows
     const std::string whole = packet(many_rows(n));
     for (const int fail_at : {1, 1500, 19999, n}) {
@@ -503,7 +503,7 @@ TEST(PacketReaderSinkFailures, TheFileIsCheckedToTheEndFirst) {
 }
 
 TEST(PacketReaderSinkFailures, RowsBeforeTheirFields) {
-    WorkingDir dir;
+    ScratchDir dir;
     const std::string bytes = "<DATAPACKET><ROWDATA>" + many_rows(5000) +
                               "</ROWDATA><METADATA><FIELDS>" + kFields +
                               "</FIELDS></METADATA></DATAPACKET>";
