@@ -185,8 +185,7 @@ const char* XmlScanner::prolog(const char* p) {
     return p;
 }
 
-// <?xml version="1.x" encoding="..." standalone="yes|no"?>, in that order,
-// version required.
+// <?xml version="1.x" encoding="..." standalone="yes|no"?>, in order; version required.
 const char* XmlScanner::declaration(const char* p) {
     auto pseudo_attribute = [&](const char* name, std::string_view& value) {
         const char* q = spaces(p);
