@@ -6,7 +6,6 @@
 #include "app/search_progress.h"
 #include "chart/chart.h"
 #include "chart/chart_error.h"
-#include "core/catalogue/number_format.h"
 #include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/unit_system.h"
@@ -130,8 +129,16 @@ void TForm_spring::readCondition(int which) {
 void TForm_spring::Springstress_set() {
     if (search_->typeGroup()->itemIndex() >= 2)
         return;
-    const search::Conditions& s = search::conditions;
+    stress_->clearDots();
     const int row = spring_table_.isOpen() ? spring_table_.currentRow() : -1;
+    if (row < 0) {
+        // Nothing selected, so nothing of a spring is shown.
+        for (int which = 0; which < 2; ++which)
+            search_->condition(which)->clearEvaluation();
+        search_->clearAllowableStress();
+        return;
+    }
+    const search::Conditions& s = search::conditions;
     const strength::SpringValues spring = spring_values(spring_table_, row);
     std::optional<strength::OperatingRange> range;
     try {
@@ -144,19 +151,14 @@ void TForm_spring::Springstress_set() {
     const strength::SpringEvaluation e = strength::evaluate_spring(
         spring, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
         s.stress_ratio_limit, units::state.unit_factor, range);
-    // Without grade data nothing is evaluated, and what was shown stays.
-    if (!e.graded)
-        return;
 
-    search_->showAllowableStress(QStringLiteral("許容応力値:") +
-                                 QString::fromStdString(numfmt::fixed15(e.allowable_stress, 0)) +
-                                 QString::fromStdString(units::state.force_unit) +
-                                 QStringLiteral("/mm2"));
-    stress_->clearDots();
+    // The loads and stresses are this spring's own; without an allowable
+    // stress the hint says why, and neither chart gets a dot.
+    search_->showAllowableStress(e, spring);
     for (int which = 0; which < 2; ++which) {
         const strength::ConditionEvaluation& c = e.conditions[static_cast<size_t>(which)];
         search_->condition(which)->showEvaluation(c, units::state.force_decimals);
-        if (c.state == strength::ConditionEvaluation::State::Evaluated)
+        if (e.graded() && c.stress_known)
             stress_->addStressDot(spring.material, spring.wire_dia, c.stress);
     }
     if (e.working_point)

@@ -119,7 +119,10 @@ void ConditionBox::showEvaluation(const strength::ConditionEvaluation& e, int fo
         colour(load_value_, Qt::black);
         load_value_->setText(QString::fromStdString(numfmt::fixed15(e.load, force_decimals)));
         colour(stress_value_, e.over_limit ? Qt::red : Qt::black);
-        stress_value_->setText(QString::fromStdString(numfmt::fixed15(e.stress, 0)));
+        if (e.stress_known)
+            stress_value_->setText(QString::fromStdString(numfmt::fixed15(e.stress, 0)));
+        else
+            stress_value_->clear();
         break;
     }
 }

@@ -1,5 +1,7 @@
 #include "ui/search_panel.h"
 
+#include "core/catalogue/number_format.h"
+#include "core/catalogue/unit_system.h"
 #include "core/search/conditions.h"
 #include "core/search/search_start.h"
 #include "ui/placed_controls.h"
@@ -130,9 +132,33 @@ bool SearchPanel::readRecordRules(search::Conditions& s) const {
     return true;
 }
 
-void SearchPanel::showAllowableStress(const QString& hint) {
+void SearchPanel::showAllowableStress(const strength::SpringEvaluation& e,
+                                      const strength::SpringValues& spring) {
+    QString hint = QStringLiteral("許容応力値:");
+    switch (e.grade) {
+    case strength::GradeData::Known:
+        hint += QString::fromStdString(numfmt::fixed15(e.allowable_stress, 0) +
+                                       units::state.force_unit) +
+                QStringLiteral("/mm2");
+        break;
+    case strength::GradeData::WireOutOfRange:
+        hint +=
+            QStringLiteral("なし (線径 %1 mm は %2 の範囲 %3～%4 mm の外です)")
+                .arg(QString::fromStdString(numfmt::general15(spring.wire_dia)),
+                     qtext(spring.material), QString::fromStdString(numfmt::general15(e.wire_min)),
+                     QString::fromStdString(numfmt::general15(e.wire_max)));
+        break;
+    case strength::GradeData::UnknownDesignation:
+        hint += QStringLiteral("なし (材質「%1」は材料表にありません)").arg(qtext(spring.material));
+        break;
+    }
     condition(0)->setToolTip(hint);
     condition(1)->setToolTip(hint);
+}
+
+void SearchPanel::clearAllowableStress() {
+    condition(0)->setToolTip(QString());
+    condition(1)->setToolTip(QStringLiteral("許容応力値"));
 }
 
 } // namespace ui

@@ -40,8 +40,12 @@ public:
     // The filter's type, diameter, material and maker rules from the
     // controls; false, with the diameters read, when they contradict.
     bool readRecordRules(search::Conditions& s) const;
-    // The hint over both condition boxes.
-    void showAllowableStress(const QString& hint);
+    // The hint over both condition boxes: the allowable stress of the
+    // selected spring's grade, or why it has none; the start's hints when
+    // no spring is selected.
+    void showAllowableStress(const strength::SpringEvaluation& evaluation,
+                             const strength::SpringValues& spring);
+    void clearAllowableStress();
 
 private:
     QWidget* buildTypeAndUnit();

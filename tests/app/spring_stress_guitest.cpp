@@ -1,7 +1,7 @@
 // The evaluation of the spring under the cursor, through the window.
 #include "chart/chart.h"
-#include "support/main_window.h"
 #include "support/boxes.h"
+#include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
@@ -61,11 +61,54 @@ TEST_F(SpringStress, WorkedExampleShowsLoadStressHintAndDot) {
     // Back in range: black again.
     find<QTableView>("DBGrid1")->selectRow(0);
     EXPECT_EQ(find<QLabel>("Label_F1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
 
-    // A wire outside its grade's range keeps the previous evaluation.
-    find<QTableView>("DBGrid1")->selectRow(2);
+// A spring whose grade gives no allowable stress shows its own load and
+// stress, in black, with the reason in the hint and no dot on either chart;
+// never the numbers of the spring selected before it.
+TEST_F(SpringStress, WithoutAnAllowableStressTheSpringsOwnNumbersShow) {
+    SpringRow unknown = spring("unknown", "SWPB", 1.0, 30, 20);
+    unknown.fmax = 30; // 3 N/mm: 15 N at 25 mm
+    unknown.k = 3;
+    write_catalogue(
+        {spring("A", "SWP-B", 1.0, 30, 20), spring("odd", "SWO-B", 1.5, 30, 20), unknown}, {});
+    type("Edit_length", "25");
+    type("Edit_lengthwidth", "");
+    find<QCheckBox>("CheckBox_link")->setChecked(false);
+    type("Edit_dynmin", "22");
+    type("Edit_dynmax", "25");
+    search();
+    ChartSeries* dots = find<Chart>("Chart_statictau")->series(3);
+    ChartSeries* point = find<Chart>("Chart_dynamictau")->series(1);
+    ASSERT_EQ(dots->count(), 1);
+    ASSERT_EQ(point->count(), 1);
+
+    // A wire outside its grade: tau0 = 8 x 8.5 x 10 / (pi 1.5^3) = 64.1 MPa.
+    find<QTableView>("DBGrid1")->selectRow(1);
     EXPECT_EQ(find<QLabel>("Label_F1")->text(), QStringLiteral("10.00"));
+    EXPECT_EQ(find<QLabel>("Label_tau1")->text(), QStringLiteral("64"));
+    EXPECT_EQ(find<QLabel>("Label_tau1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    const QString hint = find<QGroupBox>("GroupBox1")->toolTip();
+    EXPECT_TRUE(hint.startsWith(QStringLiteral("許容応力値:なし (線径 1.5 mm は SWO-B の範囲")))
+        << hint.toStdString();
+    EXPECT_EQ(find<QGroupBox>("GroupBox2")->toolTip(), hint);
+    EXPECT_EQ(dots->count(), 0);
+    EXPECT_EQ(point->count(), 0);
+
+    // A grade the table does not know: 15 N, tau0 = 8 x 9 x 15 / pi = 344 MPa.
+    find<QTableView>("DBGrid1")->selectRow(2);
+    EXPECT_EQ(find<QLabel>("Label_F1")->text(), QStringLiteral("15.00"));
+    EXPECT_EQ(find<QLabel>("Label_tau1")->text(), QStringLiteral("344"));
+    EXPECT_EQ(find<QGroupBox>("GroupBox1")->toolTip(),
+              QStringLiteral("許容応力値:なし (材質「SWPB」は材料表にありません)"));
+    EXPECT_EQ(dots->count(), 0);
+    EXPECT_EQ(point->count(), 0);
+
+    // Back to a graded spring: its dots come back.
+    find<QTableView>("DBGrid1")->selectRow(0);
+    EXPECT_EQ(find<QLabel>("Label_tau1")->text(), QStringLiteral("229"));
     EXPECT_EQ(dots->count(), 1);
+    EXPECT_EQ(point->count(), 1);
 }
 
 TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
@@ -81,8 +124,9 @@ TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
     EXPECT_NEAR(point->y(0), 0.1475, 0.0001);
 }
 
-// A search that evaluates no spring keeps what is shown, but never under a
-// unit system or a length it was not computed for.
+// A search that finds no spring selects none, so nothing of the spring shown
+// before stays: not under the same conditions, nor under another unit system
+// or length.
 class StaleEvaluation : public SpringStress {
 protected:
     void SetUp() override {
@@ -108,18 +152,14 @@ protected:
     }
 };
 
-TEST_F(StaleEvaluation, UnchangedConditionsKeepEverything) {
+TEST_F(StaleEvaluation, UnchangedConditionsShowNothing) {
     search();
-    EXPECT_EQ(label("Label_F1"), QStringLiteral("10.00"));
-    EXPECT_EQ(label("Label_tau1"), QStringLiteral("229"));
-    EXPECT_EQ(label("Label_f2"), QStringLiteral("16.00"));
-    EXPECT_EQ(dots()->count(), 2);
-    EXPECT_EQ(working_point()->count(), 1);
-    // Switching the units back and forth without a search changes nothing either.
-    pick_unit(1);
-    pick_unit(0);
-    search();
-    EXPECT_EQ(label("Label_F1"), QStringLiteral("10.00"));
+    for (const char* name : {"Label_F1", "Label_tau1", "Label_f2", "Label_tau2"})
+        EXPECT_TRUE(label(name).isEmpty()) << name;
+    EXPECT_EQ(find<QGroupBox>("GroupBox1")->toolTip(), QString());
+    EXPECT_EQ(find<QGroupBox>("GroupBox2")->toolTip(), QStringLiteral("許容応力値"));
+    EXPECT_EQ(dots()->count(), 0);
+    EXPECT_EQ(working_point()->count(), 0);
 }
 
 TEST_F(StaleEvaluation, AnotherUnitSystemClearsBothConditionsAndTheDots) {
@@ -132,25 +172,17 @@ TEST_F(StaleEvaluation, AnotherUnitSystemClearsBothConditionsAndTheDots) {
     EXPECT_EQ(label("Label18"), QStringLiteral("gf"));
 }
 
-TEST_F(StaleEvaluation, AnotherLengthClearsOnlyItsCondition) {
+TEST_F(StaleEvaluation, TheTitlesFollowTheNewLengthsWithNothingUnderThem) {
     type("Edit_length", "26");
     search();
     EXPECT_EQ(label("Label16"), QStringLiteral("26時荷重"));
     EXPECT_TRUE(label("Label_F1").isEmpty());
-    EXPECT_TRUE(label("Label_tau1").isEmpty());
-    EXPECT_EQ(label("Label_f2"), QStringLiteral("16.00"));
-    EXPECT_EQ(dots()->count(), 2);
-
-    // Leaving a length out, or giving one again, counts as a change too.
-    type("Edit_length2", "");
-    search();
     EXPECT_TRUE(label("Label_f2").isEmpty());
+
+    // The spring found again is evaluated at the new length.
     write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
     search();
     EXPECT_EQ(label("Label_F1"), QStringLiteral("8.00"));
-    write_catalogue({}, {});
-    type("Edit_length2", "22");
-    search();
-    EXPECT_EQ(label("Label_F1"), QStringLiteral("8.00"));
-    EXPECT_TRUE(label("Label_f2").isEmpty());
+    EXPECT_EQ(label("Label_f2"), QStringLiteral("16.00"));
+    EXPECT_EQ(dots()->count(), 2);
 }

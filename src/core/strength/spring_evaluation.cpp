@@ -3,6 +3,7 @@
 #include "core/strength/cls_sprg.h"
 #include "core/strength/float_error.h"
 #include "core/strength/spr_mat.h"
+#include "core/strength/spring_checks.h"
 
 namespace strength {
 namespace {
@@ -11,8 +12,9 @@ double load_at(const SpringValues& s, double length) {
     return cls_sprg::load_at_length(length, s.lo, s.lmax, s.k, s.fo);
 }
 
+// `tau_a` is absent when the grade gives none.
 ConditionEvaluation evaluate_condition(const SpringValues& s, std::optional<double> length,
-                                       double tau_a, double ratio_limit) {
+                                       std::optional<double> tau_a, double ratio_limit) {
     ConditionEvaluation c;
     if (!length)
         return c;
@@ -23,8 +25,13 @@ ConditionEvaluation evaluate_condition(const SpringValues& s, std::optional<doub
         return c;
     }
     c.state = ConditionEvaluation::State::Evaluated;
-    c.stress = cls_sprg::shear_stress(s.wire_dia, s.coil_dia - s.wire_dia, c.load);
-    c.over_limit = c.stress / tau_a >= ratio_limit;
+    try {
+        c.stress = cls_sprg::shear_stress(s.wire_dia, s.coil_dia - s.wire_dia, c.load);
+    } catch (const float_error::EFloatError&) {
+        return c; // the load stands; a stress of no value is not shown
+    }
+    c.stress_known = true;
+    c.over_limit = tau_a && c.stress / *tau_a >= ratio_limit;
     return c;
 }
 
@@ -37,16 +44,24 @@ SpringEvaluation evaluate_spring(const SpringValues& spring,
     SpringEvaluation e;
     const double d = spring.wire_dia;
     const double D = spring.coil_dia - d;
-    try {
-        e.allowable_stress = spr_mat::allowable_stress(spring.material, d) * unit_factor;
-        e.tensile_strength = spr_mat::tensile_strength(spring.material, d) * unit_factor;
-    } catch (const spr_mat::EspringMaterialException&) {
-        return e;
+    if (const spring_checks::Grade* grade = spring_checks::find_grade(spring.material)) {
+        e.wire_min = grade->d_min;
+        e.wire_max = grade->d_max;
+        try {
+            e.allowable_stress = spr_mat::allowable_stress(spring.material, d) * unit_factor;
+            e.tensile_strength = spr_mat::tensile_strength(spring.material, d) * unit_factor;
+            e.grade = GradeData::Known;
+        } catch (const spr_mat::EspringMaterialException&) {
+            e.grade = GradeData::WireOutOfRange;
+        }
     }
-    e.graded = true;
+    const std::optional<double> tau_a =
+        e.graded() ? std::optional<double>(e.allowable_stress) : std::nullopt;
     for (size_t i = 0; i < lengths.size(); ++i)
-        e.conditions[i] = evaluate_condition(spring, lengths[i], e.allowable_stress, ratio_limit);
+        e.conditions[i] = evaluate_condition(spring, lengths[i], tau_a, ratio_limit);
 
+    if (!e.graded())
+        return e;
     if (!range)
         return e;
     try {

@@ -34,20 +34,33 @@ struct ConditionEvaluation {
         Evaluated,
     };
     State state = State::NotSearched;
-    double load = 0;         // display force unit
-    double stress = 0;       // tau0, display stress unit
-    bool over_limit = false; // tau0 / tau_a at or above the type's limit
+    double load = 0;           // display force unit
+    double stress = 0;         // tau0, display stress unit
+    bool stress_known = false; // false for a wire of no diameter, whose tau0 has no value
+    bool over_limit = false;   // tau0 / tau_a at or above the type's limit
+};
+
+// Why a spring's grade gives no allowable stress.
+enum class GradeData {
+    Known,
+    UnknownDesignation, // not in the material table
+    WireOutOfRange,     // d outside the grade's range of wire diameters
 };
 
 struct SpringEvaluation {
-    // False when the grade has no data for this wire (designation unknown,
-    // or d outside its range): then nothing else was evaluated.
-    bool graded = false;
-    double allowable_stress = 0; // tau_a, display stress unit
-    double tensile_strength = 0; // sigma_B, display stress unit
+    GradeData grade = GradeData::UnknownDesignation;
+    double wire_min = 0, wire_max = 0; // the grade's range of d, when it is known
+    // With the grade known only: tau_a and sigma_B in the display stress unit.
+    double allowable_stress = 0;
+    double tensile_strength = 0;
+    // Loads and tau0 need no grade data: always evaluated. A stress is over
+    // the limit only against a known allowable stress.
     std::array<ConditionEvaluation, 2> conditions{};
-    // Absent when the range is not given or lies outside lo..lmax.
+    // Absent without grade data, or when the range is not given or lies
+    // outside lo..lmax.
     std::optional<WorkingPoint> working_point;
+
+    bool graded() const { return grade == GradeData::Known; }
 };
 
 // `lengths` are the searched lengths of both conditions, `ratio_limit` the

@@ -32,7 +32,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 TEST(SpringEvaluation, LoadsAndStressesAtTheSearchedLengths) {
     const auto e = evaluate_spring(swp_b(), {25.0, 35.0}, 0.8, 1.0, std::nullopt);
-    ASSERT_TRUE(e.graded);
+    ASSERT_TRUE(e.graded());
     EXPECT_DOUBLE_EQ(e.allowable_stress, spr_mat::allowable_stress("SWP-B", 1));
     EXPECT_DOUBLE_EQ(e.tensile_strength, spr_mat::tensile_strength("SWP-B", 1));
     EXPECT_EQ(e.conditions[0].state, State::Evaluated);
@@ -66,18 +66,42 @@ TEST(SpringEvaluation, StressesFollowTheUnitFactor) {
     EXPECT_DOUBLE_EQ(kgf.tensile_strength, si.tensile_strength * 0.1);
 }
 
-TEST(SpringEvaluation, WithoutGradeDataNothingIsEvaluated) {
+// The loads and tau0 need no grade data, so they are the spring's own even
+// when its grade gives no allowable stress; only the red rule and the working
+// point need the grade.
+TEST(SpringEvaluation, WithoutGradeDataTheLoadsAndStressesAreStillTheSpringsOwn) {
     strength::SpringValues unknown = swp_b();
     unknown.material = "SWPB";
-    EXPECT_FALSE(evaluate_spring(unknown, {25.0, 22.0}, 0.8, 1.0, {}).graded);
+    const auto e =
+        evaluate_spring(unknown, {25.0, 35.0}, 0.0, 1.0, strength::OperatingRange{25, 22, true});
+    EXPECT_EQ(e.grade, strength::GradeData::UnknownDesignation);
+    EXPECT_EQ(e.conditions[0].state, State::Evaluated);
+    EXPECT_DOUBLE_EQ(e.conditions[0].load, 5);
+    EXPECT_NEAR(e.conditions[0].stress, 8 * 9 * 5 / kPi, 1e-9);
+    EXPECT_FALSE(e.conditions[0].over_limit); // even at a limit ratio of 0
+    EXPECT_EQ(e.conditions[1].state, State::OutOfRange);
+    EXPECT_FALSE(e.working_point);
+
     strength::SpringValues thin = swp_b();
     thin.wire_dia = 0.01; // outside the grade's wire range
     thin.coil_dia = 9.01;
-    const auto e =
-        evaluate_spring(thin, {25.0, 22.0}, 0.8, 1.0, strength::OperatingRange{25, 22, true});
-    EXPECT_FALSE(e.graded);
-    EXPECT_EQ(e.conditions[0].state, State::NotSearched);
-    EXPECT_FALSE(e.working_point);
+    const auto t = evaluate_spring(thin, {25.0, {}}, 0.8, 1.0, {});
+    EXPECT_EQ(t.grade, strength::GradeData::WireOutOfRange);
+    // The grade's range is told, for the hint, and the wire lies outside it.
+    EXPECT_GT(t.wire_max, t.wire_min);
+    EXPECT_LT(0.01, t.wire_min);
+    EXPECT_EQ(t.conditions[0].state, State::Evaluated);
+    EXPECT_NEAR(t.conditions[0].stress, 8 * 9 * 5 / (kPi * 1e-6), 1e-3);
+}
+
+// A wire of no diameter has no tau0: the load stands, the stress is unknown.
+TEST(SpringEvaluation, AWireOfNoDiameterShowsItsLoadOnly) {
+    strength::SpringValues none = swp_b();
+    none.wire_dia = 0;
+    const auto e = evaluate_spring(none, {25.0, {}}, 0.8, 1.0, {});
+    EXPECT_EQ(e.conditions[0].state, State::Evaluated);
+    EXPECT_DOUBLE_EQ(e.conditions[0].load, 5);
+    EXPECT_FALSE(e.conditions[0].stress_known);
 }
 
 // Stresses are proportional to loads, so the working point's coordinates
