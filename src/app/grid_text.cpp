@@ -17,6 +17,9 @@ bool looks_like_formula(const QString& cell) {
 }
 
 void append_cell(QString& out, QString cell, CellFormat format) {
+    // A spreadsheet that takes a paste runs formulas as it does on opening a file.
+    if (looks_like_formula(cell))
+        cell.prepend(u'\'');
     if (format == CellFormat::Tabs) {
         for (QChar& c : cell) {
             if (c == u'\t' || c == u'\n' || c == u'\r')
@@ -25,8 +28,6 @@ void append_cell(QString& out, QString cell, CellFormat format) {
         out += cell;
         return;
     }
-    if (looks_like_formula(cell))
-        cell.prepend(u'\'');
     const bool quoted = cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n') ||
                         cell.contains(u'\r') ||
                         (!cell.isEmpty() && (cell.front().isSpace() || cell.back().isSpace()));

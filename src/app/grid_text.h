@@ -8,16 +8,16 @@ class SpringGridModel;
 
 namespace app {
 
-// The grid's rows as text, each cell exactly as the grid shows it, the
-// column titles as the first line.
+// The grid's rows as text, each cell as the grid shows it, the column
+// titles as the first line. In both formats a text a spreadsheet would run
+// as a formula (beginning with =, +, -, @, tab or CR, and no number) gets a
+// leading apostrophe.
 enum class CellFormat {
     // For the clipboard: cells apart by tabs, lines by line feeds; a tab or
     // line break inside a cell becomes a space.
     Tabs,
     // RFC 4180: commas, CR LF, a cell with a comma, quote, line break or
-    // outer space in quotes. A text a spreadsheet would run as a formula
-    // (beginning with =, +, -, @, tab or CR, and no number) gets a leading
-    // apostrophe.
+    // outer space in quotes.
     Csv,
 };
 

@@ -180,6 +180,12 @@ void TForm_spring::connectHandlers() {
             guard(this, &TForm_spring::CheckBox_linkClick));
     connect(stress_->rangeMin(), &QLineEdit::textChanged, this,
             guard(this, &TForm_spring::Edit_dynminChange));
+    // After the handlers above: the working point follows the range they set.
+    for (QLineEdit* edit : {stress_->rangeMin(), stress_->rangeMax()})
+        connect(edit, &QLineEdit::textChanged, this,
+                guard(this, &TForm_spring::followOperatingRange));
+    connect(stress_->calculationGroup(), &ui::RadioGroup::itemClicked, this,
+            guard(this, &TForm_spring::followOperatingRange));
     connect(stress_->cycleEdit(), &QLineEdit::textChanged, this,
             guard(this, &TForm_spring::Edit_dyncycleChange));
     connect(stress_->cycleButton(), &QPushButton::clicked, this,

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/catalogue/table.h"
+#include "core/strength/spring_evaluation.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 class QAction;
 class SpringGridModel;
@@ -61,6 +64,11 @@ private:
     void setUpTables();
 
     void readCondition(int which);
+    // The evaluation of the selected spring into `spring`; nothing when no
+    // spring is selected.
+    std::optional<strength::SpringEvaluation> evaluateSelected(strength::SpringValues& spring);
+    // The working point moves with the operating range, not only with the cursor.
+    void followOperatingRange();
     void showMakerRow();
     void followMaster();
 

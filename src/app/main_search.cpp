@@ -45,21 +45,6 @@ void release_free_memory() {
 #endif
 }
 
-strength::SpringValues spring_values(const catalogue::Table& table, int row) {
-    namespace f = catalogue::spring;
-    strength::SpringValues s;
-    if (row < 0)
-        return s;
-    s.material = std::string(table.text(row, f::material));
-    s.wire_dia = table.number(row, f::wire_dia);
-    s.coil_dia = table.number(row, f::coil_dia);
-    s.lo = table.number(row, f::lo);
-    s.lmax = table.number(row, f::lmax);
-    s.fo = table.number(row, f::calc_fo);
-    s.k = table.number(row, f::calc_k);
-    return s;
-}
-
 } // namespace
 
 // ---- Search start ----------------------------------------------------------
@@ -126,20 +111,13 @@ void TForm_spring::readCondition(int which) {
 
 // ---- Stress of the selected spring -------------------------------------------
 
-void TForm_spring::Springstress_set() {
-    if (search_->typeGroup()->itemIndex() >= 2)
-        return;
-    stress_->clearDots();
+std::optional<strength::SpringEvaluation>
+TForm_spring::evaluateSelected(strength::SpringValues& spring) {
     const int row = spring_table_.isOpen() ? spring_table_.currentRow() : -1;
-    if (row < 0) {
-        // Nothing selected, so nothing of a spring is shown.
-        for (int which = 0; which < 2; ++which)
-            search_->condition(which)->clearEvaluation();
-        search_->clearAllowableStress();
-        return;
-    }
+    if (row < 0)
+        return std::nullopt;
     const search::Conditions& s = search::conditions;
-    const strength::SpringValues spring = spring_values(spring_table_, row);
+    spring = strength::spring_values(spring_table_, row);
     std::optional<strength::OperatingRange> range;
     try {
         range = strength::OperatingRange{to_decimal(utf8(stress_->rangeMin()->text())),
@@ -148,21 +126,44 @@ void TForm_spring::Springstress_set() {
     } catch (const EConvertError&) {
         // A range that does not read places no working point.
     }
-    const strength::SpringEvaluation e = strength::evaluate_spring(
+    return strength::evaluate_spring(
         spring, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
         s.stress_ratio_limit, units::state.unit_factor, range);
+}
 
+void TForm_spring::Springstress_set() {
+    if (search_->typeGroup()->itemIndex() >= 2)
+        return;
+    stress_->clearDots();
+    strength::SpringValues spring;
+    const std::optional<strength::SpringEvaluation> e = evaluateSelected(spring);
+    if (!e) {
+        // Nothing selected, so nothing of a spring is shown.
+        for (int which = 0; which < 2; ++which)
+            search_->condition(which)->clearEvaluation();
+        search_->clearAllowableStress();
+        return;
+    }
     // The loads and stresses are this spring's own; without an allowable
     // stress the hint says why, and neither chart gets a dot.
-    search_->showAllowableStress(e, spring);
+    search_->showAllowableStress(*e, spring);
     for (int which = 0; which < 2; ++which) {
-        const strength::ConditionEvaluation& c = e.conditions[static_cast<size_t>(which)];
+        const strength::ConditionEvaluation& c = e->conditions[static_cast<size_t>(which)];
         search_->condition(which)->showEvaluation(c, units::state.force_decimals);
-        if (e.graded() && c.stress_known)
+        if (e->graded() && c.stress_known)
             stress_->addStressDot(spring.material, spring.wire_dia, c.stress);
     }
-    if (e.working_point)
-        stress_->placeWorkingPoint(*e.working_point);
+    if (e->working_point)
+        stress_->placeWorkingPoint(*e->working_point);
+}
+
+void TForm_spring::followOperatingRange() {
+    if (search_->typeGroup()->itemIndex() >= 2)
+        return;
+    stress_->clearWorkingPoint();
+    strength::SpringValues spring;
+    if (const auto e = evaluateSelected(spring); e && e->working_point)
+        stress_->placeWorkingPoint(*e->working_point);
 }
 
 // ---- Dynamic operating range -----------------------------------------------

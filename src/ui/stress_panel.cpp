@@ -110,6 +110,10 @@ void StressPanel::setRange(const QString& min, const QString& max) {
 
 void StressPanel::clearDots() {
     static_chart_->series(3)->clear();
+    clearWorkingPoint();
+}
+
+void StressPanel::clearWorkingPoint() {
     fatigue_chart_->series(1)->clear();
 }
 

@@ -47,6 +47,7 @@ public:
 
     // The dots of the selected spring on both charts.
     void clearDots();
+    void clearWorkingPoint();
     void addStressDot(const std::string& material, double d, double stress);
     void placeWorkingPoint(const strength::WorkingPoint& point);
 

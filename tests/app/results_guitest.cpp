@@ -345,8 +345,12 @@ TEST_F(Results, CsvCellsAreQuotedAndFormulasDefused) {
     save_results_csv(*model, {1}, path, app::CsvEncoding::Utf8Bom);
     EXPECT_EQ(read_all(path).toStdString(), "\xEF\xBB\xBF型番\r\n'=1+2\r\n\"a,b\"\r\n"
                                             "\"say \"\"hi\"\"\"\r\n-3\r\n'@SUM(A1)\r\n");
-    // The clipboard keeps every text as the grid shows it.
+    // The clipboard guards formulas as the file does; a number stays as shown.
     grid()->setCurrentIndex(grid()->model()->index(0, 1));
     actions()->copyRowAction()->trigger();
-    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("\t=1+2\t")));
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("\t'=1+2\t")));
+    actions()->copyAllAction()->trigger();
+    const QString all = QApplication::clipboard()->text();
+    EXPECT_TRUE(all.contains(QStringLiteral("\t'@SUM(A1)\t"))) << all.toStdString();
+    EXPECT_TRUE(all.contains(QStringLiteral("\t-3\t"))) << all.toStdString();
 }

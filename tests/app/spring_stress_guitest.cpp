@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -122,6 +123,33 @@ TEST_F(SpringStress, WorkingPointForEqualEndsLiesOnTheDiagonal) {
     ASSERT_EQ(point->count(), 1);
     EXPECT_NEAR(point->x(0), 0.1475, 0.0001);
     EXPECT_NEAR(point->y(0), 0.1475, 0.0001);
+}
+
+// The working point moves with the operating range at once, without another
+// search or another row.
+TEST_F(SpringStress, TheWorkingPointFollowsTheOperatingRange) {
+    write_catalogue({spring("A", "SWP-B", 1.0, 30, 20)}, {});
+    find<QCheckBox>("CheckBox_link")->setChecked(false);
+    type("Edit_dynmin", "25");
+    type("Edit_dynmax", "25");
+    search();
+    ChartSeries* point = find<Chart>("Chart_dynamictau")->series(1);
+    ASSERT_EQ(point->count(), 1);
+    EXPECT_NEAR(point->x(0), point->y(0), 1e-12); // equal ends: on the diagonal
+
+    // 22 mm: 16 N against 10 N, so the point leaves the diagonal at 10/16.
+    find<QLineEdit>("Edit_dynmax")->setText(QStringLiteral("22"));
+    ASSERT_EQ(point->count(), 1);
+    EXPECT_NEAR(point->x(0) / point->y(0), 10.0 / 16.0, 1e-9);
+
+    // Read as loads, 25 and 22 N stand in the ratio 22/25.
+    find("RadioGroup_dyncalcst")->findChildren<QRadioButton*>().at(1)->click();
+    ASSERT_EQ(point->count(), 1);
+    EXPECT_NEAR(point->x(0) / point->y(0), 22.0 / 25.0, 1e-9);
+
+    // A range that does not read places none.
+    find<QLineEdit>("Edit_dynmin")->setText(QString());
+    EXPECT_EQ(point->count(), 0);
 }
 
 // A search that finds no spring selects none, so nothing of the spring shown

@@ -1,5 +1,6 @@
 #include "core/strength/spring_evaluation.h"
 
+#include "core/catalogue/spring_record.h"
 #include "core/strength/cls_sprg.h"
 #include "core/strength/float_error.h"
 #include "core/strength/spr_mat.h"
@@ -36,6 +37,19 @@ ConditionEvaluation evaluate_condition(const SpringValues& s, std::optional<doub
 }
 
 } // namespace
+
+SpringValues spring_values(const catalogue::Table& table, int row) {
+    namespace f = catalogue::spring;
+    SpringValues s;
+    s.material = std::string(table.text(row, f::material));
+    s.wire_dia = table.number(row, f::wire_dia);
+    s.coil_dia = table.number(row, f::coil_dia);
+    s.lo = table.number(row, f::lo);
+    s.lmax = table.number(row, f::lmax);
+    s.fo = table.number(row, f::calc_fo);
+    s.k = table.number(row, f::calc_k);
+    return s;
+}
 
 SpringEvaluation evaluate_spring(const SpringValues& spring,
                                  const std::array<std::optional<double>, 2>& lengths,

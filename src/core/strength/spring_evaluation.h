@@ -3,6 +3,7 @@
 // its grade, and its working point in the fatigue diagram.
 #pragma once
 
+#include "core/catalogue/table.h"
 #include "core/strength/working_point.h"
 
 #include <array>
@@ -62,6 +63,9 @@ struct SpringEvaluation {
 
     bool graded() const { return grade == GradeData::Known; }
 };
+
+// The values of a row of the catalogue table that the evaluation reads.
+SpringValues spring_values(const catalogue::Table& table, int row);
 
 // `lengths` are the searched lengths of both conditions, `ratio_limit` the
 // stress ratio at which a stress shows red, `unit_factor` the display unit
