@@ -60,6 +60,8 @@ const std::vector<Maker>& makers() {
          "www.kssc.example.jp"},
         {"昌和発条", "大阪府東大阪市高井田元町二丁目8番1号", "06-1234-0001", "06-1234-0002",
          "www.showa-hatsujo.example.jp"},
+        {"東邦スプリング", "愛知県名古屋市熱田区六番三丁目4番2号", "052-123-4567", "052-123-4568",
+         "www.toho-spring.example.jp"},
     };
     return list;
 }

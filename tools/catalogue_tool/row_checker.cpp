@@ -3,9 +3,9 @@
 #include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/text_decoder.h"
+#include "core/strength/spr_mat.h"
 #include "formula_guard.h"
 #include "packet_number.h"
-#include "core/strength/spr_mat.h"
 
 #include <cmath>
 
@@ -80,7 +80,7 @@ void RowChecker::check(int row, const std::vector<Cell>& cells, ProblemSink& sin
                         kind_ == RecordKind::Maker
                             ? "empty: no catalogue row can refer to this maker"
                         : field == f::maker ? "empty: the row shows no maker"
-                                            : "empty: the row has no stress evaluation");
+                                            : "empty: the row has no allowable stress");
             continue;
         }
         if (fields[i].kind == catalogue::FieldKind::Text)
@@ -193,7 +193,7 @@ void RowChecker::checkMaterial(ProblemSink& sink, int row, const std::string& ma
     } catch (const spr_mat::EspringMaterialException&) {
         problem(sink, Severity::Warning, "wire-range", row, f::wire_dia,
                 "wire diameter " + short_number(*d) + " mm is outside the range of " + material +
-                    ": the row has no stress evaluation");
+                    ": the row has no allowable stress");
     }
 }
 
