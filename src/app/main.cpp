@@ -85,7 +85,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     chainTabOrder();
     setUpTables();
     connectHandlers();
-    app::add_result_tools(this, spring_table_, maker_table_, results_, stress_, Exit1);
+    app::add_result_tools(this, spring_table_, maker_table_, results_, stress_, Exit1,
+                          [this] { Springselectrange_set(); });
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.

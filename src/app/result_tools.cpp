@@ -2,6 +2,7 @@
 
 #include "app/catalogue_folder.h"
 #include "app/chart_menu.h"
+#include "app/event_guard.h"
 #include "app/grid_actions.h"
 #include "app/result_status.h"
 #include "core/catalogue/table.h"
@@ -15,7 +16,8 @@
 namespace app {
 
 void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
-                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit) {
+                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
+                      const std::function<void()>& run_search) {
     auto* status = new ResultStatus(window);
     window->menuBar()->setCornerWidget(status, Qt::TopRightCorner);
     // A search has succeeded once both tables are open, the maker table last.
@@ -29,6 +31,8 @@ void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue:
     auto* grid = new GridActions(results->grid(), results->model());
     auto* folder = new CatalogueFolder(window);
     QObject::connect(folder, &CatalogueFolder::changed, status, &ResultStatus::showFolder);
+    QObject::connect(folder, &CatalogueFolder::changed, window,
+                     [run_search] { guarded(run_search); });
 
     // Before 終了, which stays last.
     QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("F1"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QMainWindow;
 class QAction;
 
@@ -15,8 +17,11 @@ namespace app {
 
 // The tools for taking results away: the hit count and the catalogue folder
 // beside the menus, the grid's copy and CSV commands with the folder command
-// in the File menu before `exit`, and the charts' context menus.
+// in the File menu before `exit`, and the charts' context menus. A newly
+// chosen catalogue folder is searched at once with `run_search`, so that
+// what is shown comes from the folder named.
 void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
-                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit);
+                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
+                      const std::function<void()>& run_search);
 
 } // namespace app

@@ -276,7 +276,7 @@ TEST_F(Results, ResetBringsEveryChartBackToTheProgramsRange) {
     }
 }
 
-TEST_F(Results, ASearchAfterChoosingAnotherFolderReadsThatFolder) {
+TEST_F(Results, ChoosingAnotherFolderSearchesItAtOnce) {
     QTemporaryDir other;
     {
         WorkingDir writing; // the helpers write into the working directory
@@ -307,8 +307,9 @@ TEST_F(Results, ASearchAfterChoosingAnotherFolderReadsThatFolder) {
     expect_no_box([&] { folder->chooseAction()->trigger(); });
     EXPECT_EQ(QDir::currentPath(), QDir(other.path()).canonicalPath());
     EXPECT_TRUE(label->toolTip().contains(QDir(other.path()).canonicalPath()));
-    search();
+    // The new folder is searched at once: nothing shown still comes from the old one.
     ASSERT_EQ(grid()->model()->rowCount(), 3);
+    EXPECT_EQ(hits(), QStringLiteral("3 件"));
     EXPECT_EQ(grid()->model()->index(0, 1).data().toString(), QStringLiteral("OTHER-1"));
 }
 
