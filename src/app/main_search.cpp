@@ -12,6 +12,7 @@
 #include "core/search/conditions.h"
 #include "core/search/search_start.h"
 #include "core/strength/dynamic_range.h"
+#include "core/strength/float_error.h"
 #include "core/strength/spring_evaluation.h"
 #include "ui/cycle_dialog.h"
 #include "ui/dynamictau_chart.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -53,6 +55,13 @@ void TForm_spring::Springselectrange_set() {
     app::SearchProgress progress(this); // the busy cursor, until the search ends
     // 1. Preparation; a failure here only cuts the preparation short.
     const double shown_factor = units::state.unit_factor;
+    QString preparation_error; // reported once the search is done, however it ends
+    const auto report = qScopeGuard([&] {
+        if (preparation_error.isEmpty())
+            return;
+        progress.release();
+        app::show_error_box(preparation_error);
+    });
     try {
         spring_table_.close();
         maker_table_.close();
@@ -62,6 +71,9 @@ void TForm_spring::Springselectrange_set() {
             Dynrange_set();
     } catch (const ChartRangeError&) {
         // The stress axis refused its range: the search goes on without it.
+    } catch (const float_error::EFloatError& e) {
+        // An operating range beyond the double range: its boxes stay as they were.
+        preparation_error = QString::fromUtf8(e.what());
     }
     // Values computed in another unit system must not stand under this one's
     // unit texts and axes.

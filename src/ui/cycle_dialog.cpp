@@ -157,6 +157,14 @@ int TForm_cycle::working_days() const {
     return kDaysPerMonth[0];
 }
 
+void TForm_cycle::show_no_result() {
+    // No figure stands for entries that give none: the button reads as at
+    // the start, disabled. The last result itself is kept for the window.
+    BitBtn_ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn_ok->setText(QStringLiteral("OK"));
+    set_ok_enabled(false);
+}
+
 void TForm_cycle::set_ok_enabled(bool enabled) {
     BitBtn_ok->setEnabled(enabled);
     BitBtn_ok->setDefault(enabled);
@@ -192,9 +200,9 @@ void TForm_cycle::calc_cycle() {
                            QStringLiteral("回"));
         set_ok_enabled(true);
     } catch (const EConvertError&) {
-        set_ok_enabled(false);
+        show_no_result();
     } catch (const float_error::EFloatError&) {
-        set_ok_enabled(false);
+        show_no_result();
     }
 }
 

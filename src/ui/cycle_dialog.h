@@ -35,6 +35,7 @@ protected:
 private:
     int working_days() const;
     void set_ok_enabled(bool enabled);
+    void show_no_result();
 
     QGroupBox* GroupBox_cycleparameter = nullptr;
     QLabel* Label_pt = nullptr;

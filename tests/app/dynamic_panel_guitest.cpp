@@ -10,10 +10,10 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTimer>
 
 using namespace testsupport;
 
@@ -180,4 +180,23 @@ TEST_F(DynamicPanel, WorkingPointNeedsLengthsInRangeAndATensileStrength) {
     type("Edit_dynmax", "22");
     find<QTableView>("DBGrid1")->selectRow(1); // a grade without tensile strength
     EXPECT_EQ(point()->count(), 0);
+}
+
+// An operating range beyond the double range is an overflow: the error box,
+// the range boxes left as they were, never a text "INF".
+TEST_F(DynamicPanel, ARangeBeyondTheDoubleRangeIsAnOverflowNotInf) {
+    write_catalogue({}, {});
+    type("Edit_length", "1e308");
+    type("Edit_lengthwidth", "1e308");
+    const QString before = find<QLineEdit>("Edit_dynmax")->text();
+    const Box box = expect_box([&] { find<QPushButton>("Serch_Btn")->click(); });
+    EXPECT_EQ(box.text, QStringLiteral("Floating point overflow."));
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(find<QLineEdit>("Edit_dynmax")->text(), before);
+    EXPECT_FALSE(find<QLineEdit>("Edit_dynmin")->text().contains(QStringLiteral("INF")));
+    // Clicking the link again reports it the same way.
+    find<QCheckBox>("CheckBox_link")->setChecked(false);
+    const Box again = expect_box([&] { find<QCheckBox>("CheckBox_link")->click(); });
+    EXPECT_EQ(again.text, QStringLiteral("Floating point overflow."));
+    EXPECT_EQ(find<QLineEdit>("Edit_dynmax")->text(), before);
 }

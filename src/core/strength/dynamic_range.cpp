@@ -2,6 +2,9 @@
 
 #include "core/catalogue/number_format.h"
 #include "core/catalogue/number_parse.h"
+#include "core/strength/float_error.h"
+
+#include <cmath>
 
 namespace strength {
 
@@ -34,6 +37,9 @@ RangeTexts dynamic_range(const ConditionTexts& t, int decimals) {
         lo = a > b ? b : a;
         hi = a > b ? a : b;
     }
+    // A sum beyond the double range is an overflow, never a text "INF".
+    if (!std::isfinite(lo) || !std::isfinite(hi))
+        throw float_error::EOverflow();
     return {numfmt::fixed(lo, 8, decimals), numfmt::fixed(hi, 8, decimals)};
 }
 

@@ -17,7 +17,8 @@ struct RangeTexts {
 // The operating range taken over from the search conditions: both values
 // when the first and second are given, else the first with its tolerance,
 // else the second with its tolerance. Numbers are written fixed-point with 8
-// significant digits and `decimals` decimals.
+// significant digits and `decimals` decimals. Throws float_error::EOverflow
+// for a bound beyond the double range.
 RangeTexts dynamic_range(const ConditionTexts& texts, int decimals);
 
 } // namespace strength

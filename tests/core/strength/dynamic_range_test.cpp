@@ -1,4 +1,5 @@
 #include "core/strength/dynamic_range.h"
+#include "core/strength/float_error.h"
 
 #include <gtest/gtest.h>
 
@@ -43,3 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         RangeCase{"before_the_first_search", {"25", "1", "", "1"}, 0, "24", "26"},
         RangeCase{"equal_values", {"25", "1", "25", "1"}, 2, "25.00", "25.00"}),
     [](const ::testing::TestParamInfo<RangeCase>& test) { return std::string(test.param.name); });
+
+TEST(DynamicRangeOverflow, ABoundBeyondTheDoubleRangeThrowsInsteadOfWritingInf) {
+    EXPECT_THROW(strength::dynamic_range({"1e308", "1e308", "", ""}, 2), float_error::EOverflow);
+    EXPECT_THROW(strength::dynamic_range({"-1e308", "1e308", "", ""}, 2), float_error::EOverflow);
+    // Two values are only ordered, never summed: the largest doubles stand.
+    EXPECT_NO_THROW(strength::dynamic_range({"1e308", "", "-1e308", ""}, 0));
+}
