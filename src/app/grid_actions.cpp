@@ -43,6 +43,15 @@ GridActions::GridActions(QTableView* grid, SpringGridModel* model)
     menu_->addSeparator();
     save_csv_ = menu_->addAction(QStringLiteral("結果を CSV で保存(&S)..."));
     save_csv_->setObjectName(QStringLiteral("Action_savecsv"));
+    menu_->addSeparator();
+    focus_ = menu_->addAction(QStringLiteral("一覧へ移動(&G)"));
+    focus_->setObjectName(QStringLiteral("Action_focusgrid"));
+    focus_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    focus_->setShortcutVisibleInContextMenu(true);
+    // Works from any control of the window, not only from the grid.
+    grid_->window()->addAction(focus_);
+    connect(focus_, &QAction::triggered, grid_,
+            [this] { grid_->setFocus(Qt::ShortcutFocusReason); });
 
     connect(copy_row_, &QAction::triggered, this,
             [this] { guarded([this] { copyCurrentRow(); }); });

@@ -23,6 +23,9 @@ public:
     QAction* copyRowAction() const { return copy_row_; }
     QAction* copyAllAction() const { return copy_all_; }
     QAction* saveCsvAction() const { return save_csv_; }
+    // Ctrl+G from anywhere in the window: the grid takes the keyboard, so that
+    // a keyboard user reaches the springs although the grid is no tab stop.
+    QAction* focusAction() const { return focus_; }
     QMenu* menu() const { return menu_; }
 
     void copyCurrentRow();
@@ -45,6 +48,7 @@ private:
     QAction* copy_row_;
     QAction* copy_all_;
     QAction* save_csv_;
+    QAction* focus_;
 };
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -128,4 +129,26 @@ TEST_F(Keyboard, ElidedCellsAndTitlesShowTheirWholeText) {
     QApplication::sendEvent(grid->viewport(), &help);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), QString::fromStdString(long_name));
+}
+
+// The grid is no tab stop; Ctrl+G reaches it from any control, and the tab
+// order stays as it was.
+TEST_F(Keyboard, CtrlGTakesTheKeyboardToTheGridAndTheTabOrderStays) {
+    write_catalogue(springs(3), {});
+    search();
+    auto* grid = find<QTableView>("DBGrid1");
+    auto* length = find<QLineEdit>("Edit_length");
+    length->setFocus();
+    ASSERT_TRUE(length->hasFocus());
+    QTest::keyClick(length, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->focusPolicy(), Qt::ClickFocus);
+    // From the grid, the arrow keys move the cursor through the springs.
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(form->springTable().currentRow(), 1);
+    // The command shows its keys in the grid's menu.
+    auto* focus = form->findChild<QAction*>(QStringLiteral("Action_focusgrid"));
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
 }
