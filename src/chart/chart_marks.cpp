@@ -1,5 +1,8 @@
 #include "chart/chart_marks.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 bool is_free(const QRect& box, const std::vector<QRect>& placed) {
@@ -13,9 +16,19 @@ bool is_free(const QRect& box, const std::vector<QRect>& placed) {
 } // namespace
 
 std::vector<QRect> place_chart_marks(const std::vector<ChartMarkPlace>& wanted) {
+    // The highest point places its mark first, so that a lower point's mark
+    // is the one pushed below: the labels keep the vertical order of their
+    // points. Equal heights keep the series' order.
+    std::vector<size_t> order(wanted.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return wanted[a].above.bottom() < wanted[b].above.bottom();
+    });
     std::vector<QRect> placed;
     placed.reserve(wanted.size());
-    for (const ChartMarkPlace& w : wanted) {
+    std::vector<QRect> boxes(wanted.size());
+    for (const size_t i : order) {
+        const ChartMarkPlace& w = wanted[i];
         QRect box = w.above;
         if (!is_free(box, placed))
             box = w.below;
@@ -24,6 +37,7 @@ std::vector<QRect> place_chart_marks(const std::vector<ChartMarkPlace>& wanted) 
         for (int step = 1; !is_free(box, placed) && step <= static_cast<int>(placed.size()); ++step)
             box = w.above.translated(0, -step * w.above.height());
         placed.push_back(box);
+        boxes[i] = box;
     }
-    return placed;
+    return boxes;
 }

@@ -36,6 +36,16 @@ TEST(ChartMarks, TwoDotsAtAlmostTheSameDiameterAreBothReadable) {
     expect_apart(boxes);
 }
 
+// Two dots at the same diameter, the lower one first in the series: the
+// higher dot's label stays above the lower one's.
+TEST(ChartMarks, LabelsKeepTheVerticalOrderOfTheirDots) {
+    const std::vector<ChartMarkPlace> wanted = {mark_at(100, 100), mark_at(100, 90)};
+    const auto boxes = place_chart_marks(wanted);
+    expect_apart(boxes);
+    EXPECT_EQ(boxes[1], wanted[1].above);
+    EXPECT_LT(boxes[1].top(), boxes[0].top());
+}
+
 TEST(ChartMarks, ManyLabelsOnOnePointStackUpwards) {
     const std::vector<ChartMarkPlace> wanted(5, mark_at(100, 100));
     const auto boxes = place_chart_marks(wanted);
