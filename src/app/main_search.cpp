@@ -86,6 +86,7 @@ void TForm_spring::Springselectrange_set() {
     // 2.–6. Both search windows.
     readCondition(0);
     readCondition(1);
+    search_->markUnreadable();
 
     // 7.–11. Spring type, diameter bounds, material and maker.
     search::Conditions& s = search::conditions;

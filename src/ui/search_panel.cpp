@@ -1,6 +1,7 @@
 #include "ui/search_panel.h"
 
 #include "core/catalogue/number_format.h"
+#include "core/catalogue/number_parse.h"
 #include "core/catalogue/unit_system.h"
 #include "core/search/conditions.h"
 #include "core/search/search_start.h"
@@ -15,6 +16,20 @@
 #include <QVBoxLayout>
 
 namespace ui {
+namespace {
+
+void mark_unreadable(QLineEdit* edit, bool unreadable) {
+    if (edit->property("unreadable").toBool() == unreadable)
+        return;
+    edit->setProperty("unreadable", unreadable);
+    edit->setStyleSheet(unreadable ? QStringLiteral("QLineEdit { border: 1px solid red; }")
+                                   : QString());
+    edit->setToolTip(unreadable
+                         ? QStringLiteral("数値として読めないため、この条件は使われていません")
+                         : QString());
+}
+
+} // namespace
 
 SearchPanel::SearchPanel(QWidget* maker_box, QWidget* parent)
     : QGroupBox(QStringLiteral("検索条件"), parent) {
@@ -40,6 +55,23 @@ SearchPanel::SearchPanel(QWidget* maker_box, QWidget* parent)
     // size hint) cuts the group at its edge instead of squeezing the
     // controls over one another.
     setMinimumWidth(minimumSizeHint().width());
+    for (QLineEdit* e : numberEdits())
+        connect(e, &QLineEdit::textChanged, this, [e] { mark_unreadable(e, false); });
+}
+
+QList<QLineEdit*> SearchPanel::numberEdits() const {
+    QList<QLineEdit*> edits;
+    for (const ConditionBox* c : conditions_)
+        edits += c->edits();
+    edits << outer_min_ << outer_max_ << inner_min_ << inner_max_;
+    return edits;
+}
+
+void SearchPanel::markUnreadable() {
+    for (QLineEdit* e : numberEdits()) {
+        const QString text = e->text();
+        mark_unreadable(e, !text.trimmed().isEmpty() && !parse_decimal(utf8(text)));
+    }
 }
 
 QWidget* SearchPanel::buildTypeAndUnit() {

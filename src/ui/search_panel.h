@@ -47,7 +47,13 @@ public:
                              const strength::SpringValues& spring);
     void clearAllowableStress();
 
+    // Marks each search box whose text is not empty but does not read as a
+    // number, so that the designer sees which condition was left out; a mark
+    // goes as soon as the box's text changes.
+    void markUnreadable();
+
 private:
+    QList<QLineEdit*> numberEdits() const;
     QWidget* buildTypeAndUnit();
     QWidget* buildFreeArea();
 

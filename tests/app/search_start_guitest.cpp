@@ -1,12 +1,12 @@
 // The search start read through the real window: conditions, labels,
 // diameter validation, and the rows the record filter lets through.
-#include "ui/grid_model.h"
 #include "core/catalogue/unit_system.h"
 #include "core/search/conditions.h"
 #include "support/boxes.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
+#include "ui/grid_model.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -351,4 +351,40 @@ TEST(UnitCaptions, TorsionCarriesTheTorqueSuffix) {
     const units::UnitCaptions k = units::unit_captions(1, 0, s);
     EXPECT_EQ(k.axis_title, "発生力\u3000kgf");
     EXPECT_EQ(k.column9, "k kgf/mm");
+}
+
+// Full-width digits typed with the input method on count as the digits they
+// are; a box that still does not read is marked until its text changes, so
+// that no condition is dropped without a word.
+TEST_F(SearchStart, FullWidthDigitsCountAndUnreadableBoxesAreMarked) {
+    // 40 N at 30 mm for A, 10 N for B.
+    write_catalogue({row("A", "compress", 50, 0, 30, 40), row("B", "compress", 50, 0, 30, 10)}, {});
+    type("Edit_length", "３０");
+    type("Edit_force", "４０");
+    type("Edit_forcewidth", "１");
+    EXPECT_TRUE(search().isEmpty());
+    EXPECT_TRUE(conditions.condition[0].length_set);
+    EXPECT_DOUBLE_EQ(conditions.condition[0].length, 30);
+    EXPECT_EQ(models(), QStringList{QStringLiteral("A")});
+    for (const char* name : {"Edit_length", "Edit_force", "Edit_forcewidth"})
+        EXPECT_TRUE(find<QLineEdit>(name)->styleSheet().isEmpty()) << name;
+
+    // Not a number: the condition is not given, and the box says so.
+    type("Edit_force", "４０N");
+    type("Edit_coildia_outer_max", "x");
+    EXPECT_TRUE(search().isEmpty());
+    EXPECT_EQ(models().size(), 2);
+    const QString why = QStringLiteral("数値として読めないため、この条件は使われていません");
+    for (const char* name : {"Edit_force", "Edit_coildia_outer_max"}) {
+        EXPECT_TRUE(find<QLineEdit>(name)->styleSheet().contains(QStringLiteral("red"))) << name;
+        EXPECT_EQ(find<QLineEdit>(name)->toolTip(), why) << name;
+    }
+    EXPECT_TRUE(find<QLineEdit>("Edit_length")->styleSheet().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("Edit_force2")->styleSheet().isEmpty()); // empty is not marked
+
+    // Any change of the text takes the mark away.
+    type("Edit_force", "40");
+    EXPECT_TRUE(find<QLineEdit>("Edit_force")->styleSheet().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>("Edit_force")->toolTip().isEmpty());
+    EXPECT_FALSE(find<QLineEdit>("Edit_coildia_outer_max")->styleSheet().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -48,9 +49,52 @@ long leading_exponent(std::string_view number) {
     return leading + exponent;
 }
 
+// Full-width digits, signs, point and exponent letter as their ASCII forms,
+// and the ideographic space as a blank, as an input method types them; any
+// other character stays, so that it still fails.
+std::string ascii_forms(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        if (i + 2 < text.size() && b(0) == 0xEF && (b(1) == 0xBC || b(1) == 0xBD)) {
+            // U+FF01..U+FF5E: the full-width forms of ASCII 0x21..0x7E.
+            const unsigned code = 0xFF00u + ((b(1) - 0xBCu) << 6) + (b(2) & 0x3Fu);
+            const unsigned ascii = code - 0xFEE0u;
+            if (code >= 0xFF01 && code <= 0xFF5E && std::strchr("0123456789+-.eE", ascii)) {
+                out += static_cast<char>(ascii);
+                i += 3;
+                continue;
+            }
+        }
+        if (i + 2 < text.size() && b(0) == 0xE3 && b(1) == 0x80 && b(2) == 0x80) {
+            out += ' '; // U+3000
+            i += 3;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
+bool has_non_ascii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+std::optional<double> parse_ascii_decimal(std::string_view text);
+
 } // namespace
 
 std::optional<double> parse_decimal(std::string_view text) {
+    if (has_non_ascii(text))
+        return parse_ascii_decimal(ascii_forms(text));
+    return parse_ascii_decimal(text);
+}
+
+namespace {
+
+std::optional<double> parse_ascii_decimal(std::string_view text) {
     while (!text.empty() && is_blank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && is_blank(text.back()))
@@ -109,6 +153,8 @@ std::optional<double> parse_decimal(std::string_view text) {
         return std::nullopt;
     return negative ? -value : value;
 }
+
+} // namespace
 
 double to_decimal(std::string_view text) {
     if (const auto value = parse_decimal(text))

@@ -4,7 +4,9 @@
 // decimal point (".5" and "5." included) and an optional exponent (e or E, optional
 // sign, digits). Nothing else: no "inf", "nan", hexadecimal, thousands separators or
 // decimal commas. The decimal separator is always ".", whatever the locale. A value
-// beyond the double range fails; one too small for it reads as zero.
+// beyond the double range fails; one too small for it reads as zero. Full-width
+// digits, signs, point and exponent letter (as an input method types them) count as
+// their ASCII forms, and the ideographic space as a blank.
 #pragma once
 
 #include <optional>

@@ -54,7 +54,19 @@ INSTANTIATE_TEST_SUITE_P(Texts, ParseDecimalInvalid,
                                            "1,5", "1,000", "0x10", "0X1p3", "inf", "-inf",
                                            "infinity", "nan", "NaN", "1e400", "-1e400", "0.001e400",
                                            "1000e306", "1e99999999999999999999", "12a", "a12",
-                                           "1d5", "\n1", "1\n", "１２", "1_000"));
+                                           "1d5", "\n1", "1\n", "１２a", "１，５", "1_000"));
+
+// What an input method types with full-width characters on reads as typed in ASCII.
+TEST(ParseDecimal, FullWidthFormsReadAsTheirAsciiForms) {
+    EXPECT_EQ(parse_decimal("３０"), 30.0);
+    EXPECT_EQ(parse_decimal("－１．５Ｅ３"), -1500.0);
+    EXPECT_EQ(parse_decimal("＋２ｅ－１"), 0.2);
+    EXPECT_EQ(parse_decimal("\u3000２５\u3000"), 25.0);
+    EXPECT_EQ(parse_decimal("1２.5"), 12.5); // mixed forms too
+    EXPECT_FALSE(parse_decimal("３０ｍｍ").has_value());
+    EXPECT_FALSE(parse_decimal("\u3000").has_value());
+    EXPECT_EQ(to_decimal("１Ｅ７"), 1e7);
+}
 
 TEST(ParseDecimal, SignOfZeroAndUnderflowIsKept) {
     EXPECT_TRUE(std::signbit(*parse_decimal("-0")));
