@@ -152,6 +152,7 @@ void TForm_spring::setUpTables() {
     });
     spring_table_.addAfterOpen([this] {
         results_->model()->reload();
+        results_->fitColumns();
         // The hourglass while the chart walks every row of a large catalogue.
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });

@@ -8,9 +8,19 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QStyle>
 #include <QTableView>
 
 namespace ui {
+namespace {
+
+// Rows measured at most, spread over the result, so that a search of a
+// million rows stays fast; and the widest a column grows, so that a text of
+// a kilobyte does not push the others out of sight (its tip shows it whole).
+constexpr int kMeasuredRows = 1000;
+constexpr int kWidestColumn = 360;
+
+} // namespace
 
 ResultArea::ResultArea(const catalogue::Table& springs, QWidget* parent)
     : QWidget(parent), chart_(make_load_length_chart(this)),
@@ -46,6 +56,26 @@ ResultArea::ResultArea(const catalogue::Table& springs, QWidget* parent)
     splitter1->setObjectName(QStringLiteral("Splitter1"));
     row->addWidget(splitter1);
     row->addWidget(grid_, 1);
+}
+
+void ResultArea::fitColumns() {
+    const QFontMetrics cells(grid_->font());
+    const QHeaderView* header = grid_->horizontalHeader();
+    const QFontMetrics titles(header->font());
+    // The room the elided-text tips count with, and a pixel to spare each side.
+    const int cell_margin =
+        2 * (grid_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid_) + 2);
+    const int title_margin =
+        2 * (header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 1);
+    const int rows = model_->rowCount();
+    const int step = std::max(1, rows / kMeasuredRows);
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const SpringGridModel::Column& column = model_->column(c);
+        int width = std::max(column.width, titles.horizontalAdvance(column.title) + title_margin);
+        for (int r = 0; r < rows && width < kWidestColumn; r += step)
+            width = std::max(width, cells.horizontalAdvance(model_->text(r, c)) + cell_margin);
+        grid_->setColumnWidth(c, std::min(std::max(width, column.width), kWidestColumn));
+    }
 }
 
 void ResultArea::showCurrentRow(int row) {

@@ -26,6 +26,10 @@ public:
 
     // Moves the grid's cursor to the table's current row.
     void showCurrentRow(int row);
+    // Each column as wide as its title and the widest text it shows (on a
+    // bounded sample of a large result), never narrower than it starts and
+    // never wider than a readable bound; the user may resize them after.
+    void fitColumns();
 
 private:
     Chart* chart_;

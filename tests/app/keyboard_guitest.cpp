@@ -113,12 +113,15 @@ TEST_F(Keyboard, ElidedCellsAndTitlesShowTheirWholeText) {
     find("RadioGroup_unit")->findChildren<QRadioButton*>().at(1)->click();
     search();
     auto* grid = find<QTableView>("DBGrid1");
+    // A search fits the columns to their texts; the user narrows two again.
+    const int fmax = 8;
+    grid->setColumnWidth(1, 85);
+    grid->setColumnWidth(fmax, 44);
     const QPoint model_cell = grid->visualRect(grid->model()->index(0, 1)).center();
     const QPoint short_cell = grid->visualRect(grid->model()->index(1, 1)).center();
     EXPECT_EQ(app::elided_cell_text(grid, model_cell), QString::fromStdString(long_name));
     EXPECT_EQ(app::elided_cell_text(grid, short_cell), QString());
     QHeaderView* header = grid->horizontalHeader();
-    const int fmax = 8; // "fmax kgf" in a column of 44 px
     const QPoint title(header->sectionViewportPosition(fmax) + 5, header->height() / 2);
     EXPECT_EQ(app::elided_title_text(header, title), QStringLiteral("fmax kgf"));
     const QPoint maker(header->sectionViewportPosition(0) + 5, header->height() / 2);

@@ -4,6 +4,7 @@
 #include "app/catalogue_folder.h"
 #include "app/chart_menu.h"
 #include "app/grid_actions.h"
+#include "app/grid_views.h"
 #include "app/japanese_qt_texts.h"
 #include "app/results_csv.h"
 #include "chart/chart.h"
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -354,4 +356,32 @@ TEST_F(Results, CsvCellsAreQuotedAndFormulasDefused) {
     const QString all = QApplication::clipboard()->text();
     EXPECT_TRUE(all.contains(QStringLiteral("\t'@SUM(A1)\t"))) << all.toStdString();
     EXPECT_TRUE(all.contains(QStringLiteral("\t-3\t"))) << all.toStdString();
+}
+
+// After a search every column is as wide as its title and its texts, never
+// narrower than it starts: nothing the grid shows is cut.
+TEST_F(Results, AfterASearchNoTitleOrValueIsCut) {
+    SpringRow wide = spring_row("C-1234567890-ABCDEFGHIJ", 30, 0, 20, 1234.5);
+    wide.maker = "東邦スプリング工業株式会社";
+    wide.material = "SUS304WPB";
+    write_catalogue({spring_row("A-1", 30, 0, 20, 9.80665), wide}, {});
+    std::vector<int> before;
+    for (int c = 0; c < grid()->model()->columnCount(); ++c)
+        before.push_back(grid()->columnWidth(c));
+    for (int unit : {1, 0, 2}) {
+        find("RadioGroup_unit")->findChildren<QRadioButton*>().at(unit)->click();
+        search();
+        ASSERT_EQ(grid()->model()->rowCount(), 2);
+        grid()->resize(2000, 400); // every column in view
+        QHeaderView* header = grid()->horizontalHeader();
+        for (int c = 0; c < grid()->model()->columnCount(); ++c) {
+            EXPECT_GE(grid()->columnWidth(c), before[static_cast<size_t>(c)]) << c;
+            const QPoint title(header->sectionViewportPosition(c) + 1, header->height() / 2);
+            EXPECT_EQ(app::elided_title_text(header, title), QString()) << unit << " " << c;
+            for (int r = 0; r < 2; ++r) {
+                const QPoint at = grid()->visualRect(grid()->model()->index(r, c)).center();
+                EXPECT_EQ(app::elided_cell_text(grid(), at), QString()) << unit << " " << c;
+            }
+        }
+    }
 }
