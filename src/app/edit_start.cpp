@@ -1,6 +1,6 @@
 #include "app/edit_start.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 namespace app {
@@ -14,7 +14,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut) {
-            if (auto* edit = qobject_cast<QLineEdit*>(watched))
+            // Only when the user moves on: a message box or menu that takes
+            // the keyboard for a moment must leave the text, its cursor and
+            // its selection where typing goes on.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            auto* edit = qobject_cast<QLineEdit*>(watched);
+            if (edit && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                 edit->setCursorPosition(0);
         }
         return QObject::eventFilter(watched, event);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTest>
 
 using namespace testsupport;
 
@@ -199,4 +200,28 @@ TEST_F(DynamicPanel, ARangeBeyondTheDoubleRangeIsAnOverflowNotInf) {
     const Box again = expect_box([&] { find<QCheckBox>("CheckBox_link")->click(); });
     EXPECT_EQ(again.text, QStringLiteral("Floating point overflow."));
     EXPECT_EQ(find<QLineEdit>("Edit_dynmax")->text(), before);
+}
+
+// Typed key by key, a cycle count passes through texts that give no count,
+// each answered with its error box; the box leaves the text, the cursor and
+// the selection alone, so the typing ends with exactly what was typed.
+TEST_F(DynamicPanel, ACycleCountTypedKeyByKeyEndsAsTyped) {
+    QApplication::setActiveWindow(form);
+    auto* cycles = find<QLineEdit>("Edit_dyncycle");
+    for (const QString& typed : {QStringLiteral("1000"), QStringLiteral("1E7")}) {
+        cycles->setFocus();
+        cycles->selectAll();
+        const QList<Box> boxes = answer_boxes([&] { QTest::keyClicks(cycles, typed); });
+        EXPECT_EQ(cycles->text(), typed);
+        EXPECT_EQ(cycles->cursorPosition(), typed.size()) << typed.toStdString();
+        EXPECT_FALSE(boxes.isEmpty()) << typed.toStdString(); // "1" gives no count
+    }
+    EXPECT_NEAR(area()->endY(0), 0.3, 1e-6); // the region of 10^7 cycles
+    // Taking a letter out and typing it again goes on where the cursor was.
+    cycles->setSelection(1, 1);                                      // the "E"
+    expect_box([&] { QTest::keyClick(cycles, Qt::Key_Backspace); }); // 17 cycles give no count
+    EXPECT_EQ(cycles->text(), QStringLiteral("17"));
+    EXPECT_EQ(cycles->cursorPosition(), 1);
+    expect_no_box([&] { QTest::keyClicks(cycles, QStringLiteral("E")); });
+    EXPECT_EQ(cycles->text(), QStringLiteral("1E7"));
 }
