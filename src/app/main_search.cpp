@@ -38,9 +38,8 @@ using ui::utf8;
 
 namespace {
 
-// A search of a large catalogue frees as much as it keeps: the previous
-// rows and the reader's buffers. Hand the free pages back to the system so
-// that the program holds only what the open tables need.
+// A large search frees as much as it keeps (old rows, reader buffers): hand
+// the free pages back, so that the program holds only what the tables need.
 void release_free_memory() {
 #ifdef __GLIBC__
     malloc_trim(0);
@@ -75,8 +74,7 @@ void TForm_spring::Springselectrange_set() {
         // An operating range beyond the double range: its boxes stay as they were.
         preparation_error = QString::fromUtf8(e.what());
     }
-    // Values computed in another unit system must not stand under this one's
-    // unit texts and axes.
+    // Values of another unit system must not stand under this one's texts and axes.
     if (units::state.unit_factor != shown_factor) {
         for (int which = 0; which < 2; ++which)
             search_->condition(which)->clearEvaluation();
