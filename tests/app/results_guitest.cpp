@@ -8,7 +8,6 @@
 #include "app/japanese_qt_texts.h"
 #include "app/results_csv.h"
 #include "chart/chart.h"
-#include "support/choosers.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
@@ -124,7 +123,6 @@ TEST_F(Results, CsvThroughTheFileMenuIsWholeInEitherEncoding) {
     useKgf();
     search();
     const QString expected = csv(kgf_titles + kgf_row_a + kgf_row_b);
-    Choosers choosers;
 
     // The proposed name and both encodings offered, UTF-8 first.
     const QString utf8_path = dir.file(QStringLiteral("list.csv"));
@@ -155,7 +153,6 @@ TEST_F(Results, CsvReplacesAnExistingFileOnlyWhenTheUserSaysSo) {
     search();
     const QString path = dir.file(QStringLiteral("list.csv"));
     write_bytes(path, "earlier");
-    Choosers choosers;
 
     choosers.answerSave(path);
     const Box question =
@@ -178,7 +175,6 @@ TEST_F(Results, CsvIsNeverWrittenOverTheCatalogueByNameOrThroughALink) {
     const QByteArray catalogue = read_all(data);
     const QByteArray makers = read_all(maker);
     QFile::link(maker, dir.file(QStringLiteral("m.csv")));
-    Choosers choosers;
 
     choosers.answerSave(data);
     const Box by_name = expect_box([&] { actions()->saveCsvAction()->trigger(); });
@@ -204,7 +200,6 @@ TEST_F(Results, CsvIsNeverWrittenOverTheCatalogueByNameOrThroughALink) {
 
 TEST_F(Results, CsvIntoAFolderThatCannotBeWrittenIsAClearErrorAndLeavesNothing) {
     search();
-    Choosers choosers;
     choosers.answerSave(dir.file(QStringLiteral("missing/list.csv")));
     const Box error = expect_box([&] { actions()->saveCsvAction()->trigger(); });
     EXPECT_TRUE(error.text.contains(QStringLiteral("保存できません"))) << error.text.toStdString();
@@ -214,7 +209,6 @@ TEST_F(Results, CsvIntoAFolderThatCannotBeWrittenIsAClearErrorAndLeavesNothing) 
 
 TEST_F(Results, ChartImagesAreSavedThroughTheChooserWithTheChosenTypesSuffix) {
     search();
-    Choosers choosers;
     auto* menu = find<Chart>("DBChart1")->findChild<ChartMenu*>();
     choosers.answerSave(dir.file(QStringLiteral("chart")), 1);
     expect_no_box([&] { menu->saveAction()->trigger(); });
@@ -295,7 +289,6 @@ TEST_F(Results, ChoosingAnotherFolderSearchesItAtOnce) {
 
     // A folder without the catalogue is refused, and nothing moves.
     QTemporaryDir empty;
-    Choosers choosers;
     choosers.answerFolder(empty.path());
     const Box refused = expect_box([&] { folder->chooseAction()->trigger(); });
     EXPECT_TRUE(

@@ -33,7 +33,6 @@ struct Answer {
 // dialog itself runs, so a box opened from inside an answer is answered in
 // turn. Message boxes are recorded in the order they showed.
 // - A progress dialog is only shown to `inside`; it closes with its work.
-// - A file dialog fails the test: file choosers are injected (app/file_chooser.h).
 // A dialog that stays open all the same is the DialogWatchdog's.
 class BoxAnswerer : public QObject {
 public:

@@ -3,6 +3,7 @@
 #include "app/main.h"
 #include "app/startup.h"
 #include "support/boxes.h"
+#include "support/choosers.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -69,6 +70,9 @@ protected:
     }
 
     TForm_spring* form = nullptr;
+    // Every path the window asks for is answered here, never by a real
+    // dialog; a question a test did not answer fails it.
+    Choosers choosers;
 };
 
 } // namespace testsupport
