@@ -42,9 +42,7 @@ void CatalogueFolder::choose() {
     if (folder.isEmpty())
         return;
     if (const QString refusal = use(folder); !refusal.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(application_title), refusal,
-                        QMessageBox::Ok, window_);
-        box.exec();
+        show_message(window_, QMessageBox::Warning, refusal);
         return;
     }
     emit changed(QDir::currentPath());

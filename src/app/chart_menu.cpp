@@ -1,10 +1,10 @@
 #include "app/chart_menu.h"
 
+#include "app/event_guard.h"
 #include "app/save_target.h"
 #include "chart/chart.h"
 #include "chart/chart_image.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
@@ -52,8 +52,6 @@ void ChartMenu::saveImage() {
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         save_chart_image(*m_chart, choice.path);
     } catch (const std::exception& e) {
-        QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(),
-                        QString::fromUtf8(e.what()), QMessageBox::Ok, m_chart->window());
-        box.exec();
+        app::show_message(m_chart->window(), QMessageBox::Warning, QString::fromUtf8(e.what()));
     }
 }

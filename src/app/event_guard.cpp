@@ -14,8 +14,11 @@ QString error_box_text(const QString& message) {
 }
 
 void show_error_box(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(application_title),
-                    error_box_text(message), QMessageBox::Ok, QApplication::activeWindow());
+    show_message(QApplication::activeWindow(), QMessageBox::Critical, error_box_text(message));
+}
+
+void show_message(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QString::fromUtf8(application_title), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <exception>
 
@@ -16,6 +17,10 @@ extern const char* const application_title;
 QString error_box_text(const QString& message);
 
 void show_error_box(const QString& message);
+
+// A modal box with OK, titled with the application title: the program's
+// messages and refusals.
+void show_message(QWidget* parent, QMessageBox::Icon icon, const QString& text);
 
 template <class Handler> void guarded(Handler&& handler) {
     try {

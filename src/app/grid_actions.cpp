@@ -132,9 +132,7 @@ void GridActions::saveCsv() {
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
         save_results_csv(*model_, shownColumns(), choice.path, encoding);
     } catch (const std::exception& e) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(application_title),
-                        QString::fromUtf8(e.what()), QMessageBox::Ok, grid_->window());
-        box.exec();
+        show_message(grid_->window(), QMessageBox::Warning, QString::fromUtf8(e.what()));
     }
 }
 

@@ -91,9 +91,7 @@ void TForm_spring::Springselectrange_set() {
     s.stress_ratio_limit = search::stress_ratio_limit(search_->typeGroup()->itemIndex());
     if (!search_->readRecordRules(s)) {
         progress.release();
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app::application_title),
-                        QString::fromUtf8(search::diameter_message), QMessageBox::Ok, this);
-        box.exec();
+        app::show_message(this, QMessageBox::NoIcon, QString::fromUtf8(search::diameter_message));
         return;
     }
 

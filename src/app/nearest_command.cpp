@@ -47,9 +47,7 @@ NearestCommand::NearestCommand(QMainWindow* window, ui::SearchPanel* search, Spr
 }
 
 void NearestCommand::message(const char* text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(application_title),
-                    QString::fromUtf8(text), QMessageBox::Ok, window_);
-    box.exec();
+    show_message(window_, QMessageBox::NoIcon, QString::fromUtf8(text));
 }
 
 void NearestCommand::Button_nearestClick() {

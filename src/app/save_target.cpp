@@ -49,11 +49,9 @@ SaveChoice ask_save_target(const SaveRequest& request, const CompletePath& compl
         return {};
     choice.path = complete(choice);
     if (const QString refusal = refused_save_target(choice.path); !refusal.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(application_title),
-                        QStringLiteral("%1 に保存できません。%2")
-                            .arg(QDir::toNativeSeparators(choice.path), refusal),
-                        QMessageBox::Ok, request.parent);
-        box.exec();
+        show_message(request.parent, QMessageBox::Warning,
+                     QStringLiteral("%1 に保存できません。%2")
+                         .arg(QDir::toNativeSeparators(choice.path), refusal));
         return {};
     }
     if (!may_replace(request, choice.path))

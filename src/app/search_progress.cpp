@@ -53,9 +53,7 @@ bool SearchProgress::openTables(catalogue::Table& spring, catalogue::Table& make
         spring.close();
         maker.close();
         release();
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(application_title),
-                        QString::fromUtf8(kStoppedMessage), QMessageBox::Ok, window_);
-        box.exec();
+        show_message(window_, QMessageBox::NoIcon, QString::fromUtf8(kStoppedMessage));
         return false;
     }
     return true;
