@@ -132,10 +132,9 @@ std::array<search::ConditionTexts, 2> SearchPanel::conditionTexts() const {
 
 QList<QWidget*> SearchPanel::searchControls() const {
     QList<QWidget*> chain;
-    for (const ConditionBox* c : conditions_)
-        for (QLineEdit* e : c->edits())
-            chain << e;
-    chain << outer_min_ << outer_max_ << inner_min_ << inner_max_ << maker_ << material_ << search_;
+    for (QLineEdit* e : numberEdits())
+        chain << e;
+    chain << maker_ << material_ << search_;
     return chain;
 }
 
