@@ -1,0 +1,54 @@
+// The checks of one spring as the designer reads them: a line per check (what is
+// checked, value, limit, margin, verdict, reason), the assumptions they rest on and
+// the load band at each searched length, in the unit system of the last search.
+// The window's verdict list, the grid's verdict columns and the datasheet all show
+// these texts, so they read the same everywhere.
+#pragma once
+
+#include "core/strength/spring_check_list.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace ui {
+
+// The display unit system: newtons and MPa times `factor` give its force and
+// stress units.
+struct DisplayUnits {
+    double factor = 1.0;
+    QString force_unit = QStringLiteral("N");
+    QString stress_unit = QStringLiteral("MPa");
+    int force_decimals = 2;
+};
+
+struct VerdictLine {
+    QString check; // what is checked and where: "静的応力 (30 mm)"
+    QString value, limit, margin;
+    QString verdict; // "合格", "注意", "不可", or "—" for a check that could not be made
+    QString reason;
+    std::optional<spring_checks::Verdict> level; // none for a check that could not be made
+};
+
+struct VerdictReport {
+    spring_checks::Verdict overall = spring_checks::Verdict::Ok;
+    std::vector<VerdictLine> lines;  // the checks made, then the ones that could not be
+    QStringList assumptions;         // seating, ends, loading, load tolerance
+    QStringList load_bands;          // "30時荷重 16.79 – 20.53 N (±10 %)"
+};
+
+QString verdict_word(spring_checks::Verdict verdict); // "合格", "注意", "不可"
+QColor verdict_colour(spring_checks::Verdict verdict); // green, amber, red
+
+// The reason of the worst check (the first of them), for the grid's 理由 column;
+// empty for a spring that passes every check made.
+QString worst_reason(const spring_checks::SpringVerdict& verdict);
+
+VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
+                             const spring_checks::CheckConditions& conditions,
+                             const DisplayUnits& units);
+
+} // namespace ui
