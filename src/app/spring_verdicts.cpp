@@ -74,12 +74,12 @@ SpringVerdicts::SpringVerdicts(QMainWindow* window, catalogue::Table& springs,
                                ui::StressPanel* stress, ui::VerdictPanel* panel)
     : QObject(window), springs_(springs), search_(search), results_(results), stress_(stress),
       panel_(panel), dialog_(new ui::TForm_checks(window)), units_(display_units()) {
-    if (QMenu* menu = window->menuBar()->findChild<QMenu*>(QStringLiteral("Search1"))) {
+    if (auto* menu = window->findChild<QMenu*>(QStringLiteral("Search1"))) {
         QAction* open = menu->addAction(QStringLiteral("判定条件(&J)..."));
         open->setObjectName(QStringLiteral("Button_checks"));
         connect(open, &QAction::triggered, dialog_, [this] { dialog_->exec(); });
     }
-    if (QMenu* view = window->menuBar()->findChild<QMenu*>(QStringLiteral("V1"))) {
+    if (auto* view = window->findChild<QMenu*>(QStringLiteral("V1"))) {
         view->addSeparator();
         menu_verdict_ = toggle(view, QStringLiteral("menu_verdict"), QStringLiteral("判定(&V)"));
         menu_verdictcolumns_ =
@@ -99,6 +99,12 @@ SpringVerdicts::SpringVerdicts(QMainWindow* window, catalogue::Table& springs,
     results_->model()->setExtraSource(
         [this](int row, int field) { return cellText(row, field); },
         [this](int row, int field) { return cellColour(row, field); });
+    // Before the window's own listeners, which fit the grid's columns to the rows.
+    springs_.addAfterOpen([this] {
+        listing_ = checker_.has_value();
+        if (listing_)
+            listed_.extendUnknown(static_cast<std::size_t>(springs_.recordCount()));
+    });
     springs_.addAfterClose([this] {
         listed_.clear();
         listing_ = false;
@@ -147,7 +153,7 @@ void SpringVerdicts::beginSearch() {
     excluded_ = 0;
     listed_.clear();
     checker_.reset();
-    if (checked_kind_ && (columnsShown() || pass_only_)) {
+    if (checked_kind_) {
         try {
             checker_.emplace(duty(), c.conditions);
         } catch (const spring_checks::EspringCheckException&) {
@@ -155,18 +161,19 @@ void SpringVerdicts::beginSearch() {
             // the list goes without verdicts and leaves nothing out for them.
         }
     }
-    listing_ = checker_.has_value();
 }
 
 bool SpringVerdicts::keep(const catalogue::Record& row) {
     if (band_search_ && !search::load_band_meets_windows(row, search::conditions,
                                                          units::state.unit_factor, band_tolerance_))
         return false;
-    if (!checker_)
+    // Without "pass only" a row's verdict is worked out when the grid, the copy or
+    // the CSV first asks for it, by the same checker: the search reads no slower.
+    if (!checker_ || !pass_only_)
         return true;
     const spring_checks::Summary s =
         spring_checks::summarise(checker_->check(spring_checks::check_record(row)));
-    if (pass_only_ && s.verdict == Verdict::Fail) {
+    if (s.verdict == Verdict::Fail) {
         ++excluded_;
         return false;
     }
@@ -191,39 +198,33 @@ void SpringVerdicts::showColumns(bool shown) {
             columns.push_back(c);
     }
     model->setColumns(std::move(columns));
-    // Shown after a search that listed no verdicts: check the open table's rows now.
-    if (shown && springs_.isOpen() && !listing_ && checked_kind_) {
-        try {
-            const spring_checks::SpringChecker checker(duty(), choices().conditions);
-            listed_.clear();
-            for (int row = 0; row < springs_.recordCount(); ++row)
-                listed_.add(spring_checks::summarise(
-                    checker.check(spring_checks::check_record(springs_, row))));
-            listing_ = true;
-        } catch (const spring_checks::EspringCheckException&) {
-            // As at a search: no verdicts for conditions the checks cannot take.
-        }
-    }
     results_->fitColumns();
 }
 
-QString SpringVerdicts::cellText(int row, int field) const {
+std::optional<spring_checks::Summary> SpringVerdicts::rowSummary(int row) const {
     if (!listing_ || !springs_.isOpen())
-        return {};
+        return std::nullopt;
     const auto stored = static_cast<std::size_t>(springs_.storedRow(row));
     if (stored >= listed_.size())
+        return std::nullopt;
+    if (!listed_.known(stored))
+        listed_.set(stored, spring_checks::summarise(
+                                checker_->check(spring_checks::check_record(springs_, row))));
+    return listed_.at(stored);
+}
+
+QString SpringVerdicts::cellText(int row, int field) const {
+    const std::optional<spring_checks::Summary> s = rowSummary(row);
+    if (!s)
         return {};
-    const spring_checks::Summary s = listed_.at(stored);
-    return field == ui::field_verdict ? ui::verdict_word(s.verdict) : ui::summary_reason(s);
+    return field == ui::field_verdict ? ui::verdict_word(s->verdict) : ui::summary_reason(*s);
 }
 
 QVariant SpringVerdicts::cellColour(int row, int field) const {
-    if (field != ui::field_verdict || !listing_ || !springs_.isOpen())
+    if (field != ui::field_verdict)
         return {};
-    const auto stored = static_cast<std::size_t>(springs_.storedRow(row));
-    if (stored >= listed_.size())
-        return {};
-    return ui::verdict_colour(listed_.at(stored).verdict);
+    const std::optional<spring_checks::Summary> s = rowSummary(row);
+    return s ? QVariant(ui::verdict_colour(s->verdict)) : QVariant();
 }
 
 void SpringVerdicts::showSelected() {

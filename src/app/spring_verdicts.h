@@ -50,7 +50,7 @@ public:
     // checker of the springs the search will list.
     void beginSearch();
     // The filter's part, for a row the search's own rules accepted: false to leave
-    // it out. Records the verdict of every row it keeps while the columns need it.
+    // it out. With "pass only" it checks the row and records the verdict of a row it keeps.
     bool keep(const catalogue::Record& row);
     // How many springs the last search left out as failing, when it left any out.
     std::optional<int> excludedCount() const;
@@ -71,6 +71,8 @@ public:
 private:
     spring_checks::Duty duty() const;
     void showColumns(bool shown);
+    // A listed row's summary, worked out the first time it is asked for.
+    std::optional<spring_checks::Summary> rowSummary(int row) const;
     QString cellText(int row, int field) const;
     QVariant cellColour(int row, int field) const;
 
@@ -91,7 +93,7 @@ private:
     bool pass_only_ = false, band_search_ = false;
     double band_tolerance_ = 0;
     int excluded_ = 0;
-    spring_checks::ListedVerdicts listed_;
+    mutable spring_checks::ListedVerdicts listed_;
     bool listing_ = false; // listed_ holds the rows of the open table
 
     // The selected spring's checks, for the chart's overlays.

@@ -1,5 +1,6 @@
 #include "ui/verdict_panel.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -9,7 +10,7 @@ namespace ui {
 
 namespace {
 
-constexpr int kPanelWidth = 330;
+constexpr int kPanelWidth = 420;
 
 VerdictLine note(const QString& title, const QString& text) {
     VerdictLine line;
@@ -76,8 +77,8 @@ QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int 
 }
 
 VerdictPanel::VerdictPanel(QWidget* parent)
-    : QWidget(parent), label_(new QLabel(this)), list_(new QTableView(this)),
-      model_(new VerdictModel(this)) {
+    : QWidget(parent), label_(new QLabel(this)), reason_(new QLabel(this)),
+      list_(new QTableView(this)), model_(new VerdictModel(this)) {
     setObjectName(QStringLiteral("Panel_verdict"));
     setMinimumWidth(kPanelWidth);
     label_->setObjectName(QStringLiteral("Label_verdict"));
@@ -85,6 +86,9 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     big.setPixelSize(18);
     big.setBold(true);
     label_->setFont(big);
+    reason_->setObjectName(QStringLiteral("Label_verdictreason"));
+    // A long reason must not widen the panel; its tip holds it whole.
+    reason_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     list_->setObjectName(QStringLiteral("Grid_verdict"));
     list_->setModel(model_);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -96,7 +100,11 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 2, 2, 2);
     column->setSpacing(2);
-    column->addWidget(label_);
+    auto* head = new QHBoxLayout;
+    head->setSpacing(10);
+    head->addWidget(label_);
+    head->addWidget(reason_, 1);
+    column->addLayout(head);
     column->addWidget(list_, 1);
     showReport(std::nullopt);
 }
@@ -106,6 +114,7 @@ void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
     model_->setReport(report);
     if (!report) {
         label_->clear();
+        reason_->clear();
         label_->setStyleSheet({});
         label_->setToolTip({});
         return;
@@ -113,6 +122,8 @@ void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
     label_->setText(verdict_word(report->overall));
     label_->setStyleSheet(QStringLiteral("color: %1").arg(verdict_colour(report->overall).name()));
     label_->setToolTip(report->reason);
+    reason_->setText(report->reason);
+    reason_->setToolTip(report->reason);
     list_->resizeColumnsToContents();
 }
 

@@ -50,6 +50,7 @@ public:
 private:
     std::optional<VerdictReport> report_;
     QLabel* label_;
+    QLabel* reason_; // the overall reason beside the word
     QTableView* list_;
     VerdictModel* model_;
 };

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -154,6 +155,16 @@ TEST_F(Verdicts, AChangedSeatingAppliesAtOnceToTheSelectedSpringAndAtTheNextSear
 }
 
 TEST_F(Verdicts, TheDialogStartsWithItsDefaultsAndKeepsOkOffForABadTolerance) {
+    // Opened from the search menu; the view menu shows and hides the verdicts.
+    EXPECT_TRUE(find<QMenu>("Search1")->actions().contains(find<QAction>("Button_checks")));
+    EXPECT_EQ(find<QAction>("Button_checks")->text(), QStringLiteral("判定条件(&J)..."));
+    for (const char* toggle : {"menu_verdict", "menu_verdictcolumns"}) {
+        EXPECT_TRUE(find<QMenu>("V1")->actions().contains(find<QAction>(toggle))) << toggle;
+        EXPECT_TRUE(find<QAction>(toggle)->isChecked()) << toggle;
+    }
+    find<QAction>("menu_verdict")->trigger();
+    EXPECT_TRUE(find("Panel_verdict")->isHidden());
+
     ui::TForm_checks* d = checks();
     const auto checked = [d](const char* group) {
         const QList<QRadioButton*> items =

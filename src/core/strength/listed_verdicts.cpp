@@ -54,6 +54,19 @@ void ListedVerdicts::clear() {
 }
 
 void ListedVerdicts::add(const Summary& s) {
+    cells_.push_back(cell(s));
+}
+
+void ListedVerdicts::extendUnknown(std::size_t rows) {
+    if (rows > cells_.size())
+        cells_.resize(rows, kUnknown);
+}
+
+void ListedVerdicts::set(std::size_t stored_row, const Summary& s) {
+    cells_.at(stored_row) = cell(s);
+}
+
+std::uint16_t ListedVerdicts::cell(const Summary& s) {
     std::size_t index = kNoReason;
     if (!s.reason.empty()) {
         // The reasons are a few dozen constant texts: compare where they lie.
@@ -69,17 +82,18 @@ void ListedVerdicts::add(const Summary& s) {
             index = static_cast<std::size_t>(it - reasons_.begin()) + 1;
         }
     }
-    cells_.push_back(static_cast<std::uint16_t>(static_cast<unsigned>(s.verdict) |
-                                                (s.unchecked ? kUnchecked : 0u) |
-                                                (index << kReasonShift)));
+    return static_cast<std::uint16_t>(static_cast<unsigned>(s.verdict) |
+                                      (s.unchecked ? kUnchecked : 0u) | (index << kReasonShift));
 }
 
 Summary ListedVerdicts::at(std::size_t stored_row) const {
-    const std::uint16_t cell = cells_.at(stored_row);
+    const std::uint16_t c = cells_.at(stored_row);
+    if (c == kUnknown)
+        throw std::logic_error("The verdict of this row is not known yet.");
     Summary s;
-    s.verdict = static_cast<Verdict>(cell & 0x3);
-    s.unchecked = (cell & kUnchecked) != 0;
-    const std::size_t index = cell >> kReasonShift;
+    s.verdict = static_cast<Verdict>(c & 0x3);
+    s.unchecked = (c & kUnchecked) != 0;
+    const std::size_t index = c >> kReasonShift;
     if (index != kNoReason)
         s.reason = reasons_[index - 1];
     return s;

@@ -29,15 +29,23 @@ struct Summary {
 Summary summarise(const SpringVerdict& verdict);
 
 // The summaries of the listed rows in the order they were stored, two bytes a row:
-// the reasons are the checks' constant texts, kept once each.
+// the reasons are the checks' constant texts, kept once each. A row's summary may be
+// left to be worked out when it is first asked for.
 class ListedVerdicts {
 public:
     void clear();
     void add(const Summary& summary);
+    // Rows up to `rows` whose summaries are not known yet.
+    void extendUnknown(std::size_t rows);
     std::size_t size() const { return cells_.size(); }
+    bool known(std::size_t stored_row) const { return cells_.at(stored_row) != kUnknown; }
+    void set(std::size_t stored_row, const Summary& summary);
     Summary at(std::size_t stored_row) const;
 
 private:
+    static constexpr std::uint16_t kUnknown = 0xffff;
+    std::uint16_t cell(const Summary& summary);
+
     std::vector<std::uint16_t> cells_; // verdict, unchecked flag and reason index
     std::vector<std::string_view> reasons_;
 };

@@ -74,6 +74,16 @@ TEST(ListedVerdicts, EachRowReadsBackAsStoredAndEqualTextsElsewhereStayApart) {
         EXPECT_EQ(s.unchecked, rows[i].unchecked) << i;
     }
     EXPECT_THROW(listed.at(rows.size()), std::out_of_range);
+
+    // Rows left to be worked out later are not known until set, and never read.
+    listed.extendUnknown(rows.size() + 2);
+    ASSERT_EQ(listed.size(), rows.size() + 2);
+    EXPECT_TRUE(listed.known(rows.size() - 1));
+    EXPECT_FALSE(listed.known(rows.size()));
+    EXPECT_THROW(listed.at(rows.size()), std::logic_error);
+    listed.set(rows.size() + 1, {Verdict::Caution, kCaution, false});
+    EXPECT_EQ(listed.at(rows.size() + 1).reason.data(), kCaution.data());
+    EXPECT_FALSE(listed.known(rows.size()));
     listed.clear();
     EXPECT_EQ(listed.size(), 0u);
 }
