@@ -4,6 +4,7 @@
 #include "app/grid_text.h"
 #include "app/results_csv.h"
 #include "app/save_target.h"
+#include "app/stoppable_progress.h"
 #include "ui/grid_model.h"
 
 #include <QApplication>
@@ -17,13 +18,18 @@
 #include <QScopeGuard>
 #include <QTableView>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 namespace app {
 namespace {
 
 const QString utf8_filter = QStringLiteral("CSV UTF-8 (*.csv)");
 const QString cp932_filter = QStringLiteral("CSV コード ページ 932 (*.csv)");
+
+// Rows between two looks at the progress: the look is cheap, a step of rows short.
+constexpr int kRowsPerStep = 512;
 
 void busy() {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -105,10 +111,32 @@ void GridActions::copyCurrentRow() {
 }
 
 void GridActions::copyAllRows() {
-    busy();
-    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-    QApplication::clipboard()->setText(
-        grid_text(*model_, shownColumns(), 0, model_->rowCount(), CellFormat::Tabs));
+    std::optional<QString> text;
+    {
+        busy();
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        text = allRowsText();
+    }
+    if (text)
+        QApplication::clipboard()->setText(*text);
+    else // the clipboard keeps what it held
+        show_message(grid_->window(), QMessageBox::NoIcon, QStringLiteral("コピーを中止しました"));
+}
+
+std::optional<QString> GridActions::allRowsText() const {
+    const int rows = model_->rowCount();
+    const std::vector<int> columns = shownColumns();
+    StoppableProgress progress(grid_->window(),
+                               QStringLiteral("%1 行をコピーしています").arg(rows));
+    const auto close = qScopeGuard([&progress] { progress.close(); });
+    QString text = grid_title_line(*model_, columns, CellFormat::Tabs);
+    for (int first = 0; first < rows; first += kRowsPerStep) {
+        const int end = std::min(rows, first + kRowsPerStep);
+        append_grid_rows(text, *model_, columns, first, end, CellFormat::Tabs);
+        if (!progress.step(static_cast<double>(end) / rows))
+            return std::nullopt;
+    }
+    return text;
 }
 
 void GridActions::saveCsv() {
@@ -130,7 +158,13 @@ void GridActions::saveCsv() {
     try {
         busy();
         const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        save_results_csv(*model_, shownColumns(), choice.path, encoding);
+        StoppableProgress progress(grid_->window(),
+                                   QStringLiteral("%1 に書き込んでいます").arg(choice.path));
+        const auto close = qScopeGuard([&progress] { progress.close(); });
+        save_results_csv(*model_, shownColumns(), choice.path, encoding,
+                         [&progress](double done) { return progress.step(done); });
+    } catch (const SaveStopped&) {
+        show_message(grid_->window(), QMessageBox::NoIcon, QStringLiteral("保存を中止しました"));
     } catch (const std::exception& e) {
         show_message(grid_->window(), QMessageBox::Warning, QString::fromUtf8(e.what()));
     }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -29,6 +30,8 @@ public:
     QMenu* menu() const { return menu_; }
 
     void copyCurrentRow();
+    // Many rows take a while: a progress with 中止 shows, and stopping leaves the
+    // clipboard as it was.
     void copyAllRows();
     // Asks for the file and its encoding, then writes it; failures in a box.
     void saveCsv();
@@ -41,6 +44,8 @@ protected:
 
 private:
     void updateActions();
+    // The text of every row; none when the user stopped it.
+    std::optional<QString> allRowsText() const;
 
     QTableView* grid_;
     SpringGridModel* model_;

@@ -27,7 +27,8 @@ constexpr int kRowsPerChunk = 4096;
 } // namespace
 
 void save_results_csv(const SpringGridModel& model, const std::vector<int>& columns,
-                      const QString& path, CsvEncoding encoding) {
+                      const QString& path, CsvEncoding encoding,
+                      const std::function<bool(double)>& progress) {
     if (const QString reason = refused_save_target(path); !reason.isEmpty())
         fail(path, reason);
     std::optional<catalogue::Cp932Encoder> cp932;
@@ -65,9 +66,12 @@ void save_results_csv(const SpringGridModel& model, const std::vector<int>& colu
     QString chunk;
     for (int first = 0; first < rows; first += kRowsPerChunk) {
         chunk.clear();
-        append_grid_rows(chunk, model, columns, first, std::min(rows, first + kRowsPerChunk),
-                         CellFormat::Csv);
+        const int end = std::min(rows, first + kRowsPerChunk);
+        append_grid_rows(chunk, model, columns, first, end, CellFormat::Csv);
         write(chunk, first + 2);
+        // The save file is not committed: the target stays as it was.
+        if (progress && !progress(static_cast<double>(end) / rows))
+            throw SaveStopped();
     }
     if (!file.commit())
         fail(path, file.errorString());

@@ -7,30 +7,30 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
+#include <algorithm>
+
 namespace app {
 namespace {
 
-int show_delay_ms = 500;
-// The dialog is brought up to date, and its events processed, this often;
-// in between a batch of rows costs one look at the clock.
-constexpr qint64 kLookMs = 30;
-constexpr int kSteps = 1000;
-
 const char* const kStoppedMessage = "検索を中止しました";
+
+QString reading(const catalogue::Table& table) {
+    return QString::fromUtf8("%1 を読み込んでいます").arg(QString::fromStdString(table.fileName()));
+}
 
 } // namespace
 
 void SearchProgress::setShowDelay(int ms) {
-    show_delay_ms = ms;
+    StoppableProgress::setShowDelay(ms);
 }
 
-SearchProgress::SearchProgress(QWidget* window) : window_(window) {
+SearchProgress::SearchProgress(QWidget* window) : window_(window), progress_(window, {}) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     busy_ = true;
 }
 
 SearchProgress::~SearchProgress() {
-    dialog_.reset();
+    progress_.close();
     release();
 }
 
@@ -43,13 +43,11 @@ void SearchProgress::release() {
 bool SearchProgress::openTables(catalogue::Table& spring, catalogue::Table& maker) {
     try {
         for (catalogue::Table* table : {&spring, &maker}) {
-            file_ = QString::fromStdString(table->fileName());
-            clock_.start();
-            next_look_ms_ = 0;
+            progress_.restart(reading(*table));
             table->open(this);
         }
     } catch (const catalogue::ReadCancelled&) {
-        dialog_.reset();
+        progress_.close();
         spring.close();
         maker.close();
         release();
@@ -60,43 +58,14 @@ bool SearchProgress::openTables(catalogue::Table& spring, catalogue::Table& make
 }
 
 bool SearchProgress::advance(std::uint64_t read, std::uint64_t total) {
-    const qint64 now = clock_.elapsed();
-    if (stopped_ || now < next_look_ms_)
-        return !stopped_;
-    next_look_ms_ = now + kLookMs;
-    if (!dialog_) {
-        if (now < show_delay_ms)
-            return true;
-        dialog_ =
-            std::make_unique<QProgressDialog>(QString::fromUtf8("%1 を読み込んでいます").arg(file_),
-                                              QString::fromUtf8("中止"), 0, kSteps, window_);
-        dialog_->setWindowTitle(QString::fromUtf8(application_title));
-        dialog_->setWindowModality(Qt::ApplicationModal);
-        dialog_->setMinimumDuration(0);
-        dialog_->setAutoClose(false);
-        dialog_->setAutoReset(false);
-        QObject::connect(dialog_.get(), &QProgressDialog::canceled, dialog_.get(),
-                         [this] { stopped_ = true; });
-        // The button is to be aimed at: the cursor shows work going on behind.
-        QApplication::changeOverrideCursor(Qt::BusyCursor);
-        dialog_->show();
-    }
-    const auto step =
-        total > 0 ? static_cast<int>(std::min<std::uint64_t>(read, total) * kSteps / total) : 0;
-    dialog_->setValue(step);
-    // Paints the dialog and lets its button work; the modality holds off
-    // input to every other window.
-    QApplication::processEvents();
-    return !stopped_;
+    return progress_.step(
+        total > 0 ? static_cast<double>(std::min(read, total)) / static_cast<double>(total) : 0.0);
 }
 
 void SearchProgress::done() {
     // The tables' own work after the reading (their notifications, message
     // boxes) runs without the dialog.
-    if (dialog_) {
-        dialog_.reset();
-        QApplication::changeOverrideCursor(Qt::WaitCursor);
-    }
+    progress_.close();
 }
 
 } // namespace app

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "app/stoppable_progress.h"
 #include "core/catalogue/read_progress.h"
 
-#include <QElapsedTimer>
 #include <QString>
-#include <memory>
 
-class QProgressDialog;
 class QWidget;
 
 namespace catalogue {
@@ -44,11 +42,7 @@ public:
 private:
     QWidget* window_;
     bool busy_ = false;
-    bool stopped_ = false;
-    QString file_;
-    QElapsedTimer clock_;
-    qint64 next_look_ms_ = 0;
-    std::unique_ptr<QProgressDialog> dialog_;
+    StoppableProgress progress_;
 };
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "app/grid_views.h"
 #include "app/japanese_qt_texts.h"
 #include "app/results_csv.h"
+#include "app/stoppable_progress.h"
 #include "chart/chart.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
@@ -21,6 +22,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -167,6 +171,51 @@ TEST_F(Results, CsvReplacesAnExistingFileOnlyWhenTheUserSaysSo) {
     choosers.answerSave(path);
     expect_box([&] { actions()->saveCsvAction()->trigger(); }, {Reply::Accept, {}});
     EXPECT_TRUE(read_all(path).contains("A-1"));
+}
+
+// Copying or saving many rows shows the search's progress with 中止; stopping
+// leaves the clipboard and the earlier file as they were.
+TEST_F(Results, AStoppedCopyOrSaveLeavesTheClipboardAndTheEarlierFile) {
+    search();
+    app::StoppableProgress::setShowDelay(0); // shown at the first look
+    const auto restore = qScopeGuard([] { app::StoppableProgress::setShowDelay(500); });
+    QString label, button;
+    const auto stop = [&](QDialog* shown) {
+        if (auto* progress = qobject_cast<QProgressDialog*>(shown)) {
+            label = progress->labelText();
+            auto* cancel = progress->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            button = cancel->text();
+            cancel->click();
+        }
+    };
+
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    const Box copy_stopped =
+        expect_box([&] { actions()->copyAllAction()->trigger(); }, {Reply::Accept, stop});
+    EXPECT_EQ(label, QStringLiteral("2 行をコピーしています"));
+    EXPECT_EQ(button, QStringLiteral("中止"));
+    EXPECT_EQ(copy_stopped.text, QStringLiteral("コピーを中止しました"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));
+
+    const QString path = dir.file(QStringLiteral("list.csv"));
+    write_bytes(path, "earlier");
+    choosers.answerSave(path);
+    // The question whether to replace, then the progress, then the message.
+    const QList<Box> boxes =
+        answer_boxes([&] { actions()->saveCsvAction()->trigger(); }, {Reply::Accept, stop});
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1].text, QStringLiteral("保存を中止しました"));
+    EXPECT_TRUE(label.endsWith(QStringLiteral("list.csv に書き込んでいます")))
+        << label.toStdString();
+    EXPECT_EQ(read_all(path), QByteArray("earlier"));
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.csv*")}, QDir::Files),
+              QStringList{QStringLiteral("list.csv")});
+
+    // Not stopped, both go through.
+    app::StoppableProgress::setShowDelay(500);
+    actions()->copyAllAction()->trigger();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("A-1")));
 }
 
 // The refusal comes first: no question whether to replace the catalogue.
