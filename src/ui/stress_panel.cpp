@@ -15,6 +15,13 @@
 
 namespace ui {
 
+namespace {
+
+constexpr int kDefaultWidth = 783; // the whole window's width at its default size
+constexpr int kLeastFatigueWidth = 250;
+
+} // namespace
+
 StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Paneltau"));
     setFixedHeight(200);
@@ -34,6 +41,8 @@ StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
     dyn->setSpacing(0);
     dyn->addWidget(buildParameters());
     fatigue_chart_ = make_dynamictau_chart(dynamic_panel_);
+    // Narrower, its axes' numbers would no longer read.
+    fatigue_chart_->setMinimumWidth(kLeastFatigueWidth);
     dyn->addWidget(fatigue_chart_, 1);
 
     row->addWidget(static_chart_);
@@ -50,8 +59,8 @@ void StressPanel::setPreferredHeight(int height) {
 }
 
 QSize StressPanel::sizeHint() const {
-    // Its width is whatever its row leaves it: it asks for no more than it needs.
-    return {minimumSizeHint().width(), preferred_height_ > 0 ? preferred_height_ : minimumHeight()};
+    // As wide as at the window's default size; what stands beside it gives way first.
+    return {kDefaultWidth, preferred_height_ > 0 ? preferred_height_ : minimumHeight()};
 }
 
 QWidget* StressPanel::buildParameters() {

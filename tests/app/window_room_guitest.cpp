@@ -39,6 +39,8 @@ TEST_F(WindowRoom, BeyondTheDefaultSizeTheChartsTakeAThirdOfTheExtraRoom) {
     EXPECT_EQ(stress()->height(), 200);
     EXPECT_EQ(staticChart()->width(), 345);
     const int default_fatigue = fatigue()->width();
+    EXPECT_EQ(default_fatigue, dynamicPanel()->width() - 143);
+    EXPECT_GE(default_fatigue, 250);
 
     resizeTo({1600, 1200});
     const int extra_w = (1600 - defaults.width()) / 3;
@@ -70,6 +72,12 @@ TEST_F(WindowRoom, BeyondTheDefaultSizeTheChartsTakeAThirdOfTheExtraRoom) {
     find<QAction>("menu_statictau")->trigger();
 }
 
+TEST_F(WindowRoom, BelowTheDefaultWidthTheVerdictGivesWayBeforeTheFatigueDiagram) {
+    resizeTo({1000, 760});
+    EXPECT_GE(fatigue()->width(), 250) << find("Panel_verdict")->width();
+    EXPECT_LT(find("Panel_verdict")->width(), 420);
+}
+
 TEST_F(WindowRoom, AWidthSetWithTheSplitterIsKeptAndOnlyTheShareChanges) {
     const QSize defaults = form->size();
     resizeTo({defaults.width() + 300, defaults.height()});
@@ -85,7 +93,11 @@ TEST_F(WindowRoom, InANarrowWindowTheFolderLabelGivesWayBeforeAnyMenu) {
     auto* status = form->menuBar()->findChild<app::ResultStatus*>();
     ASSERT_NE(status, nullptr);
     status->showCount(99999, 99999); // the longest count a search shows
-    resizeTo(form->minimumSizeHint());
+    // Narrower than its layout's least size, as a window without a window manager
+    // can be made.
+    form->setMinimumSize(600, 300);
+    resizeTo({600, 500});
+    ASSERT_EQ(form->menuBar()->width(), 600);
     auto* extension = form->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
     ASSERT_NE(extension, nullptr);
     EXPECT_FALSE(extension->isVisible());
