@@ -286,7 +286,9 @@ void chart_slot(Sheet& s, const DatasheetChart& chart, const QRectF& slot) {
     }
 }
 
-// The first chart across the page, the others side by side under it.
+// The first chart (the load-length chart) across the page with the others
+// side by side under it; when it is no wider than tall, as in a narrow
+// window, it takes the left column and the others stand on the right.
 void chart_block(Sheet& s, const DatasheetContent& c, qreal y) {
     if (c.charts.empty() || bottom - y < 120)
         return;
@@ -295,14 +297,26 @@ void chart_block(Sheet& s, const DatasheetContent& c, qreal y) {
         chart_slot(s, c.charts[0], {left, y, content_width, height});
         return;
     }
-    const qreal first = height * 0.5;
-    chart_slot(s, c.charts[0], {left, y, content_width, first - 20});
+    constexpr qreal gap = 40;
     const qreal rest = static_cast<qreal>(c.charts.size() - 1);
-    const qreal width = (content_width - 40 * (rest - 1)) / rest;
+    const Chart* first = c.charts[0].chart;
+    if (first && first->width() < first->height() * 1.3) {
+        const qreal column = content_width * 0.46;
+        chart_slot(s, c.charts[0], {left, y, column, height});
+        const qreal each = (height - gap * (rest - 1)) / rest;
+        for (size_t i = 1; i < c.charts.size(); ++i)
+            chart_slot(s, c.charts[i],
+                       {left + column + gap, y + (each + gap) * static_cast<qreal>(i - 1),
+                        content_width - column - gap, each});
+        return;
+    }
+    const qreal top = height * 0.5;
+    chart_slot(s, c.charts[0], {left, y, content_width, top - 20});
+    const qreal width = (content_width - gap * (rest - 1)) / rest;
     for (size_t i = 1; i < c.charts.size(); ++i)
         chart_slot(
             s, c.charts[i],
-            {left + (width + 40) * static_cast<qreal>(i - 1), y + first, width, height - first});
+            {left + (width + gap) * static_cast<qreal>(i - 1), y + top, width, height - top});
 }
 
 } // namespace
