@@ -242,3 +242,18 @@ TEST_F(Datasheet, PrintOpensThePreviewOfTheOnePage) {
     EXPECT_TRUE(answer_boxes([&] { print()->trigger(); }, answer).isEmpty());
     EXPECT_EQ(pages, 1);
 }
+
+// Charts the View menu hid are on the sheet all the same, drawn at their size.
+TEST_F(Datasheet, HiddenChartsAreOnTheSheetAllTheSame) {
+    search();
+    find<QAction>("menu_statictau")->trigger();
+    find<QAction>("menu_dynamictau")->trigger();
+    ASSERT_FALSE(find("Paneltau")->isVisible());
+    const QString path = dir.file(QStringLiteral("hidden.pdf"));
+    EXPECT_TRUE(savePdf(path).isEmpty());
+    const QString text = pdf_text(path);
+    // The axis titles come from the charts themselves.
+    EXPECT_TRUE(text.contains(QStringLiteral("材料の直径 mm")));
+    EXPECT_TRUE(text.contains(QStringLiteral("バネ長")));
+    EXPECT_TRUE(text.contains(QStringLiteral("最小応力係数")));
+}
