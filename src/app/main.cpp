@@ -9,6 +9,7 @@
 #include "app/icons.h"
 #include "app/nearest_command.h"
 #include "app/result_tools.h"
+#include "app/spring_verdicts.h"
 #include "app/web_opener.h"
 #include "chart/chart.h"
 #include "core/catalogue/number_parse.h"
@@ -28,6 +29,7 @@
 #include "ui/spring_columns.h"
 #include "ui/statictau_chart.h"
 #include "ui/stress_panel.h"
+#include "ui/verdict_panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,17 +79,28 @@ TForm_spring::TForm_spring(QWidget* parent)
     Splitter_tau->hide();
     column->addWidget(search_);
     column->addWidget(results_, 1);
+    // The verdict stands beside the stress panel, which keeps the width it has
+    // at the window's default size: the window grows for the verdict instead.
+    verdict_ = new ui::VerdictPanel(client);
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(0);
+    stress_->setMinimumWidth(783);
+    bottom->addWidget(stress_, 1);
+    bottom->addWidget(verdict_);
     column->addWidget(Splitter_tau);
-    column->addWidget(stress_);
+    column->addLayout(bottom);
     setCentralWidget(client);
 
-    new app::NearestCommand(this, search_, results_->model(), spring_table_,
-                            [this] { Springselectrange_set(); });
+    auto* nearest = new app::NearestCommand(this, search_, results_->model(), spring_table_,
+                                            [this] { Springselectrange_set(); });
+    verdicts_ = new app::SpringVerdicts(this, spring_table_, search_, results_, stress_, verdict_);
+    nearest->setVerdicts([this](const search::NearSpring& s) { return verdicts_->summarise(s); });
     chainTabOrder();
     setUpTables();
     connectHandlers();
-    app::add_result_tools(this, spring_table_, maker_table_, results_, stress_, Exit1,
-                          [this] { Springselectrange_set(); });
+    app::add_result_tools(
+        this, spring_table_, maker_table_, results_, stress_, Exit1,
+        [this] { Springselectrange_set(); }, [this] { return verdicts_->excludedCount(); });
     app::add_datasheet_commands(this, Exit1);
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
@@ -105,6 +118,14 @@ TForm_spring::~TForm_spring() {
 
 SpringGridModel* TForm_spring::gridModel() const {
     return results_->model();
+}
+
+std::optional<ui::VerdictReport> TForm_spring::selectedVerdict() const {
+    return verdicts_->selectedReport();
+}
+
+ui::DisplayUnits TForm_spring::displayUnits() const {
+    return verdicts_->displayUnits();
 }
 
 void TForm_spring::buildMenu() {
@@ -147,10 +168,10 @@ void TForm_spring::setUpTables() {
         catalogue::spring::calculated_fields(), [](const catalogue::Record& r, double* calc) {
             catalogue::spring::calculate_fields(r, units::state.unit_factor, calc);
         });
-    spring_table_.setFilter([](const catalogue::Record& r) {
+    spring_table_.setFilter([this](const catalogue::Record& r) {
         bool accept = true;
         search::ClientDataSet_springFilterRecord(r, accept);
-        return accept;
+        return accept && verdicts_->keep(r);
     });
     spring_table_.addAfterOpen([this] {
         results_->model()->reload();
@@ -352,6 +373,7 @@ void TForm_spring::DataSource_springDataChange() {
 void TForm_spring::DBChart1AfterDraw() {
     Selectwindow_draw(*results_->chart(), search::conditions);
     Springline_draw(*results_->chart(), spring_table_);
+    verdicts_->drawOverlays(*results_->chart());
 }
 
 // ---- Units -----------------------------------------------------------------

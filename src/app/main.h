@@ -2,6 +2,7 @@
 
 #include "core/catalogue/table.h"
 #include "core/strength/spring_evaluation.h"
+#include "ui/verdict_report.h"
 
 #include <QMainWindow>
 
@@ -16,7 +17,12 @@ class ResultArea;
 class SearchPanel;
 class SplitterBar;
 class StressPanel;
+class VerdictPanel;
 } // namespace ui
+
+namespace app {
+class SpringVerdicts;
+}
 
 // The main window: it creates the panels, connects them, and runs the
 // handlers that tie them together when an event fires.
@@ -29,6 +35,10 @@ public:
     catalogue::Table& springTable() { return spring_table_; }
     catalogue::Table& makerTable() { return maker_table_; }
     SpringGridModel* gridModel() const;
+    // The verdict the window shows for the selected spring; none while it shows none.
+    std::optional<ui::VerdictReport> selectedVerdict() const;
+    // The unit system of the last search, in which the verdict is written.
+    ui::DisplayUnits displayUnits() const;
 
     // Event handlers, each run through the error guard when an event fires.
     void FormCreate();
@@ -87,4 +97,6 @@ private:
     ui::ResultArea* results_ = nullptr;
     ui::SplitterBar* Splitter_tau = nullptr;
     ui::StressPanel* stress_ = nullptr;
+    ui::VerdictPanel* verdict_ = nullptr;
+    app::SpringVerdicts* verdicts_ = nullptr;
 };

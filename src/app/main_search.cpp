@@ -4,6 +4,7 @@
 #include "app/event_guard.h"
 #include "app/main.h"
 #include "app/search_progress.h"
+#include "app/spring_verdicts.h"
 #include "chart/chart.h"
 #include "chart/chart_error.h"
 #include "core/catalogue/number_parse.h"
@@ -95,6 +96,8 @@ void TForm_spring::Springselectrange_set() {
         return;
     }
 
+    verdicts_->beginSearch();
+
     // 12. Open both tables; the filter decides for every row. The user may
     // stop the reading, which leaves both closed.
     if (!progress.openTables(spring_table_, maker_table_))
@@ -141,6 +144,7 @@ TForm_spring::evaluateSelected(strength::SpringValues& spring) {
 }
 
 void TForm_spring::Springstress_set() {
+    verdicts_->showSelected();
     if (search_->typeGroup()->itemIndex() >= 2)
         return;
     stress_->clearDots();

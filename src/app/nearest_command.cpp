@@ -10,6 +10,7 @@
 #include "ui/radio_group.h"
 #include "ui/search_panel.h"
 #include "ui/spring_columns.h"
+#include "ui/verdict_report.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -78,9 +79,32 @@ void NearestCommand::Button_nearestClick() {
     std::vector<SpringGridModel::Column> columns = grid_->columns();
     ui::caption_force_columns(columns, captions);
 
+    // The verdicts of the few springs listed, worked out once for the list.
+    std::vector<std::optional<spring_checks::Summary>> verdicts;
+    if (verdicts_) {
+        for (const search::NearRow& r : rows)
+            verdicts.push_back(verdicts_(r.spring));
+    }
+    const auto verdict_text = [verdicts](int row, int field) -> QString {
+        const auto& v = verdicts.at(static_cast<size_t>(row));
+        if (!v)
+            return {};
+        return field == ui::field_verdict ? ui::verdict_word(v->verdict) : ui::summary_reason(*v);
+    };
+    const auto verdict_colour = [verdicts](int row, int field) -> QVariant {
+        const auto& v = verdicts.at(static_cast<size_t>(row));
+        if (!v || field != ui::field_verdict)
+            return {};
+        return ui::verdict_colour(v->verdict);
+    };
+
     search::NearRow chosen;
     {
-        TForm_nearest list(std::move(rows), std::move(columns), captions.factor, window_);
+        TForm_nearest list(std::move(rows), std::move(columns), captions.factor, window_,
+                           verdicts_ ? SpringGridModel::ExtraText(verdict_text)
+                                     : SpringGridModel::ExtraText(),
+                           verdicts_ ? SpringGridModel::ExtraColour(verdict_colour)
+                                     : SpringGridModel::ExtraColour());
         if (list.exec() != QDialog::Accepted || !list.chosenRow())
             return;
         chosen = *list.chosenRow();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/strength/listed_verdicts.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QMainWindow;
@@ -10,6 +13,9 @@ class SpringGridModel;
 
 namespace catalogue {
 class Table;
+}
+namespace search {
+struct NearSpring;
 }
 namespace ui {
 class SearchPanel;
@@ -27,6 +33,11 @@ public:
     NearestCommand(QMainWindow* window, ui::SearchPanel* search, SpringGridModel* grid,
                    catalogue::Table& springs, std::function<void()> run_search);
 
+    // The verdict of a listed spring, for the grid's verdict columns when it shows them.
+    using Verdicts =
+        std::function<std::optional<spring_checks::Summary>(const search::NearSpring&)>;
+    void setVerdicts(Verdicts verdicts) { verdicts_ = std::move(verdicts); }
+
     QAction* action() const { return action_; }
     void Button_nearestClick();
 
@@ -38,6 +49,7 @@ private:
     SpringGridModel* grid_;
     catalogue::Table& springs_;
     std::function<void()> run_search_;
+    Verdicts verdicts_;
     QAction* action_;
 };
 

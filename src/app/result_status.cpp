@@ -1,9 +1,13 @@
 #include "app/result_status.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -19,7 +23,8 @@ ResultStatus::ResultStatus(QWidget* parent)
     count_->setToolTip(QStringLiteral("検索で見つかったバネの数"));
     folder_->setObjectName(QStringLiteral("Label_cataloguefolder"));
     // Fixed widths: the menu bar places its corner once, by the size it had then.
-    count_->setFixedWidth(count_->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999 件")));
+    base_width_ = count_->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999 件"));
+    count_->setFixedWidth(base_width_);
     count_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     folder_->setFixedWidth(kFolderWidth);
     auto* row = new QHBoxLayout(this);
@@ -30,8 +35,19 @@ ResultStatus::ResultStatus(QWidget* parent)
     showFolder(QDir::currentPath());
 }
 
-void ResultStatus::showCount(int springs) {
-    count_->setText(QStringLiteral("%1 件").arg(QLocale(QLocale::Japanese).toString(springs)));
+void ResultStatus::showCount(int springs, std::optional<int> excluded) {
+    const QLocale japanese(QLocale::Japanese);
+    QString text = QStringLiteral("%1 件").arg(japanese.toString(springs));
+    if (excluded)
+        text += QStringLiteral("（不可 %1 件を除外）").arg(japanese.toString(*excluded));
+    count_->setText(text);
+    // The longer text widens the label; the menu bar places its corner anew.
+    count_->setFixedWidth(std::max(base_width_, count_->fontMetrics().horizontalAdvance(text) + 4));
+    if (QWidget* bar = parentWidget()) {
+        adjustSize();
+        QResizeEvent resize(bar->size(), bar->size());
+        QCoreApplication::sendEvent(bar, &resize);
+    }
 }
 
 void ResultStatus::clearCount() {

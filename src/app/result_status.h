@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 
 namespace app {
@@ -13,7 +15,8 @@ class ResultStatus : public QWidget {
 public:
     explicit ResultStatus(QWidget* parent);
 
-    void showCount(int springs);
+    // "7 件", or "7 件（不可 12 件を除外）" when the search left failing springs out.
+    void showCount(int springs, std::optional<int> excluded = std::nullopt);
     void clearCount();
     void showFolder(const QString& folder);
 
@@ -22,6 +25,7 @@ public:
 
 private:
     QLabel* count_;
+    int base_width_ = 0;
     QLabel* folder_;
 };
 

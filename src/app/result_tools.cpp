@@ -17,13 +17,14 @@ namespace app {
 
 void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
                       ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
-                      const std::function<void()>& run_search) {
+                      const std::function<void()>& run_search,
+                      const std::function<std::optional<int>()>& excluded) {
     auto* status = new ResultStatus(window);
     window->menuBar()->setCornerWidget(status, Qt::TopRightCorner);
     // A search has succeeded once both tables are open, the maker table last.
-    makers.addAfterOpen([&springs, status] {
+    makers.addAfterOpen([&springs, status, excluded] {
         if (springs.isOpen())
-            status->showCount(springs.recordCount());
+            status->showCount(springs.recordCount(), excluded());
     });
     for (catalogue::Table* table : {&springs, &makers})
         table->addAfterClose([status] { status->clearCount(); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 class QMainWindow;
 class QAction;
@@ -19,9 +20,11 @@ namespace app {
 // beside the menus, the grid's copy and CSV commands with the folder command
 // in the File menu before `exit`, and the charts' context menus. A newly
 // chosen catalogue folder is searched at once with `run_search`, so that
-// what is shown comes from the folder named.
+// what is shown comes from the folder named. `excluded` says how many springs the
+// search left out as failing, when it left any out.
 void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
                       ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
-                      const std::function<void()>& run_search);
+                      const std::function<void()>& run_search,
+                      const std::function<std::optional<int>()>& excluded);
 
 } // namespace app

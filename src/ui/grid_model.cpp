@@ -6,6 +6,17 @@ SpringGridModel::SpringGridModel(const catalogue::Table& table, std::vector<Colu
                                  QObject* parent)
     : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)) {}
 
+void SpringGridModel::setExtraSource(ExtraText text, ExtraColour colour) {
+    extra_text_ = std::move(text);
+    extra_colour_ = std::move(colour);
+}
+
+void SpringGridModel::setColumns(std::vector<Column> columns) {
+    beginResetModel();
+    columns_ = std::move(columns);
+    endResetModel();
+}
+
 void SpringGridModel::setTitle(int column, const QString& title) {
     columns_[static_cast<size_t>(column)].title = title;
     emit headerDataChanged(Qt::Horizontal, column, column);
@@ -32,6 +43,8 @@ int SpringGridModel::columnCount(const QModelIndex& parent) const {
 
 QString SpringGridModel::text(int row, int column) const {
     const Column& c = columns_[static_cast<size_t>(column)];
+    if (c.field < 0)
+        return extra_text_ ? extra_text_(row, c.field) : QString();
     if (table_.isNull(row, c.field))
         return {};
     if (table_.fieldKind(c.field) == catalogue::FieldKind::Text) {
@@ -47,9 +60,14 @@ QString SpringGridModel::numberText(double value, int decimals) {
 }
 
 QVariant SpringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return text(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return text(index.row(), index.column());
+    const int field = column(index.column()).field;
+    if (role == Qt::ForegroundRole && field < 0 && extra_colour_)
+        return extra_colour_(index.row(), field);
+    return {};
 }
 
 QVariant SpringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -3,6 +3,8 @@
 #include "core/catalogue/table.h"
 
 #include <QAbstractTableModel>
+
+#include <functional>
 #include <vector>
 
 // The catalogue grid's model: a thin view over the open table. Stored floats
@@ -12,7 +14,7 @@ class SpringGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     struct Column {
-        int field;
+        int field; // a field of the table, or below 0 one the extra source gives
         QString title;
         int width;
         int decimals = -1; // display format "0", "0.00", ...; -1 for none
@@ -22,6 +24,12 @@ public:
 
     const Column& column(int index) const { return columns_[static_cast<size_t>(index)]; }
     const std::vector<Column>& columns() const { return columns_; }
+    // The texts and colours of the columns whose field is below 0, by row and field.
+    using ExtraText = std::function<QString(int row, int field)>;
+    using ExtraColour = std::function<QVariant(int row, int field)>;
+    void setExtraSource(ExtraText text, ExtraColour colour);
+    void setColumns(std::vector<Column> columns);
+
     void setTitle(int column, const QString& title);
     void setDecimals(int column, int decimals);
     // Call after the table opened or closed.
@@ -40,4 +48,6 @@ public:
 private:
     const catalogue::Table& table_;
     std::vector<Column> columns_;
+    ExtraText extra_text_;
+    ExtraColour extra_colour_;
 };

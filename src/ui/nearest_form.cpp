@@ -15,13 +15,15 @@
 
 TForm_nearest::TForm_nearest(std::vector<search::NearRow> rows,
                              std::vector<SpringGridModel::Column> columns, double unit_factor,
-                             QWidget* parent)
+                             QWidget* parent, SpringGridModel::ExtraText extra_text,
+                             SpringGridModel::ExtraColour extra_colour)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Form_nearest"));
     setWindowTitle(QStringLiteral("近いバネ"));
     if (parent)
         setFont(parent->font());
     model_ = new NearestModel(std::move(rows), std::move(columns), unit_factor, this);
+    model_->setExtraSource(std::move(extra_text), std::move(extra_colour));
 
     auto* column = new QVBoxLayout(this);
     auto* note = new QLabel(QStringLiteral("検索条件に近いバネ %1 件です。許容差の倍率は、"

@@ -15,8 +15,10 @@ class QTableView;
 class TForm_nearest : public QDialog {
     Q_OBJECT
 public:
+    // `extra_text` and `extra_colour` give the columns whose field is below 0.
     TForm_nearest(std::vector<search::NearRow> rows, std::vector<SpringGridModel::Column> columns,
-                  double unit_factor, QWidget* parent);
+                  double unit_factor, QWidget* parent, SpringGridModel::ExtraText extra_text = {},
+                  SpringGridModel::ExtraColour extra_colour = {});
 
     // The row under the cursor; nullptr when the list is empty.
     const search::NearRow* chosenRow() const;

@@ -23,11 +23,19 @@ int NearestModel::columnWidth(int column) const {
     return column < factorColumn() ? columns_[static_cast<size_t>(column)].width : 84;
 }
 
+void NearestModel::setExtraSource(SpringGridModel::ExtraText text,
+                                  SpringGridModel::ExtraColour colour) {
+    extra_text_ = std::move(text);
+    extra_colour_ = std::move(colour);
+}
+
 QString NearestModel::text(int row, int column) const {
     const search::NearRow& r = nearRow(row);
     if (column == factorColumn())
         return SpringGridModel::numberText(r.factor, 2);
     const SpringGridModel::Column& c = columns_[static_cast<size_t>(column)];
+    if (c.field < 0)
+        return extra_text_ ? extra_text_(row, c.field) : QString();
     const search::NearSpring& s = r.spring;
     // The calculated fields are the stored newtons in the unit of the list.
     int field = c.field;
@@ -44,9 +52,16 @@ QString NearestModel::text(int row, int column) const {
 }
 
 QVariant NearestModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return text(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return text(index.row(), index.column());
+    if (role == Qt::ForegroundRole && index.column() != factorColumn() && extra_colour_) {
+        const int field = columns_[static_cast<size_t>(index.column())].field;
+        if (field < 0)
+            return extra_colour_(index.row(), field);
+    }
+    return {};
 }
 
 QVariant NearestModel::headerData(int section, Qt::Orientation orientation, int role) const {

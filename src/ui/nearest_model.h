@@ -14,6 +14,9 @@ public:
     NearestModel(std::vector<search::NearRow> rows, std::vector<SpringGridModel::Column> columns,
                  double unit_factor, QObject* parent);
 
+    // The texts and colours of the columns whose field is below 0.
+    void setExtraSource(SpringGridModel::ExtraText text, SpringGridModel::ExtraColour colour);
+
     const search::NearRow& nearRow(int row) const { return rows_[static_cast<size_t>(row)]; }
     int factorColumn() const { return static_cast<int>(columns_.size()); }
     int columnWidth(int column) const;
@@ -29,4 +32,6 @@ private:
     std::vector<search::NearRow> rows_;
     std::vector<SpringGridModel::Column> columns_;
     double unit_factor_;
+    SpringGridModel::ExtraText extra_text_;
+    SpringGridModel::ExtraColour extra_colour_;
 };

@@ -26,6 +26,11 @@ std::vector<SpringGridModel::Column> spring_columns() {
         {f::calc_fmax, QStringLiteral("fmax N"), 44}, {f::calc_k, QStringLiteral("k N/mm"), 52}};
 }
 
+std::vector<SpringGridModel::Column> verdict_columns() {
+    return {{field_verdict, QStringLiteral("判定"), 40},
+            {field_reason, QStringLiteral("理由"), 120}};
+}
+
 void caption_force_columns(std::vector<SpringGridModel::Column>& columns,
                            const units::UnitCaptions& captions) {
     for (const auto& [column, title] : force_titles(captions)) {

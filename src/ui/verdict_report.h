@@ -5,6 +5,7 @@
 // these texts, so they read the same everywhere.
 #pragma once
 
+#include "core/strength/listed_verdicts.h"
 #include "core/strength/spring_check_list.h"
 
 #include <QColor>
@@ -23,6 +24,7 @@ struct DisplayUnits {
     QString force_unit = QStringLiteral("N");
     QString stress_unit = QStringLiteral("MPa");
     int force_decimals = 2;
+    int stress_decimals = 0;
 };
 
 struct VerdictLine {
@@ -34,18 +36,19 @@ struct VerdictLine {
 };
 
 struct VerdictReport {
-    spring_checks::Verdict overall = spring_checks::Verdict::Ok;
-    std::vector<VerdictLine> lines;  // the checks made, then the ones that could not be
-    QStringList assumptions;         // seating, ends, loading, load tolerance
-    QStringList load_bands;          // "30時荷重 16.79 – 20.53 N (±10 %)"
+    spring_checks::Verdict overall = spring_checks::Verdict::Ok; // as summarise() reads it
+    QString reason;                 // why, as summary_reason() gives it
+    std::vector<VerdictLine> lines; // the checks made, then the ones that could not be
+    QStringList assumptions;        // seating, ends, loading, load tolerance
+    QStringList load_bands;         // "30時荷重 16.79 – 20.53 N (±10 %)"
 };
 
-QString verdict_word(spring_checks::Verdict verdict); // "合格", "注意", "不可"
+QString verdict_word(spring_checks::Verdict verdict);  // "合格", "注意", "不可"
 QColor verdict_colour(spring_checks::Verdict verdict); // green, amber, red
 
-// The reason of the worst check (the first of them), for the grid's 理由 column;
-// empty for a spring that passes every check made.
-QString worst_reason(const spring_checks::SpringVerdict& verdict);
+// The reason of a summary, for the grid's 理由 column: empty for a spring that passed
+// every check, marked when it is that of a check that could not be made.
+QString summary_reason(const spring_checks::Summary& summary);
 
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,

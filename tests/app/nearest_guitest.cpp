@@ -1,11 +1,11 @@
 // The nearest-spring command through the real window: the list it shows, the
 // search with a row's tolerances, and what it says when it cannot run.
-#include "ui/grid_model.h"
 #include "core/search/conditions.h"
 #include "support/boxes.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
+#include "ui/grid_model.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -103,13 +103,17 @@ TEST_F(NearestCommand, ListsTheNearestByFactorInTheCurrentUnits) {
                 }).isEmpty());
     ASSERT_TRUE(listed);
     EXPECT_EQ(title, QStringLiteral("Form_nearest"));
-    EXPECT_EQ(l.titles, (QStringList{"メーカー", "型番", "材質", "D mm", "d mm", "lo mm", "fo kgf",
-                                     "参考長", "fmax kgf", "k kgf/mm", "許容差の倍率"}));
+    EXPECT_EQ(l.titles,
+              (QStringList{"メーカー", "型番", "材質", "D mm", "d mm", "lo mm", "fo kgf", "参考長",
+                           "fmax kgf", "k kgf/mm", "判定", "理由", "許容差の倍率"}));
     ASSERT_EQ(l.rows.size(), 5u);
     QStringList order, factors;
     for (const QStringList& row : l.rows) {
         order << row[1];
-        factors << row[10];
+        factors << row[12];
+        // Every listed spring carries its verdict, with the reason when it is not 合格.
+        EXPECT_TRUE(row[10] == "合格" ? row[11].isEmpty() : !row[11].isEmpty())
+            << row.join('|').toStdString();
     }
     EXPECT_EQ(order, (QStringList{"C-2", "C-4", "C-1", "C-5", "C-3"}));
     // Rounded up: a factor shown as 1.00 or less means the search finds the spring.

@@ -54,11 +54,13 @@ protected:
     WorkingDir dir;
 };
 
-const QString kgf_titles =
-    QStringLiteral("メーカー\t型番\t材質\tD mm\td mm\tlo mm\tfo kgf\t参考長\tfmax kgf\tk kgf/mm\n");
-const QString kgf_row_a = QStringLiteral("KSSC\tA-1\tSWP-B\t10\t1\t30\t0.000\t20\t1.000\t0.100\n");
+// The verdict columns close each row; both springs pass every check.
+const QString kgf_titles = QStringLiteral(
+    "メーカー\t型番\t材質\tD mm\td mm\tlo mm\tfo kgf\t参考長\tfmax kgf\tk kgf/mm\t判定\t理由\n");
+const QString kgf_row_a =
+    QStringLiteral("KSSC\tA-1\tSWP-B\t10\t1\t30\t0.000\t20\t1.000\t0.100\t合格\t\n");
 const QString kgf_row_b =
-    QStringLiteral("昌和発条\tB-2\tSW-C\t10\t1\t40\t0.000\t25\t2.000\t0.133\n");
+    QStringLiteral("昌和発条\tB-2\tSW-C\t10\t1\t40\t0.000\t25\t2.000\t0.133\t合格\t\n");
 
 // The grid's tab-separated text as the CSV file holds it.
 QString csv(QString text) {

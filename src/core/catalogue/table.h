@@ -115,6 +115,8 @@ public:
     std::string_view text(int row, int field) const;
     bool textIs(int row, int field, std::string_view utf8) const;
     Record record(int row) const { return Record(*this, stored(row)); }
+    // The position of a visible row among the rows stored in reading order.
+    int storedRow(int visible_row) const { return stored(visible_row); }
 
 private:
     friend class Record;

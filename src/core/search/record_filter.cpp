@@ -44,6 +44,19 @@ void ClientDataSet_springFilterRecord(const catalogue::Record& r, bool& accept) 
              geometry::seg_cross_window(c.condition[1].window, line);
 }
 
+bool load_band_meets_windows(const catalogue::Record& r, const Conditions& c, double unit_factor,
+                             double tolerance) {
+    for (const double scale : {1 - tolerance, 1 + tolerance}) {
+        const geometry::Segment edge =
+            load_line(r.number(f::lo), r.number(f::fo) * scale, r.number(f::lmax),
+                      r.number(f::fmax) * scale, unit_factor);
+        if (!geometry::seg_cross_window(c.condition[0].window, edge) ||
+            !geometry::seg_cross_window(c.condition[1].window, edge))
+            return false;
+    }
+    return true;
+}
+
 geometry::Segment load_line(double lo, double fo, double lmax, double fmax, double unit_factor) {
     return {{lo, units::to_display_unit(fo, unit_factor)},
             {lmax, units::to_display_unit(fmax, unit_factor)}};

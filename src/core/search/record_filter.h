@@ -14,6 +14,10 @@ void ClientDataSet_springFilterRecord(const catalogue::Record& record, bool& acc
 // present, then type, diameters, material and maker of `c`.
 bool passes_record_rules(const catalogue::Record& record, const Conditions& c);
 
+// Whether both edges of a spring's load band, its load line with the loads times
+// 1 - tolerance and 1 + tolerance, meet both windows of `c`.
+bool load_band_meets_windows(const catalogue::Record& record, const Conditions& c,
+                             double unit_factor, double tolerance);
 // The load line of a spring, from (lo, fo) to (lmax, fmax), with the loads
 // (stored in N) in the display unit of `unit_factor`.
 geometry::Segment load_line(double lo, double fo, double lmax, double fmax, double unit_factor);

@@ -89,7 +89,7 @@ TEST(SpringChecksList, RangeAsLoadsWithGroundEndsAndDynamicLoading) {
         });
     EXPECT_EQ(v.overall, Verdict::Fail);
     EXPECT_EQ(get(v, Kind::Buckling, Site::RangeShorter).reason,
-              "座屈のおそれ (一端固定・他端回転自由 ν=0.7)");
+              "座屈のおそれ (一端固定・他端回転支持 ν=0.7)");
 }
 
 // ---- Each way of failing -------------------------------------------------------
@@ -161,7 +161,7 @@ TEST(SpringChecksList, BucklingDependsOnTheSeating) {
 {Kind::Buckling, Site::RangeShorter, Verdict::Fail, 30.0, 20.0, 4.824929406711518, -3.1451383666214534},
                                // clang-format on
                            });
-    EXPECT_EQ(reason(not_ok(v), 0), "座屈のおそれ (両端回転自由 ν=1)");
+    EXPECT_EQ(reason(not_ok(v), 0), "座屈のおそれ (両端回転支持 ν=1)");
     const SpringVerdict free_end = check(record_a(), duty_a(), {2.0});
     EXPECT_EQ(get(free_end, Kind::Buckling, Site::Length1).reason,
               "座屈のおそれ (一端固定・他端自由 ν=2)");

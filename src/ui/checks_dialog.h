@@ -1,0 +1,56 @@
+// The conditions of the checks of every listed spring: seating, ends, loading, the
+// load tolerance and the two search options that lean on the checks. The choices
+// last for the run; the dialog is made once and shown again with exec().
+#pragma once
+
+#include "core/strength/spring_check_list.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+class RadioGroup;
+
+struct CheckChoices {
+    spring_checks::CheckConditions conditions;
+    bool tolerance_search = false; // list a spring only when its whole load band meets the windows
+    bool pass_only = false;        // leave out the springs that fail
+};
+
+class TForm_checks : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm_checks(QWidget* parent = nullptr);
+
+    const CheckChoices& choices() const { return choices_; }
+
+    // Shows the choices in force; OK takes the controls over, Cancel leaves them.
+    int exec() override;
+
+signals:
+    void choicesChanged();
+
+private:
+    void showChoices();
+    void validate();
+    void accept() override;
+
+    CheckChoices choices_;
+    RadioGroup* RadioGroup_seating = nullptr;
+    RadioGroup* RadioGroup_ends = nullptr;
+    RadioGroup* RadioGroup_loading = nullptr;
+    QLineEdit* Edit_loadtolerance = nullptr;
+    QLabel* Label_loadtoleranceerror = nullptr;
+    QCheckBox* CheckBox_tolerancesearch = nullptr;
+    QCheckBox* CheckBox_passonly = nullptr;
+    QPushButton* BitBtn_checksok = nullptr;
+    QPushButton* BitBtn_checkscancel = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,58 @@
+// The verdict of the selected spring beside the stress panel: the overall word in
+// its colour, and the list of its checks with the assumptions and load bands.
+#pragma once
+
+#include "ui/verdict_report.h"
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QTableView;
+
+namespace ui {
+
+// The rows of the verdict list: one per check, then the assumptions and the load
+// bands, each in the 項目 column with its text in the 理由 column.
+class VerdictModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { Check, Value, Limit, Margin, Verdict, Reason, ColumnCount };
+
+    explicit VerdictModel(QObject* parent);
+    void setReport(const std::optional<VerdictReport>& report);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<VerdictLine> rows_;
+};
+
+class VerdictPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit VerdictPanel(QWidget* parent);
+
+    // None: no spring is selected or it cannot be checked, so no verdict is shown.
+    void showReport(const std::optional<VerdictReport>& report);
+    const std::optional<VerdictReport>& report() const { return report_; }
+
+    QLabel* verdictLabel() const { return label_; }
+    QTableView* list() const { return list_; }
+
+private:
+    std::optional<VerdictReport> report_;
+    QLabel* label_;
+    QLabel* reason_; // the overall reason beside the word
+    QTableView* list_;
+    VerdictModel* model_;
+};
+
+} // namespace ui

@@ -1,0 +1,235 @@
+#include "ui/verdict_report.h"
+
+#include "core/catalogue/number_format.h"
+#include "ui/qt_text.h"
+
+#include <cmath>
+
+namespace ui {
+
+using spring_checks::Check;
+using spring_checks::Kind;
+using spring_checks::Site;
+using spring_checks::Verdict;
+
+namespace {
+
+QString number(double v, int decimals) {
+    return QString::fromStdString(numfmt::fixed15(v, decimals));
+}
+
+// A length as the designer typed or reads it: "30", "12.5".
+QString length(double mm) {
+    return QString::fromStdString(numfmt::general15(mm));
+}
+
+QString mm(double v) {
+    return number(v, 2) + QStringLiteral(" mm");
+}
+
+QString percent(double fraction) {
+    return number(fraction * 100, 0) + QStringLiteral(" %");
+}
+
+// A tolerance as the designer stated it: "10 %", "2.5 %".
+QString tolerance_percent(double fraction) {
+    return QString::fromStdString(numfmt::general15(fraction * 100)) + QStringLiteral(" %");
+}
+
+QString kind_name(Kind kind) {
+    switch (kind) {
+    case Kind::StaticStress:
+        return QStringLiteral("静的応力比 τ0/τa");
+    case Kind::MinimumLength:
+        return QStringLiteral("最小使用長さ");
+    case Kind::Buckling:
+        return QStringLiteral("座屈");
+    case Kind::SolidStress:
+        return QStringLiteral("密着時応力");
+    case Kind::Fatigue:
+        return QStringLiteral("疲れ強さ τmax/σB");
+    case Kind::InitialStress:
+        return QStringLiteral("初応力");
+    case Kind::NaturalFrequency:
+        return QStringLiteral("固有振動数");
+    case Kind::LoadBand:
+        return QStringLiteral("荷重公差");
+    }
+    return {};
+}
+
+// Where a check was made; `at` is the length for the sites at a length.
+QString site_text(Site site, double at, bool has_length) {
+    switch (site) {
+    case Site::Spring:
+        return {};
+    case Site::Length1:
+    case Site::Length2:
+        return has_length ? QStringLiteral(" (%1 mm)").arg(length(at)) : QString();
+    case Site::RangeShorter:
+        return has_length ? QStringLiteral(" (動作範囲 短い側 %1 mm)").arg(number(at, 2))
+                          : QStringLiteral(" (動作範囲 短い側)");
+    case Site::RangeLonger:
+        return has_length ? QStringLiteral(" (動作範囲 長い側 %1 mm)").arg(number(at, 2))
+                          : QStringLiteral(" (動作範囲 長い側)");
+    case Site::CatalogueLmax:
+        return has_length ? QStringLiteral(" (カタログ最大長 %1 mm)").arg(length(at))
+                          : QStringLiteral(" (カタログ最大長)");
+    }
+    return {};
+}
+
+class Texts {
+public:
+    explicit Texts(const DisplayUnits& units) : u_(units) {}
+
+    QString force(double newtons) const {
+        return number(newtons * u_.factor, u_.force_decimals) + QLatin1Char(' ') + u_.force_unit;
+    }
+    QString stress(double mpa) const {
+        return number(mpa * u_.factor, u_.stress_decimals) + QLatin1Char(' ') + u_.stress_unit;
+    }
+
+    VerdictLine line(const Check& c) const {
+        VerdictLine l;
+        const bool at_length = c.kind != Kind::Fatigue && c.kind != Kind::SolidStress &&
+                               c.kind != Kind::InitialStress && c.kind != Kind::NaturalFrequency;
+        l.check = kind_name(c.kind) + site_text(c.site, c.at, at_length);
+        l.margin = percent(c.margin);
+        switch (c.kind) {
+        case Kind::StaticStress:
+            l.value = number(c.value, 2);
+            l.limit = number(c.limit, 2);
+            break;
+        case Kind::MinimumLength:
+            l.value = mm(c.value);
+            l.limit = QStringLiteral("Ln ") + mm(c.limit);
+            break;
+        case Kind::Buckling:
+            l.value = QStringLiteral("たわみ ") + mm(c.value);
+            l.limit = std::isinf(c.limit) ? QStringLiteral("座屈しない")
+                                          : QStringLiteral("sK ") + mm(c.limit);
+            if (std::isinf(c.limit))
+                l.margin = QStringLiteral("—");
+            break;
+        case Kind::SolidStress:
+            l.check += QStringLiteral(" (密着長 %1)").arg(mm(c.at));
+            l.value = stress(c.value);
+            l.limit = QStringLiteral("τa ") + stress(c.limit);
+            break;
+        case Kind::Fatigue:
+            l.check += QStringLiteral(" (τmin/σB %1)").arg(number(c.at, 3));
+            l.value = number(c.value, 3);
+            l.limit = number(c.limit, 3);
+            break;
+        case Kind::InitialStress:
+            l.value = stress(c.value);
+            l.limit = stress(c.limit);
+            break;
+        case Kind::NaturalFrequency:
+            l.value = number(c.value, 1) + QStringLiteral(" Hz");
+            l.limit = l.margin = QStringLiteral("—");
+            break;
+        case Kind::LoadBand:
+            l.value = force(c.value) + QStringLiteral(" – ") + force(c.limit);
+            l.limit = QStringLiteral("—");
+            l.margin = QStringLiteral("±") + tolerance_percent(c.margin);
+            break;
+        }
+        l.verdict = verdict_word(c.verdict);
+        l.reason = qtext(c.reason);
+        l.level = c.verdict;
+        return l;
+    }
+
+    QString band(const Check& c, double tolerance) const {
+        return QStringLiteral("%1時荷重 %2 – %3 %4 (±%5)")
+            .arg(length(c.at), number(c.value * u_.factor, u_.force_decimals),
+                 number(c.limit * u_.factor, u_.force_decimals), u_.force_unit,
+                 tolerance_percent(tolerance));
+    }
+
+private:
+    const DisplayUnits& u_;
+};
+
+QString seating(double nu) {
+    if (nu == 2)
+        return QStringLiteral("一端固定・他端自由 (ν=2)");
+    if (nu == 1)
+        return QStringLiteral("両端回転支持 (ν=1)");
+    if (nu == 0.7)
+        return QStringLiteral("一端固定・他端回転支持 (ν=0.7)");
+    if (nu == 0.5)
+        return QStringLiteral("両端固定 (ν=0.5)");
+    return QStringLiteral("ν=%1").arg(length(nu));
+}
+
+} // namespace
+
+QString verdict_word(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Ok:
+        return QStringLiteral("合格");
+    case Verdict::Caution:
+        return QStringLiteral("注意");
+    case Verdict::Fail:
+        return QStringLiteral("不可");
+    }
+    return {};
+}
+
+QColor verdict_colour(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Ok:
+        return QColor(0, 128, 0);
+    case Verdict::Caution:
+        return QColor(200, 120, 0);
+    case Verdict::Fail:
+        return QColor(Qt::red);
+    }
+    return {};
+}
+
+QString summary_reason(const spring_checks::Summary& summary) {
+    const QString reason = qtext(summary.reason);
+    return summary.unchecked ? QStringLiteral("未判定の項目あり: ") + reason : reason;
+}
+
+VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
+                             const spring_checks::CheckConditions& conditions,
+                             const DisplayUnits& units) {
+    const Texts texts(units);
+    VerdictReport report;
+    const spring_checks::Summary summary = spring_checks::summarise(verdict);
+    report.overall = summary.verdict;
+    report.reason = summary_reason(summary);
+    for (const Check& c : verdict.checks) {
+        report.lines.push_back(texts.line(c));
+        if (c.kind == Kind::LoadBand)
+            report.load_bands << texts.band(c, conditions.load_tolerance);
+    }
+    for (const spring_checks::Absent& a : verdict.absent) {
+        VerdictLine l;
+        l.check = kind_name(a.kind) + site_text(a.site, 0, false);
+        l.verdict = QStringLiteral("—");
+        l.reason = QStringLiteral("未判定: ") + qtext(a.reason);
+        report.lines.push_back(l);
+    }
+    report.assumptions << QStringLiteral("座り: ") + seating(conditions.nu)
+                       << QStringLiteral("端部: ") + (conditions.ends == spring_checks::Ends::Ground
+                                                          ? QStringLiteral("研削")
+                                                          : QStringLiteral("非研削"))
+                       << QStringLiteral("負荷: ") +
+                              (conditions.loading == spring_checks::Loading::Static
+                                   ? QStringLiteral("静的")
+                                   : QStringLiteral("動的"))
+                       << QStringLiteral("荷重公差: ") +
+                              (conditions.load_tolerance > 0
+                                   ? QStringLiteral("±") +
+                                         tolerance_percent(conditions.load_tolerance)
+                                   : QStringLiteral("なし"));
+    return report;
+}
+
+} // namespace ui
