@@ -8,6 +8,7 @@
 #include "core/search/conditions.h"
 #include "core/strength/spring_check_list.h"
 #include "core/strength/spring_evaluation.h"
+#include "ui/checks_dialog.h"
 #include "ui/datasheet_header_dialog.h"
 #include "ui/datasheet_page.h"
 #include "ui/datasheet_texts.h"
@@ -36,18 +37,6 @@ const QString pdf_filter = QStringLiteral("PDF (*.pdf)");
     throw std::runtime_error(QStringLiteral("%1 に保存できません。%2")
                                  .arg(QDir::toNativeSeparators(path), reason)
                                  .toStdString());
-}
-
-// The unit system of the last search, as the window's labels show it.
-ui::DisplayUnits display_units() {
-    const units::UnitSystemState& s = units::state;
-    ui::DisplayUnits units;
-    units.factor = s.unit_factor;
-    units.force_unit = QString::fromStdString(s.force_unit);
-    units.stress_unit =
-        QString::fromStdString(s.stress_unit).replace(QStringLiteral("^2"), QStringLiteral("²"));
-    units.force_decimals = s.force_decimals;
-    return units;
 }
 
 // A file name proposed from the model number: without the characters no file
@@ -96,7 +85,7 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     const int row = springs.isOpen() ? springs.currentRow() : -1;
     if (row < 0)
         return std::nullopt;
-    const ui::DisplayUnits units = display_units();
+    const ui::DisplayUnits units = window_->displayUnits();
     const search::Conditions& s = search::conditions;
     const strength::SpringValues values = strength::spring_values(springs, row);
     const strength::SpringEvaluation evaluation = strength::evaluate_spring(
@@ -112,8 +101,12 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     c.spring = ui::spring_items(spring, ui::maker_facts(window_->makerTable(), spring.maker));
     c.catalogue = ui::catalogue_items(spring, units);
     c.search = ui::search_items(s, units);
-    c.lengths =
-        ui::length_rows(evaluation, s, units, spring_checks::CheckConditions{}.load_tolerance);
+    // The band at the tolerance the verdict list states.
+    const auto* checks = window_->findChild<ui::TForm_checks*>();
+    const double tolerance = checks ? checks->choices().conditions.load_tolerance
+                                    : spring_checks::CheckConditions{}.load_tolerance;
+    c.lengths = ui::length_rows(evaluation, s, units, tolerance);
+    c.verdict = window_->selectedVerdict();
 
     auto* cycles = window_->findChild<QLineEdit*>(QStringLiteral("Edit_dyncycle"));
     const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")

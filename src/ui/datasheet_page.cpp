@@ -2,9 +2,9 @@
 
 #include "chart/chart.h"
 #include "chart/chart_placement.h"
+#include "ui/datasheet_sheet.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -16,87 +16,10 @@
 namespace ui {
 namespace {
 
-// The page is laid out in tenths of a millimetre; font sizes are pixel sizes
-// in the same unit, so that the layout does not depend on the device.
-constexpr qreal page_width = 2100;
-constexpr qreal page_height = 2970;
-constexpr qreal margin = 120;
-constexpr qreal left = margin;
-constexpr qreal right = page_width - margin;
-constexpr qreal content_width = right - left;
-constexpr qreal bottom = page_height - margin;
+using namespace sheet;
 
-constexpr int title_size = 46;
-constexpr int model_size = 40;
-constexpr int heading_size = 30;
-constexpr int body_size = 25;
-constexpr int small_size = 22;
-
-constexpr qreal row_height = 34;
-constexpr qreal table_row = 30;
-constexpr qreal section_gap = 26;
-constexpr qreal heading_height = 46;
 // Chart pixels to page units at most: a 12 px label prints at about 7 pt.
 constexpr qreal max_chart_scale = 2.2;
-
-const QColor ink(0x20, 0x20, 0x20);
-const QColor caption_ink(0x60, 0x60, 0x60);
-const QColor rule(0xa0, 0xa0, 0xa0);
-const QColor alarm(Qt::red);
-
-QFont sheet_font(int size, bool bold = false) {
-    QFont font;
-    // The program's face, then the Japanese faces the setup installs.
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPixelSize(size);
-    font.setBold(bold);
-    // Outlines without hinting measure as they print, at any scale.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::ForceOutline);
-    return font;
-}
-
-// Writes texts shortened to their rectangles.
-class Sheet {
-public:
-    explicit Sheet(QPainter& painter) : p_(painter) {}
-
-    void text(const QRectF& box, const QString& text, int size, bool bold = false,
-              const QColor& colour = ink, Qt::Alignment align = Qt::AlignLeft) {
-        const QFont font = sheet_font(size, bold);
-        const QFontMetricsF metrics(font, p_.device());
-        // A line break would start a second line outside the box.
-        QString line = text;
-        line.replace(u'\n', u' ').replace(u'\r', u' ');
-        const QString shown = metrics.elidedText(line, Qt::ElideRight, box.width());
-        p_.setFont(font);
-        p_.setPen(colour);
-        p_.drawText(box, align | Qt::AlignVCenter | Qt::TextSingleLine, shown);
-    }
-
-    // A caption in grey and its value after it, within `width`.
-    void item(qreal x, qreal y, qreal label_width, qreal width, const DatasheetItem& item,
-              int size = body_size) {
-        text({x, y, label_width - 10, row_height}, item.label, small_size, false, caption_ink);
-        text({x + label_width, y, width - label_width, row_height}, item.value, size);
-    }
-
-    void heading(qreal y, const QString& title) {
-        text({left, y, content_width, heading_height - 8}, title, heading_size, true);
-        line(y + heading_height - 6, rule);
-    }
-
-    void line(qreal y, const QColor& colour) {
-        p_.setPen(QPen(colour, 2));
-        p_.drawLine(QPointF(left, y), QPointF(right, y));
-    }
-
-    QPainter& painter() { return p_; }
-
-private:
-    QPainter& p_;
-};
 
 qreal header_block(Sheet& s, const DatasheetContent& c) {
     qreal y = margin;
@@ -139,20 +62,6 @@ qreal spring_block(Sheet& s, const DatasheetContent& c, qreal y) {
     return y + row_height * static_cast<qreal>(rows) + section_gap;
 }
 
-struct Column {
-    QString title;
-    qreal width;
-};
-
-// Column titles over a table, in grey.
-void table_titles(Sheet& s, qreal y, const std::vector<Column>& columns) {
-    qreal x = left;
-    for (const Column& column : columns) {
-        s.text({x, y, column.width - 12, table_row}, column.title, small_size, false, caption_ink);
-        x += column.width;
-    }
-}
-
 qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
     s.heading(y, QStringLiteral("検索条件と各長さでの荷重・応力"));
     y += heading_height;
@@ -165,106 +74,92 @@ qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
             y += row_height;
     }
     y += 8;
-    const std::vector<Column> columns = {{QStringLiteral("条件"), 230},
-                                         {QStringLiteral("長さ"), 170},
-                                         {QStringLiteral("荷重"), 230},
-                                         {QStringLiteral("荷重の幅"), 470},
-                                         {QStringLiteral("応力 τ0"), 250},
-                                         {QStringLiteral("許容応力 τa"), 300},
-                                         {QStringLiteral("τ0/τa"), content_width - 1650}};
-    table_titles(s, y, columns);
-    y += table_row;
-    if (c.lengths.empty()) {
-        s.text({left, y, content_width, table_row},
-               QStringLiteral("長さを指定した条件はありません"), body_size, false, caption_ink);
-        y += table_row;
-    }
+    Table table;
+    table.titles = {QStringLiteral("条件"),    QStringLiteral("長さ"),
+                    QStringLiteral("荷重"),    QStringLiteral("荷重の幅"),
+                    QStringLiteral("応力 τ0"), QStringLiteral("許容応力 τa"),
+                    QStringLiteral("τ0/τa")};
     for (const DatasheetLength& row : c.lengths) {
-        const QString texts[] = {row.condition, row.length,    row.load, row.band,
-                                 row.stress,    row.allowable, row.ratio};
-        qreal x = left;
-        for (size_t i = 0; i < columns.size(); ++i) {
-            const bool red =
-                (i == 2 && row.load_out_of_range) || ((i == 4 || i == 6) && row.over_limit);
-            s.text({x, y, columns[i].width - 12, table_row}, texts[i], body_size, false,
-                   red ? alarm : ink);
-            x += columns[i].width;
-        }
-        y += table_row;
+        const QColor load = row.load_out_of_range ? alarm : ink;
+        const QColor stress = row.over_limit ? alarm : ink;
+        table.rows.push_back({{row.condition},
+                              {row.length},
+                              {row.load, load},
+                              {row.band},
+                              {row.stress, stress},
+                              {row.allowable},
+                              {row.ratio, stress}});
+    }
+    const TableFit fit = s.fit(table, body_size);
+    y = s.table(y, table, fit, table.rows.size());
+    if (c.lengths.empty()) {
+        s.text({left, y, content_width, fit.rowHeight()},
+               QStringLiteral("長さを指定した条件はありません"), body_size, false, caption_ink);
+        y += fit.rowHeight();
     }
     return y + section_gap;
 }
 
-const std::vector<Column>& verdict_columns() {
-    static const std::vector<Column> columns = {
-        {QStringLiteral("項目"), 520}, {QStringLiteral("値"), 220},
-        {QStringLiteral("限度"), 220}, {QStringLiteral("余裕"), 170},
-        {QStringLiteral("判定"), 120}, {QStringLiteral("理由"), content_width - 1250}};
-    return columns;
-}
-
-// Texts two to a row, each shortened to its half.
-qreal two_columns(Sheet& s, qreal y, const QStringList& texts, int limit_rows) {
-    const qreal half = content_width / 2;
-    const int rows = std::min(limit_rows, static_cast<int>((texts.size() + 1) / 2));
-    for (int r = 0; r < rows; ++r) {
-        for (int k = 0; k < 2; ++k) {
-            const int i = 2 * r + k;
-            if (i < texts.size())
-                s.text({left + k * half, y, half - 20, table_row}, texts[i], small_size);
-        }
-        y += table_row;
-    }
-    return y;
-}
-
-// The verdict list in at most `room` of height: lines that do not fit are
-// counted in a last line instead.
+// The verdict list in at most `room` of height, as the window lists it: the
+// checks, then the load bands and the assumptions. Checks that do not fit
+// are counted in a last line instead.
 qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     const qreal end = y + room;
     s.heading(y, QStringLiteral("判定"));
+    y += heading_height;
     if (!c.verdict) {
-        y += heading_height;
-        s.text({left, y, content_width, table_row}, QStringLiteral("このバネの判定はありません"),
+        s.text({left, y, content_width, row_height}, QStringLiteral("このバネの判定はありません"),
                body_size, false, caption_ink);
-        return y + table_row + section_gap;
+        return y + row_height + section_gap;
     }
     const VerdictReport& v = *c.verdict;
-    y += heading_height;
-    const std::vector<Column>& columns = verdict_columns();
-    table_titles(s, y, columns);
-    y += table_row;
+    // The overall word in its colour and its reason, as beside the window's list.
+    const QColor overall = verdict_colour(v.overall);
+    s.text({left, y, 200, row_height + 6}, verdict_word(v.overall), heading_size, true, overall);
+    s.text({left + 200, y, content_width - 200, row_height + 6}, v.reason, body_size, false,
+           overall);
+    y += row_height + 10;
 
-    const int band_rows = static_cast<int>((v.load_bands.size() + 1) / 2);
-    const int assumption_rows = static_cast<int>((v.assumptions.size() + 1) / 2);
-    const int free_rows = static_cast<int>((end - y - section_gap) / table_row);
-    const int line_count = static_cast<int>(v.lines.size());
-    // The bands and assumptions are kept; the list gives way, one row
-    // for the count of what was left out.
-    int shown = std::min(line_count, std::max(0, free_rows - band_rows - assumption_rows));
-    if (shown < line_count)
-        shown = std::max(0, shown - 1);
-    for (int i = 0; i < shown; ++i) {
-        const VerdictLine& line = v.lines[static_cast<size_t>(i)];
-        const QString texts[] = {line.check,  line.value,   line.limit,
-                                 line.margin, line.verdict, line.reason};
-        qreal x = left;
-        for (size_t k = 0; k < columns.size(); ++k) {
-            const bool word = k == 4 && line.level;
-            s.text({x, y, columns[k].width - 12, table_row}, texts[k], small_size, word);
-            x += columns[k].width;
-        }
-        y += table_row;
+    Table table;
+    table.titles = {QStringLiteral("項目"), QStringLiteral("値"),   QStringLiteral("限度"),
+                    QStringLiteral("余裕"), QStringLiteral("判定"), QStringLiteral("理由")};
+    for (const VerdictLine& line : v.lines) {
+        const QColor word = line.level ? verdict_colour(*line.level) : ink;
+        table.rows.push_back({{line.check},
+                              {line.value},
+                              {line.limit},
+                              {line.margin},
+                              {line.verdict, word, line.level.has_value()},
+                              {line.reason}});
     }
-    if (shown < line_count) {
-        s.text({left, y, content_width, table_row},
-               QStringLiteral("ほか %1 項目は紙面に収まらないため省略").arg(line_count - shown),
-               small_size, false, caption_ink);
-        y += table_row;
+    for (const QString& band : v.load_bands)
+        table.rows.push_back({{QStringLiteral("荷重の幅")}, {}, {}, {}, {}, {band}});
+    for (const QString& assumption : v.assumptions)
+        table.rows.push_back({{QStringLiteral("前提")}, {}, {}, {}, {}, {assumption}});
+
+    const TableFit fit = s.fit(table, small_size);
+    const size_t fits = static_cast<size_t>(
+        std::max(0.0, (end - section_gap - y) / fit.rowHeight() - 1)); // less the titles
+    if (table.rows.size() <= fits) {
+        y = s.table(y, table, fit, table.rows.size());
+        return y + section_gap;
     }
-    y += 6;
-    y = two_columns(s, y, v.load_bands, band_rows);
-    y = two_columns(s, y, v.assumptions, assumption_rows);
+    // The bands and assumptions stay; the checks give way, one row going to
+    // the count of what was left out.
+    const size_t kept = table.rows.size() - v.lines.size();
+    const size_t shown = fits > kept + 1 ? fits - kept - 1 : 0;
+    Table cut{table.titles, {}};
+    cut.rows.assign(table.rows.begin(), table.rows.begin() + static_cast<std::ptrdiff_t>(shown));
+    cut.rows.push_back({{QStringLiteral("ほか %1 項目").arg(v.lines.size() - shown), caption_ink},
+                        {},
+                        {},
+                        {},
+                        {},
+                        {QStringLiteral("紙面に収まらないため省略"), caption_ink}});
+    cut.rows.insert(cut.rows.end(),
+                    table.rows.begin() + static_cast<std::ptrdiff_t>(v.lines.size()),
+                    table.rows.end());
+    y = s.table(y, cut, fit, std::min(cut.rows.size(), fits));
     return std::min(end, y + section_gap);
 }
 

@@ -161,6 +161,23 @@ TEST_F(Datasheet, PdfHoldsWhatTheWindowShowsInEveryUnitSystem) {
               QStringLiteral("山田"), QStringLiteral("見積依頼用")})
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("BX-12"))) << "only the selected spring";
+
+        // The verdict list as the window shows it, every text of it.
+        const std::optional<ui::VerdictReport> verdict = form->selectedVerdict();
+        ASSERT_TRUE(verdict);
+        ASSERT_FALSE(verdict->lines.empty());
+        QStringList shown = {ui::verdict_word(verdict->overall), verdict->reason};
+        for (const ui::VerdictLine& line : verdict->lines)
+            shown << line.check << line.value << line.limit << line.margin << line.verdict
+                  << line.reason;
+        shown << verdict->assumptions << verdict->load_bands;
+        // pdftotext breaks the page's lines where it sees columns; compare
+        // without the white space.
+        const QString flat = QString(text).remove(QRegularExpression(QStringLiteral("\\s")));
+        for (const QString& expected : shown)
+            EXPECT_TRUE(
+                flat.contains(QString(expected).remove(QRegularExpression(QStringLiteral("\\s")))))
+                << expected.toStdString();
     }
     EXPECT_EQ(dialogs, 1) << "the header is asked for once";
 }

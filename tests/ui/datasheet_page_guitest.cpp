@@ -25,6 +25,7 @@ constexpr double a4_width = 595.28, a4_height = 841.89;
 ui::VerdictReport report(int lines) {
     ui::VerdictReport v;
     v.overall = spring_checks::Verdict::Caution;
+    v.reason = QStringLiteral("静的応力比が限度に近い");
     for (int i = 0; i < lines; ++i) {
         ui::VerdictLine line{QStringLiteral("静的応力 (%1 mm)").arg(20 + i),
                              QStringLiteral("0.%1").arg(40 + i),
@@ -137,6 +138,7 @@ TEST_F(DatasheetPage, OneA4PageHoldsEveryTextItIsGivenInEmbeddedFonts) {
           QStringLiteral("229 MPa"), QStringLiteral("1121 MPa"), QStringLiteral("静的応力 (25 mm)"),
           QStringLiteral("限度の 9 割を超えています"), QStringLiteral("荷重の公差 ±10 %"),
           QStringLiteral("25時荷重 9.00 – 11.00 N (±10 %)"),
+          QStringLiteral("静的応力比が限度に近い"),
           // The charts' own titles and axes.
           QStringLiteral("材料の直径 mm"), QStringLiteral("ねじり応力の疲れ限度線図")})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
@@ -151,7 +153,7 @@ TEST_F(DatasheetPage, LongTextsAreShortenedAndTheListGivesWayOnTheOnePage) {
     for (ui::DatasheetItem& item : content.spring)
         item.value = item.value.repeated(60);
     content.header.memo = QStringLiteral("長いメモ").repeated(200);
-    content.verdict = report(32);
+    content.verdict = report(80);
     for (ui::VerdictLine& line : content.verdict->lines)
         line.reason = line.reason.repeated(20);
     content.verdict->assumptions << QStringLiteral("前提").repeated(300);
@@ -163,7 +165,7 @@ TEST_F(DatasheetPage, LongTextsAreShortenedAndTheListGivesWayOnTheOnePage) {
     EXPECT_FALSE(text.contains(long_model));
     EXPECT_TRUE(text.contains(QStringLiteral("MMMMMMMMMM…"))) << "the model number's start";
     // The lines that did not fit are counted, not lost silently.
-    EXPECT_TRUE(text.contains(QStringLiteral("項目は紙面に収まらないため省略")));
+    EXPECT_TRUE(text.contains(QStringLiteral("紙面に収まらないため省略")));
     EXPECT_TRUE(text.contains(QStringLiteral("静的応力 (20 mm)")));
     EXPECT_TRUE(text.contains(QStringLiteral("ねじり応力の疲れ限度線図"))) << "the charts stay";
 }
