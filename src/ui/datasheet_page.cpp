@@ -101,7 +101,7 @@ qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
 }
 
 // The verdict list in at most `room` of height, as the window lists it: the
-// checks, then the load bands and the assumptions. Checks that do not fit
+// checks, then the assumptions and the load bands. Checks that do not fit
 // are counted in a last line instead.
 qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     const qreal end = y + room;
@@ -132,10 +132,10 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
                               {line.verdict, word, line.level.has_value()},
                               {line.reason}});
     }
-    for (const QString& band : v.load_bands)
-        table.rows.push_back({{QStringLiteral("荷重の幅")}, {}, {}, {}, {}, {band}});
     for (const QString& assumption : v.assumptions)
         table.rows.push_back({{QStringLiteral("前提")}, {}, {}, {}, {}, {assumption}});
+    for (const QString& band : v.load_bands)
+        table.rows.push_back({{QStringLiteral("荷重範囲")}, {}, {}, {}, {}, {band}});
 
     const TableFit fit = s.fit(table, small_size);
     const size_t fits = static_cast<size_t>(
@@ -144,7 +144,7 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
         y = s.table(y, table, fit, table.rows.size());
         return y + section_gap;
     }
-    // The bands and assumptions stay; the checks give way, one row going to
+    // The assumptions and bands stay; the checks give way, one row going to
     // the count of what was left out.
     const size_t kept = table.rows.size() - v.lines.size();
     const size_t shown = fits > kept + 1 ? fits - kept - 1 : 0;
