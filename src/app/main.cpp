@@ -11,6 +11,7 @@
 #include "app/result_tools.h"
 #include "app/spring_verdicts.h"
 #include "app/web_opener.h"
+#include "app/window_shares.h"
 #include "chart/chart.h"
 #include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
@@ -79,12 +80,11 @@ TForm_spring::TForm_spring(QWidget* parent)
     Splitter_tau->hide();
     column->addWidget(search_);
     column->addWidget(results_, 1);
-    // The verdict stands beside the stress panel, which keeps the width it has
-    // at the window's default size: the window grows for the verdict instead.
+    // The verdict stands beside the stress panel; the window's default size
+    // grows by it, so that the stress panel keeps its own default width.
     verdict_ = new ui::VerdictPanel(client);
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(0);
-    stress_->setMinimumWidth(783);
     bottom->addWidget(stress_, 1);
     bottom->addWidget(verdict_);
     column->addWidget(Splitter_tau);
@@ -105,7 +105,8 @@ TForm_spring::TForm_spring(QWidget* parent)
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.
-    resize(QSize(783, 573).expandedTo(minimumSizeHint()));
+    resize(QSize(783 + verdict_->sizeHint().width(), 573).expandedTo(minimumSizeHint()));
+    new app::WindowShares(this, size(), results_->chart(), stress_, stress_->staticChart());
     move(190, 104);
     app::guarded([this] { FormCreate(); });
 }

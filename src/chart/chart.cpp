@@ -161,8 +161,13 @@ QRect Chart::plotRect() const {
     return m_plot;
 }
 
+void Chart::setPreferredWidth(int width) {
+    m_preferredWidth = width;
+    updateGeometry();
+}
+
 QSize Chart::sizeHint() const {
-    return QSize(400, 300);
+    return QSize(m_preferredWidth > 0 ? m_preferredWidth : 400, 300);
 }
 
 void Chart::ensureLayout() {

@@ -107,6 +107,8 @@ public:
     int seriesRenderCount() const { return m_renderCount; }
     std::vector<ChartRecordingCanvas::Line> lastPaintStrokes() const { return m_lastPaint.lines(); }
 
+    // The width the chart asks its layout for; 0 for its own default.
+    void setPreferredWidth(int width);
     QSize sizeHint() const override;
 
 signals:
@@ -157,6 +159,7 @@ private:
     bool m_zoomEnabled = true;
     bool m_panEnabled = true;
 
+    int m_preferredWidth = 0;
     // Layout, refreshed lazily.
     bool m_layoutDirty = true;
     bool m_inLayout = false;

@@ -34,11 +34,7 @@ StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
     dyn->setSpacing(0);
     dyn->addWidget(buildParameters());
     fatigue_chart_ = make_dynamictau_chart(dynamic_panel_);
-    // Both axes of the fatigue diagram run from 0 to 0.7: in a wide window it
-    // stays at a readable aspect instead of stretching flat.
-    fatigue_chart_->setMaximumWidth(2 * height());
     dyn->addWidget(fatigue_chart_, 1);
-    dyn->addStretch(0);
 
     row->addWidget(static_chart_);
     row->addWidget(static_splitter_);
@@ -46,6 +42,16 @@ StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
     // Takes the room of the fatigue diagram's panel when that is hidden, so
     // that the static chart keeps its width.
     row->addStretch(0);
+}
+
+void StressPanel::setPreferredHeight(int height) {
+    preferred_height_ = height;
+    updateGeometry();
+}
+
+QSize StressPanel::sizeHint() const {
+    // Its width is whatever its row leaves it: it asks for no more than it needs.
+    return {minimumSizeHint().width(), preferred_height_ > 0 ? preferred_height_ : minimumHeight()};
 }
 
 QWidget* StressPanel::buildParameters() {

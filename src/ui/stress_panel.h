@@ -38,6 +38,9 @@ public:
     QPushButton* cycleButton() const { return cycle_button_; }
     // The controls of the dynamic panel, in the tab order.
     QList<QWidget*> tabChain() const;
+    // The height the panel asks its layout for; 0 for its least height.
+    void setPreferredHeight(int height);
+    QSize sizeHint() const override;
 
     // Whether the range is given as two lengths (else as two loads).
     bool rangeInLengths() const;
@@ -53,6 +56,8 @@ public:
 
 private:
     QWidget* buildParameters();
+
+    int preferred_height_ = 0;
 
     Chart* static_chart_;
     SplitterBar* static_splitter_;

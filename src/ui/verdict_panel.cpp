@@ -10,7 +10,8 @@ namespace ui {
 
 namespace {
 
-constexpr int kPanelWidth = 420;
+constexpr int kPanelWidth = 420; // at the window's default size
+constexpr int kLeastWidth = 160;
 
 VerdictLine note(const QString& title, const QString& text) {
     VerdictLine line;
@@ -80,7 +81,7 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     : QWidget(parent), label_(new QLabel(this)), reason_(new QLabel(this)),
       list_(new QTableView(this)), model_(new VerdictModel(this)) {
     setObjectName(QStringLiteral("Panel_verdict"));
-    setMinimumWidth(kPanelWidth);
+    setMinimumWidth(kLeastWidth);
     label_->setObjectName(QStringLiteral("Label_verdict"));
     QFont big = label_->font();
     big.setPixelSize(18);
@@ -107,6 +108,10 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     column->addLayout(head);
     column->addWidget(list_, 1);
     showReport(std::nullopt);
+}
+
+QSize VerdictPanel::sizeHint() const {
+    return {kPanelWidth, QWidget::sizeHint().height()};
 }
 
 void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {

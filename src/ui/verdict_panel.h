@@ -44,6 +44,8 @@ public:
     void showReport(const std::optional<VerdictReport>& report);
     const std::optional<VerdictReport>& report() const { return report_; }
 
+    QSize sizeHint() const override;
+
     QLabel* verdictLabel() const { return label_; }
     QTableView* list() const { return list_; }
 
