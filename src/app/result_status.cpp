@@ -1,11 +1,13 @@
 #include "app/result_status.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QResizeEvent>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -13,6 +15,8 @@ namespace app {
 namespace {
 
 constexpr int kFolderWidth = 320;
+constexpr int kLeastFolderWidth = 120; // below this the folder label says too little
+constexpr int kSpacing = 16, kRightMargin = 6;
 
 } // namespace
 
@@ -28,8 +32,8 @@ ResultStatus::ResultStatus(QWidget* parent)
     count_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     folder_->setFixedWidth(kFolderWidth);
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 6, 0);
-    row->setSpacing(16);
+    row->setContentsMargins(0, 0, kRightMargin, 0);
+    row->setSpacing(kSpacing);
     row->addWidget(count_);
     row->addWidget(folder_);
     showFolder(QDir::currentPath());
@@ -43,11 +47,7 @@ void ResultStatus::showCount(int springs, std::optional<int> excluded) {
     count_->setText(text);
     // The longer text widens the label; the menu bar places its corner anew.
     count_->setFixedWidth(std::max(base_width_, count_->fontMetrics().horizontalAdvance(text) + 4));
-    if (QWidget* bar = parentWidget()) {
-        adjustSize();
-        QResizeEvent resize(bar->size(), bar->size());
-        QCoreApplication::sendEvent(bar, &resize);
-    }
+    fitRoom();
 }
 
 void ResultStatus::clearCount() {
@@ -56,10 +56,59 @@ void ResultStatus::clearCount() {
 
 void ResultStatus::showFolder(const QString& folder) {
     const QString shown = QDir::toNativeSeparators(folder);
-    const QString text = QStringLiteral("カタログ: %1").arg(shown);
-    folder_->setText(folder_->fontMetrics().elidedText(text, Qt::ElideMiddle, kFolderWidth));
+    folder_text_ = QStringLiteral("カタログ: %1").arg(shown);
+    folder_->setText(
+        folder_->fontMetrics().elidedText(folder_text_, Qt::ElideMiddle, folder_->width()));
     folder_->setToolTip(
         QStringLiteral("検索は %1 の spring_data.xml と spring_maker.xml を読みます").arg(shown));
+}
+
+void ResultStatus::followRoom(QWidget* bar) {
+    bar_ = bar;
+    bar->installEventFilter(this);
+    fitRoom();
+}
+
+bool ResultStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bar_ && event->type() == QEvent::Resize && !relayout_)
+        fitRoom();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ResultStatus::fitRoom() {
+    if (!bar_)
+        return;
+    // The menus' own widths, as the bar lays them out in its style.
+    const QFontMetrics metrics(bar_->font());
+    const int item_margin =
+        2 * bar_->style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, bar_) +
+        2 * bar_->style()->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, bar_) + 16;
+    int menus = 2 * bar_->style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, bar_);
+    for (const QAction* a : bar_->actions()) {
+        if (a->isVisible())
+            menus += metrics.horizontalAdvance(QString(a->text()).remove(u'&')) + item_margin;
+    }
+    const int room = bar_->width() - menus;
+    const int count = count_->maximumWidth();
+    const int folder = std::min(kFolderWidth, room - count - kSpacing - kRightMargin);
+    folder_->setVisible(folder >= kLeastFolderWidth);
+    if (folder_->isVisible()) {
+        folder_->setFixedWidth(folder);
+        folder_->setText(folder_->fontMetrics().elidedText(folder_text_, Qt::ElideMiddle, folder));
+    }
+    count_->setVisible(room >= count + kRightMargin);
+    relayoutBar();
+}
+
+void ResultStatus::relayoutBar() {
+    // The bar places its corner by the corner's size when it lays itself out.
+    adjustSize();
+    if (!bar_ || relayout_)
+        return;
+    relayout_ = true;
+    QResizeEvent resize(bar_->size(), bar_->size());
+    QCoreApplication::sendEvent(bar_, &resize);
+    relayout_ = false;
 }
 
 } // namespace app

@@ -20,13 +20,26 @@ public:
     void clearCount();
     void showFolder(const QString& folder);
 
+    // Follows the room `bar` leaves beside its menus: the folder label narrows and
+    // then goes, and the hit count goes last, before any menu goes behind "»".
+    void followRoom(QWidget* bar);
+
     QLabel* countLabel() const { return count_; }
     QLabel* folderLabel() const { return folder_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitRoom();
+    void relayoutBar();
+
     QLabel* count_;
     int base_width_ = 0;
     QLabel* folder_;
+    QString folder_text_;
+    QWidget* bar_ = nullptr;
+    bool relayout_ = false;
 };
 
 } // namespace app

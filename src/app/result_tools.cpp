@@ -21,6 +21,7 @@ void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue:
                       const std::function<std::optional<int>()>& excluded) {
     auto* status = new ResultStatus(window);
     window->menuBar()->setCornerWidget(status, Qt::TopRightCorner);
+    status->followRoom(window->menuBar());
     // A search has succeeded once both tables are open, the maker table last.
     makers.addAfterOpen([&springs, status, excluded] {
         if (springs.isOpen())

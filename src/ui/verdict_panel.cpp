@@ -13,10 +13,12 @@ namespace {
 constexpr int kPanelWidth = 420; // at the window's default size
 constexpr int kLeastWidth = 160;
 
+// A row of the assumptions or the load bands: its text spans the columns after
+// the first, so it shows whole in a narrow panel.
 VerdictLine note(const QString& title, const QString& text) {
     VerdictLine line;
     line.check = title;
-    line.reason = text;
+    line.value = text;
     return line;
 }
 
@@ -49,7 +51,10 @@ QVariant VerdictModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
     const VerdictLine& line = rows_[static_cast<std::size_t>(index.row())];
-    if (role == Qt::ForegroundRole && index.column() == Verdict && line.level)
+    // The check's name takes its verdict's colour too: the list reads at a glance
+    // even where the panel is too narrow for the 判定 column.
+    if (role == Qt::ForegroundRole && (index.column() == Verdict || index.column() == Check) &&
+        line.level && (index.column() == Verdict || *line.level != spring_checks::Verdict::Ok))
         return verdict_colour(*line.level);
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
@@ -117,6 +122,12 @@ QSize VerdictPanel::sizeHint() const {
 void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
     report_ = report;
     model_->setReport(report);
+    list_->clearSpans();
+    if (report) {
+        const int first_note = static_cast<int>(report->lines.size());
+        for (int r = first_note; r < model_->rowCount(); ++r)
+            list_->setSpan(r, VerdictModel::Value, 1, VerdictModel::ColumnCount - 1);
+    }
     if (!report) {
         label_->clear();
         reason_->clear();

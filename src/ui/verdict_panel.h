@@ -15,7 +15,7 @@ class QTableView;
 namespace ui {
 
 // The rows of the verdict list: one per check, then the assumptions and the load
-// bands, each in the 項目 column with its text in the 理由 column.
+// bands, each titled in the 項目 column with its text in the 値 column.
 class VerdictModel : public QAbstractTableModel {
     Q_OBJECT
 

@@ -8,6 +8,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QToolButton>
+
+#include "app/result_status.h"
 
 using namespace testsupport;
 
@@ -76,4 +79,27 @@ TEST_F(WindowRoom, AWidthSetWithTheSplitterIsKeptAndOnlyTheShareChanges) {
     resizeTo(defaults);
     EXPECT_EQ(loadLength()->width(), 300);
     EXPECT_EQ(form->size(), defaults);
+}
+
+TEST_F(WindowRoom, InANarrowWindowTheFolderLabelGivesWayBeforeAnyMenu) {
+    auto* status = form->menuBar()->findChild<app::ResultStatus*>();
+    ASSERT_NE(status, nullptr);
+    status->showCount(99999, 99999); // the longest count a search shows
+    resizeTo(form->minimumSizeHint());
+    auto* extension = form->menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
+    ASSERT_NE(extension, nullptr);
+    EXPECT_FALSE(extension->isVisible());
+    for (QAction* menu : form->menuBar()->actions())
+        EXPECT_FALSE(form->menuBar()->actionGeometry(menu).isEmpty()) << menu->text().toStdString();
+    QLabel* count = find<QLabel>("Label_hits");
+    EXPECT_TRUE(count->isVisible());
+    EXPECT_EQ(count->text(), QStringLiteral("99,999 件（不可 99,999 件を除外）"));
+    QLabel* folder = find<QLabel>("Label_cataloguefolder");
+    EXPECT_TRUE(folder->isHidden() || folder->width() < 320);
+    EXPECT_LE(status->geometry().right(), form->menuBar()->width());
+
+    // With room again, the folder label is whole.
+    resizeTo({1600, 1200});
+    EXPECT_TRUE(folder->isVisible());
+    EXPECT_EQ(folder->width(), 320);
 }
