@@ -125,17 +125,20 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
                     QStringLiteral("余裕"), QStringLiteral("判定"), QStringLiteral("理由")};
     for (const VerdictLine& line : v.lines) {
         const QColor word = line.level ? verdict_colour(*line.level) : ink;
-        table.rows.push_back({{line.check},
+        // The check's name in its verdict's colour too, unless it passed.
+        const bool marked = line.level && *line.level != spring_checks::Verdict::Ok;
+        table.rows.push_back({{line.check, marked ? word : ink},
                               {line.value},
                               {line.limit},
                               {line.margin},
                               {line.verdict, word, line.level.has_value()},
                               {line.reason}});
     }
+    // The assumptions and load bands span the columns after the first.
     for (const QString& assumption : v.assumptions)
-        table.rows.push_back({{QStringLiteral("前提")}, {}, {}, {}, {}, {assumption}});
+        table.rows.push_back({{QStringLiteral("前提")}, {assumption, ink, false, true}});
     for (const QString& band : v.load_bands)
-        table.rows.push_back({{QStringLiteral("荷重範囲")}, {}, {}, {}, {}, {band}});
+        table.rows.push_back({{QStringLiteral("荷重範囲")}, {band, ink, false, true}});
 
     const TableFit fit = s.fit(table, small_size);
     const size_t fits = static_cast<size_t>(
@@ -151,11 +154,7 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     Table cut{table.titles, {}};
     cut.rows.assign(table.rows.begin(), table.rows.begin() + static_cast<std::ptrdiff_t>(shown));
     cut.rows.push_back({{QStringLiteral("ほか %1 項目").arg(v.lines.size() - shown), caption_ink},
-                        {},
-                        {},
-                        {},
-                        {},
-                        {QStringLiteral("紙面に収まらないため省略"), caption_ink}});
+                        {QStringLiteral("紙面に収まらないため省略"), caption_ink, false, true}});
     cut.rows.insert(cut.rows.end(),
                     table.rows.begin() + static_cast<std::ptrdiff_t>(v.lines.size()),
                     table.rows.end());
@@ -174,11 +173,15 @@ void chart_slot(Sheet& s, const DatasheetChart& chart, const QRectF& slot) {
     area.moveCenter(room.center());
     area.moveTop(room.top());
     const QRectF placed = paint_chart_in(*chart.chart, s.painter(), area);
-    if (placed.isValid()) {
-        s.painter().setPen(QPen(rule, 2));
-        s.painter().setBrush(Qt::NoBrush);
-        s.painter().drawRect(placed);
+    if (placed.isEmpty()) {
+        s.text({room.x(), room.y(), room.width(), row_height},
+               QStringLiteral("画面に場所がなく描かれていないグラフです"), small_size, false,
+               caption_ink);
+        return;
     }
+    s.painter().setPen(QPen(rule, 2));
+    s.painter().setBrush(Qt::NoBrush);
+    s.painter().drawRect(placed);
 }
 
 // The first chart (the load-length chart) across the page with the others

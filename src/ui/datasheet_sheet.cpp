@@ -71,7 +71,9 @@ TableFit Sheet::fit(const Table& table, int largest) const {
             fit.widths[k] = textWidth(table.titles[static_cast<qsizetype>(k)], size);
         for (const std::vector<Cell>& row : table.rows)
             for (size_t k = 0; k < columns && k < row.size(); ++k)
-                fit.widths[k] = std::max(fit.widths[k], textWidth(row[k].text, size, row[k].bold));
+                if (!row[k].spans)
+                    fit.widths[k] =
+                        std::max(fit.widths[k], textWidth(row[k].text, size, row[k].bold));
         for (qreal& w : fit.widths)
             w += column_gap;
         if (std::accumulate(fit.widths.begin(), fit.widths.end(), 0.0) <= content_width)
@@ -110,9 +112,12 @@ qreal Sheet::table(qreal y, const Table& t, const TableFit& fit, size_t rows) {
         x = left;
         const std::vector<Cell>& row = t.rows[r];
         for (size_t k = 0; k < fit.widths.size() && k < row.size(); ++k) {
-            text({x, y, fit.widths[k] - column_gap, height}, row[k].text, fit.size, row[k].bold,
+            const qreal width = row[k].spans ? right - x : fit.widths[k];
+            text({x, y, width - column_gap, height}, row[k].text, fit.size, row[k].bold,
                  row[k].colour);
-            x += fit.widths[k];
+            if (row[k].spans)
+                break;
+            x += width;
         }
         y += height;
     }

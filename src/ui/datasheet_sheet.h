@@ -48,6 +48,7 @@ struct Cell {
     QString text;
     QColor colour = ink;
     bool bold = false;
+    bool spans = false; // takes the rest of its row; does not widen its column
 };
 
 struct Table {

@@ -170,6 +170,16 @@ TEST_F(DatasheetPage, LongTextsAreShortenedAndTheListGivesWayOnTheOnePage) {
     EXPECT_TRUE(text.contains(QStringLiteral("ねじり応力の疲れ限度線図"))) << "the charts stay";
 }
 
+// A chart that the window gives no room is said to be missing, not left out
+// without a word.
+TEST_F(DatasheetPage, AChartWithoutRoomOnScreenIsNamedAsMissing) {
+    fatigue->resize(0, 200);
+    const QString text = pdf_text(write(content));
+    EXPECT_TRUE(text.contains(QStringLiteral("疲れ限度線図")));
+    EXPECT_TRUE(text.contains(QStringLiteral("画面に場所がなく描かれていないグラフです")));
+    EXPECT_TRUE(text.contains(QStringLiteral("材料の直径 mm"))) << "the other chart stays";
+}
+
 // The texts of the program's values, formatted as the window's labels and
 // the grid show them in each unit system.
 TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
