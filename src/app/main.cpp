@@ -1,6 +1,7 @@
 #include "app/main.h"
 
 #include "app/about.h"
+#include "app/datasheet_commands.h"
 #include "app/edit_start.h"
 #include "app/enter_runs_action.h"
 #include "app/event_guard.h"
@@ -100,6 +101,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     app::add_result_tools(
         this, spring_table_, maker_table_, results_, stress_, Exit1,
         [this] { Springselectrange_set(); }, [this] { return verdicts_->excludedCount(); });
+    app::add_datasheet_commands(this, Exit1);
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.

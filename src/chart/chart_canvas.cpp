@@ -28,7 +28,8 @@ ChartPainterCanvas::ChartPainterCanvas(QPainter& painter, QImage* image, ChartRe
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBrush(Qt::NoBrush);
     m_painter.setPen(QPen(Qt::black, 1));
-    m_painter.setClipping(false);
+    if (m_painter.hasClipping())
+        m_outer = m_painter.clipPath();
 }
 
 ChartPainterCanvas::~ChartPainterCanvas() {
@@ -71,7 +72,12 @@ void ChartPainterCanvas::lineTo(int x, int y) {
 }
 
 void ChartPainterCanvas::clipTo(const QRect& rect) {
-    m_painter.setClipRect(rect);
+    if (m_outer) {
+        m_painter.setClipPath(*m_outer);
+        m_painter.setClipRect(rect, Qt::IntersectClip);
+    } else {
+        m_painter.setClipRect(rect);
+    }
     m_clipped = true;
     m_clip = rect;
     if (m_copy)
@@ -79,7 +85,10 @@ void ChartPainterCanvas::clipTo(const QRect& rect) {
 }
 
 void ChartPainterCanvas::removeClip() {
-    m_painter.setClipping(false);
+    if (m_outer)
+        m_painter.setClipPath(*m_outer);
+    else
+        m_painter.setClipping(false);
     m_clipped = false;
     if (m_copy)
         m_copy->removeClip();

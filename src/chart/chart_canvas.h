@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPoint>
 #include <QRect>
+
+#include <optional>
 
 class QPainter;
 
@@ -53,4 +56,6 @@ private:
     bool m_thinSolid = true;
     bool m_clipped = false;
     QRect m_clip;
+    // The painter's clip when the canvas was made: every clip stays inside it.
+    std::optional<QPainterPath> m_outer;
 };

@@ -323,7 +323,9 @@ void paintChartSeries(QPainter& painter, QImage* image, const ChartSeries& serie
     const Mapper my(*yAxis);
 
     painter.save();
-    painter.setClipRect(plot);
+    // Within whatever the caller clips to (a chart placed on a page).
+    painter.save();
+    painter.setClipRect(plot, Qt::IntersectClip);
     switch (series.kind()) {
     case ChartSeries::Kind::Arrow: {
         std::optional<ChartRaster> raster;
@@ -344,7 +346,7 @@ void paintChartSeries(QPainter& painter, QImage* image, const ChartSeries& serie
             paintPointers(painter, series, mx, my);
         break;
     }
-    painter.setClipping(false);
+    painter.restore(); // marks may stand outside the plot
     if (series.marksVisible())
         paintMarks(painter, series, mx, my);
     painter.restore();

@@ -1,0 +1,213 @@
+#include "app/datasheet_commands.h"
+
+#include "app/event_guard.h"
+#include "app/main.h"
+#include "app/save_target.h"
+#include "chart/chart.h"
+#include "core/catalogue/unit_system.h"
+#include "core/search/conditions.h"
+#include "core/strength/spring_check_list.h"
+#include "core/strength/spring_evaluation.h"
+#include "ui/checks_dialog.h"
+#include "ui/datasheet_header_dialog.h"
+#include "ui/datasheet_page.h"
+#include "ui/datasheet_texts.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScopeGuard>
+
+#include <stdexcept>
+
+namespace app {
+namespace {
+
+const QString pdf_filter = QStringLiteral("PDF (*.pdf)");
+
+[[noreturn]] void fail(const QString& path, const QString& reason) {
+    throw std::runtime_error(QStringLiteral("%1 に保存できません。%2")
+                                 .arg(QDir::toNativeSeparators(path), reason)
+                                 .toStdString());
+}
+
+// A file name proposed from the model number: without the characters no file
+// system takes, and short.
+QString proposed_name(const QString& model) {
+    QString name;
+    for (const QChar c : model) {
+        const bool bad = c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c);
+        name += bad ? QChar(u'_') : c;
+    }
+    name = name.trimmed().left(80);
+    return (name.isEmpty() ? QStringLiteral("datasheet") : name) + QStringLiteral(".pdf");
+}
+
+} // namespace
+
+DatasheetCommands::DatasheetCommands(TForm_spring* window)
+    : QObject(window), window_(window), print_(new QAction(QStringLiteral("印刷(&P)..."), window)),
+      pdf_(new QAction(QStringLiteral("データシートを PDF で保存..."), window)) {
+    print_->setObjectName(QStringLiteral("Action_print"));
+    print_->setShortcut(QKeySequence::Print);
+    pdf_->setObjectName(QStringLiteral("Action_datasheetpdf"));
+    connect(print_, &QAction::triggered, this, [this] { guarded([this] { print(); }); });
+    connect(pdf_, &QAction::triggered, this, [this] { guarded([this] { savePdf(); }); });
+
+    // The selection changes with the cursor and with every search.
+    catalogue::Table& springs = window_->springTable();
+    springs.addDataChange([this] { followSelection(); });
+    springs.addAfterOpen([this] { followSelection(); });
+    springs.addAfterClose([this] { followSelection(); });
+    followSelection();
+}
+
+bool DatasheetCommands::selected() const {
+    const catalogue::Table& springs = window_->springTable();
+    return springs.isOpen() && springs.currentRow() >= 0;
+}
+
+void DatasheetCommands::followSelection() {
+    print_->setEnabled(selected());
+    pdf_->setEnabled(selected());
+}
+
+std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
+    const catalogue::Table& springs = window_->springTable();
+    const int row = springs.isOpen() ? springs.currentRow() : -1;
+    if (row < 0)
+        return std::nullopt;
+    const ui::DisplayUnits units = window_->displayUnits();
+    const search::Conditions& s = search::conditions;
+    const strength::SpringValues values = strength::spring_values(springs, row);
+    const strength::SpringEvaluation evaluation = strength::evaluate_spring(
+        values, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
+        s.stress_ratio_limit, units::state.unit_factor, std::nullopt);
+    const ui::SpringFacts spring = ui::spring_facts(springs, row);
+
+    ui::DatasheetContent c;
+    c.program = window_->windowTitle();
+    c.date = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    c.header = header_.value_or(ui::DatasheetHeader{});
+    c.model_number = spring.model_number;
+    c.spring = ui::spring_items(spring, ui::maker_facts(window_->makerTable(), spring.maker));
+    c.catalogue = ui::catalogue_items(spring, units);
+    c.search = ui::search_items(s, units);
+    // The band at the tolerance the verdict list states.
+    const auto* checks = window_->findChild<ui::TForm_checks*>();
+    const double tolerance = checks ? checks->choices().conditions.load_tolerance
+                                    : spring_checks::CheckConditions{}.load_tolerance;
+    c.lengths = ui::length_rows(evaluation, s, units, tolerance);
+    c.verdict = window_->selectedVerdict();
+
+    auto* cycles = window_->findChild<QLineEdit*>(QStringLiteral("Edit_dyncycle"));
+    const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
+                                .arg(cycles ? cycles->text() : QString());
+    const std::pair<const char*, QString> charts[] = {
+        {"DBChart1", QStringLiteral("荷重－長さ線図 (このバネの線分と検索の窓)")},
+        {"Chart_statictau", QStringLiteral("静荷重に対する許容最大応力")},
+        {"Chart_dynamictau", fatigue}};
+    for (const auto& [name, caption] : charts) {
+        auto* chart = window_->findChild<Chart*>(QLatin1String(name));
+        if (!chart)
+            continue;
+        // A paint of its own brings the overlays (the spring's segment, the
+        // windows) up to the current selection, shown or not.
+        chart->grab();
+        c.charts.push_back({caption, chart});
+    }
+    return c;
+}
+
+bool DatasheetCommands::askHeader() {
+    if (header_)
+        return true;
+    ui::DatasheetHeaderDialog dialog(ui::DatasheetHeader{}, window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    header_ = dialog.header();
+    return true;
+}
+
+void DatasheetCommands::print() {
+    if (!selected() || !askHeader())
+        return;
+    const std::optional<ui::DatasheetContent> sheet = content();
+    if (!sheet)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("データシート ") + sheet->model_number);
+    QPrintPreviewDialog preview(&printer, window_);
+    preview.setObjectName(QStringLiteral("Form_printpreview"));
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [&sheet](QPrinter* target) {
+        QPainter painter(target);
+        ui::paint_datasheet(painter, target->paperRect(QPrinter::DevicePixel), *sheet);
+    });
+    preview.exec();
+}
+
+void DatasheetCommands::savePdf() {
+    if (!selected() || !askHeader())
+        return;
+    const std::optional<ui::DatasheetContent> sheet = content();
+    if (!sheet)
+        return;
+    const SaveRequest request{window_,
+                              QStringLiteral("データシートを PDF で保存"),
+                              QDir::current().filePath(proposed_name(sheet->model_number)),
+                              {pdf_filter}};
+    const SaveChoice choice = ask_save_target(request, [](const SaveChoice& c) {
+        return c.path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)
+                   ? c.path
+                   : c.path + QStringLiteral(".pdf");
+    });
+    if (choice.path.isEmpty())
+        return;
+    try {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        save_datasheet_pdf(*sheet, choice.path);
+    } catch (const std::runtime_error& e) {
+        show_message(window_, QMessageBox::Warning, QString::fromUtf8(e.what()));
+    }
+}
+
+void save_datasheet_pdf(const ui::DatasheetContent& content, const QString& path) {
+    if (const QString refusal = refused_save_target(path); !refusal.isEmpty())
+        fail(path, refusal);
+    QByteArray bytes;
+    try {
+        bytes = ui::datasheet_pdf(content);
+    } catch (const std::runtime_error& e) {
+        fail(path, QString::fromUtf8(e.what()));
+    }
+    // Written beside the target and renamed over it, so that a failure
+    // leaves no half file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        fail(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        fail(path, file.errorString());
+}
+
+void add_datasheet_commands(TForm_spring* window, QAction* exit) {
+    auto* commands = new DatasheetCommands(window);
+    QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("F1"));
+    file->insertAction(exit, commands->printAction());
+    file->insertAction(exit, commands->pdfAction());
+    file->insertSeparator(exit);
+}
+
+} // namespace app

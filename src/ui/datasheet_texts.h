@@ -1,0 +1,46 @@
+// The texts of a datasheet from the program's values, formatted as the
+// window, the grid and the maker box show them.
+#pragma once
+
+#include "core/search/conditions.h"
+#include "core/strength/spring_evaluation.h"
+#include "ui/datasheet_content.h"
+
+#include <optional>
+
+namespace catalogue {
+class Table;
+}
+
+namespace ui {
+
+// A catalogue spring as the grid holds it: forces in the display unit
+// system; a value the catalogue leaves empty is absent.
+struct SpringFacts {
+    QString model_number, maker, type, material;
+    std::optional<double> lo, fo, lmax, fmax, k, coil_dia, wire_dia, turn;
+};
+
+// The maker box's texts, and the address the maker table holds.
+struct MakerFacts {
+    QString name, address, tel, url;
+};
+
+SpringFacts spring_facts(const catalogue::Table& springs, int row);
+// The maker table's current row; only the name (from the spring) without one.
+MakerFacts maker_facts(const catalogue::Table& makers, const QString& spring_maker);
+
+// メーカー, 住所, 電話, Web, 種類, 材質.
+std::vector<DatasheetItem> spring_items(const SpringFacts& spring, const MakerFacts& maker);
+// Lengths, loads, rate, diameters and coils.
+std::vector<DatasheetItem> catalogue_items(const SpringFacts& spring, const DisplayUnits& units);
+// Both working points of the search: length and load with their tolerances.
+std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
+                                        const DisplayUnits& units);
+// The load, its band of ±load_tolerance, τ0, τa and their ratio at each
+// searched length.
+std::vector<DatasheetLength> length_rows(const strength::SpringEvaluation& evaluation,
+                                         const search::Conditions& conditions,
+                                         const DisplayUnits& units, double load_tolerance);
+
+} // namespace ui
