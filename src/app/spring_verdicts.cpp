@@ -112,10 +112,6 @@ SpringVerdicts::SpringVerdicts(QMainWindow* window, catalogue::Table& springs,
     showColumns(true);
 }
 
-bool SpringVerdicts::columnsShown() const {
-    return !menu_verdictcolumns_ || menu_verdictcolumns_->isChecked();
-}
-
 spring_checks::Duty SpringVerdicts::duty() const {
     spring_checks::Duty d;
     d.kind = kind_;

@@ -63,7 +63,6 @@ public:
 
     // The summary of a spring of the nearest list, in N and mm.
     std::optional<spring_checks::Summary> summarise(const search::NearSpring& spring) const;
-    bool columnsShown() const;
 
     // After-draw of the load-length chart: the selected spring's band and marks.
     void drawOverlays(Chart& chart) const;
