@@ -8,7 +8,6 @@
 #include "core/search/conditions.h"
 #include "core/strength/spring_check_list.h"
 #include "core/strength/spring_evaluation.h"
-#include "ui/checks_dialog.h"
 #include "ui/datasheet_header_dialog.h"
 #include "ui/datasheet_page.h"
 #include "ui/datasheet_texts.h"
@@ -102,10 +101,7 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     c.catalogue = ui::catalogue_items(spring, units);
     c.search = ui::search_items(s, units);
     // The band at the tolerance the verdict list states.
-    const auto* checks = window_->findChild<ui::TForm_checks*>();
-    const double tolerance = checks ? checks->choices().conditions.load_tolerance
-                                    : spring_checks::CheckConditions{}.load_tolerance;
-    c.lengths = ui::length_rows(evaluation, s, units, tolerance);
+    c.lengths = ui::length_rows(evaluation, s, units, window_->checkConditions().load_tolerance);
     c.verdict = window_->selectedVerdict();
 
     auto* cycles = window_->findChild<QLineEdit*>(QStringLiteral("Edit_dyncycle"));

@@ -129,6 +129,10 @@ ui::DisplayUnits TForm_spring::displayUnits() const {
     return verdicts_->displayUnits();
 }
 
+const spring_checks::CheckConditions& TForm_spring::checkConditions() const {
+    return verdicts_->choices().conditions;
+}
+
 void TForm_spring::buildMenu() {
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MainMenu1"));

@@ -39,6 +39,8 @@ public:
     std::optional<ui::VerdictReport> selectedVerdict() const;
     // The unit system of the last search, in which the verdict is written.
     ui::DisplayUnits displayUnits() const;
+    // The conditions the verdict is checked under.
+    const spring_checks::CheckConditions& checkConditions() const;
 
     // Event handlers, each run through the error guard when an event fires.
     void FormCreate();

@@ -59,6 +59,18 @@ std::optional<double> read_number(const QLineEdit* edit) {
     return v && std::isfinite(*v) ? v : std::nullopt;
 }
 
+// The kind of spring a spring type item stands for; none for a type without checks.
+std::optional<spring_checks::SpringKind> checked_kind(int type_item) {
+    switch (type_item) {
+    case 0:
+        return spring_checks::SpringKind::Compression;
+    case 1:
+        return spring_checks::SpringKind::Extension;
+    default:
+        return std::nullopt;
+    }
+}
+
 QAction* toggle(QMenu* menu, const QString& name, const QString& caption) {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
@@ -112,9 +124,9 @@ SpringVerdicts::SpringVerdicts(QMainWindow* window, catalogue::Table& springs,
     showColumns(true);
 }
 
-spring_checks::Duty SpringVerdicts::duty() const {
+spring_checks::Duty SpringVerdicts::duty(spring_checks::SpringKind kind) const {
     spring_checks::Duty d;
-    d.kind = kind_;
+    d.kind = kind;
     const search::Conditions& c = search::conditions;
     d.length1 = c.condition[0].searchedLength();
     d.length2 = c.condition[1].searchedLength();
@@ -138,10 +150,7 @@ spring_checks::Duty SpringVerdicts::duty() const {
 
 void SpringVerdicts::beginSearch() {
     units_ = display_units();
-    const int type = search_->typeGroup()->itemIndex();
-    checked_kind_ = type == 0 || type == 1;
-    kind_ =
-        type == 1 ? spring_checks::SpringKind::Extension : spring_checks::SpringKind::Compression;
+    kind_ = checked_kind(search_->typeGroup()->itemIndex());
     const ui::CheckChoices& c = choices();
     pass_only_ = c.pass_only;
     band_search_ = c.tolerance_search;
@@ -149,9 +158,9 @@ void SpringVerdicts::beginSearch() {
     excluded_ = 0;
     listed_.clear();
     checker_.reset();
-    if (checked_kind_) {
+    if (kind_) {
         try {
-            checker_.emplace(duty(), c.conditions);
+            checker_.emplace(duty(*kind_), c.conditions);
         } catch (const spring_checks::EspringCheckException&) {
             // Conditions the checks cannot take (a length beyond the double range):
             // the list goes without verdicts and leaves nothing out for them.
@@ -226,10 +235,11 @@ QVariant SpringVerdicts::cellColour(int row, int field) const {
 void SpringVerdicts::showSelected() {
     selected_.reset();
     const int row = springs_.isOpen() ? springs_.currentRow() : -1;
-    if (row >= 0 && checked_kind_) {
+    if (row >= 0 && kind_) {
         selected_record_ = spring_checks::check_record(springs_, row);
         try {
-            selected_ = spring_checks::check_spring(selected_record_, duty(), choices().conditions);
+            selected_ =
+                spring_checks::check_spring(selected_record_, duty(*kind_), choices().conditions);
         } catch (const spring_checks::EspringCheckException&) {
             // Conditions the checks cannot take: no verdict rather than an old one.
         }
@@ -247,8 +257,9 @@ std::optional<ui::VerdictReport> SpringVerdicts::selectedReport() const {
 
 std::optional<spring_checks::Summary>
 SpringVerdicts::summarise(const search::NearSpring& spring) const {
-    const int type = search_->typeGroup()->itemIndex();
-    if (type != 0 && type != 1)
+    const std::optional<spring_checks::SpringKind> kind =
+        checked_kind(search_->typeGroup()->itemIndex());
+    if (!kind)
         return std::nullopt;
     namespace f = catalogue::spring;
     spring_checks::Record r;
@@ -260,11 +271,9 @@ SpringVerdicts::summarise(const search::NearSpring& spring) const {
     r.coil_dia = spring.number[f::coil_dia];
     r.wire_dia = spring.number[f::wire_dia];
     r.turn = spring.number[f::turn];
-    spring_checks::Duty d = duty();
-    d.kind =
-        type == 1 ? spring_checks::SpringKind::Extension : spring_checks::SpringKind::Compression;
     try {
-        return spring_checks::summarise(spring_checks::check_spring(r, d, choices().conditions));
+        return spring_checks::summarise(
+            spring_checks::check_spring(r, duty(*kind), choices().conditions));
     } catch (const spring_checks::EspringCheckException&) {
         return std::nullopt;
     }

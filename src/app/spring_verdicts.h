@@ -44,7 +44,6 @@ public:
                    ui::ResultArea* results, ui::StressPanel* stress, ui::VerdictPanel* panel);
 
     const ui::CheckChoices& choices() const { return dialog_->choices(); }
-    ui::TForm_checks* dialog() const { return dialog_; }
 
     // At a search start, once the unit system and the conditions are read: the
     // checker of the springs the search will list.
@@ -68,7 +67,7 @@ public:
     void drawOverlays(Chart& chart) const;
 
 private:
-    spring_checks::Duty duty() const;
+    spring_checks::Duty duty(spring_checks::SpringKind kind) const;
     void showColumns(bool shown);
     // A listed row's summary, worked out the first time it is asked for.
     std::optional<spring_checks::Summary> rowSummary(int row) const;
@@ -86,8 +85,7 @@ private:
 
     // What the last search started with.
     ui::DisplayUnits units_;
-    spring_checks::SpringKind kind_ = spring_checks::SpringKind::Compression;
-    bool checked_kind_ = true; // false for a spring type without checks
+    std::optional<spring_checks::SpringKind> kind_; // none for a spring type without checks
     std::optional<spring_checks::SpringChecker> checker_;
     bool pass_only_ = false, band_search_ = false;
     double band_tolerance_ = 0;

@@ -4,6 +4,7 @@
 #include "core/catalogue/number_parse.h"
 #include "ui/qt_text.h"
 #include "ui/radio_group.h"
+#include "ui/verdict_report.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,17 +22,22 @@ namespace ui {
 
 namespace {
 
-// The seating coefficients in the order of the dialog's items.
-constexpr std::array<double, 4> kNu = {2.0, 1.0, 0.7, 0.5};
-
 constexpr double kToleranceLimit = 50; // percent; a band this wide says nothing
 
 int seating_item(double nu) {
-    for (std::size_t i = 0; i < kNu.size(); ++i) {
-        if (kNu[i] == nu)
+    const std::vector<Seating>& all = seatings();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].nu == nu)
             return static_cast<int>(i);
     }
-    return static_cast<int>(kNu.size()) - 1;
+    return static_cast<int>(all.size()) - 1;
+}
+
+QStringList seating_texts() {
+    QStringList texts;
+    for (const Seating& s : seatings())
+        texts << s.text;
+    return texts;
 }
 
 // The tolerance in percent, or why it cannot be used.
@@ -57,11 +63,8 @@ TForm_checks::TForm_checks(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form_checks"));
     setWindowTitle(QStringLiteral("判定条件"));
 
-    RadioGroup_seating = new RadioGroup(
-        QStringLiteral("RadioGroup_seating"), QStringLiteral("座屈の座り"),
-        {QStringLiteral("一端固定・他端自由 (ν=2)"), QStringLiteral("両端回転支持 (ν=1)"),
-         QStringLiteral("一端固定・他端回転支持 (ν=0.7)"), QStringLiteral("両端固定 (ν=0.5)")},
-        1, this);
+    RadioGroup_seating = new RadioGroup(QStringLiteral("RadioGroup_seating"),
+                                        QStringLiteral("座屈の座り"), seating_texts(), 1, this);
     RadioGroup_ends = new RadioGroup(QStringLiteral("RadioGroup_ends"), QStringLiteral("端部"),
                                      {QStringLiteral("研削"), QStringLiteral("非研削")}, 2, this);
     RadioGroup_loading =
@@ -141,7 +144,7 @@ void TForm_checks::accept() {
     if (!read.percent)
         return;
     spring_checks::CheckConditions& c = choices_.conditions;
-    c.nu = kNu[static_cast<std::size_t>(RadioGroup_seating->itemIndex())];
+    c.nu = seatings()[static_cast<std::size_t>(RadioGroup_seating->itemIndex())].nu;
     c.ends = RadioGroup_ends->itemIndex() == 0 ? spring_checks::Ends::Ground
                                                : spring_checks::Ends::Unground;
     c.loading = RadioGroup_loading->itemIndex() == 0 ? spring_checks::Loading::Static

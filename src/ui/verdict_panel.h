@@ -46,9 +46,6 @@ public:
 
     QSize sizeHint() const override;
 
-    QLabel* verdictLabel() const { return label_; }
-    QTableView* list() const { return list_; }
-
 private:
     std::optional<VerdictReport> report_;
     QLabel* label_;

@@ -154,18 +154,23 @@ private:
 };
 
 QString seating(double nu) {
-    if (nu == 2)
-        return QStringLiteral("一端固定・他端自由 (ν=2)");
-    if (nu == 1)
-        return QStringLiteral("両端回転支持 (ν=1)");
-    if (nu == 0.7)
-        return QStringLiteral("一端固定・他端回転支持 (ν=0.7)");
-    if (nu == 0.5)
-        return QStringLiteral("両端固定 (ν=0.5)");
+    for (const Seating& s : seatings()) {
+        if (s.nu == nu)
+            return s.text;
+    }
     return QStringLiteral("ν=%1").arg(length(nu));
 }
 
 } // namespace
+
+const std::vector<Seating>& seatings() {
+    static const std::vector<Seating> all = {
+        {2.0, QStringLiteral("一端固定・他端自由 (ν=2)")},
+        {1.0, QStringLiteral("両端回転支持 (ν=1)")},
+        {0.7, QStringLiteral("一端固定・他端回転支持 (ν=0.7)")},
+        {0.5, QStringLiteral("両端固定 (ν=0.5)")}};
+    return all;
+}
 
 QString verdict_word(Verdict verdict) {
     switch (verdict) {

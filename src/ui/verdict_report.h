@@ -43,6 +43,14 @@ struct VerdictReport {
     QStringList load_bands;         // "30時荷重 16.79 – 20.53 N (±10 %)"
 };
 
+// The seatings of the buckling check as the designer chooses them, with their
+// coefficients, in the order the check conditions list them.
+struct Seating {
+    double nu;
+    QString text; // "両端固定 (ν=0.5)"
+};
+const std::vector<Seating>& seatings();
+
 QString verdict_word(spring_checks::Verdict verdict);  // "合格", "注意", "不可"
 QColor verdict_colour(spring_checks::Verdict verdict); // green, amber, red
 
