@@ -1,10 +1,9 @@
 #include "core/catalogue/cp932_encoder.h"
 
+#include "core/catalogue/cp932_codec.h"
 #include "core/catalogue/text_decoder.h"
 
 #include <algorithm>
-#include <iconv.h>
-#include <stdexcept>
 
 namespace catalogue {
 namespace {
@@ -16,34 +15,13 @@ bool is_ascii(std::string_view s) {
 
 } // namespace
 
-Cp932Encoder::Cp932Encoder() : iconv_(iconv_open("CP932", "UTF-8")) {
-    if (iconv_ == reinterpret_cast<void*>(iconv_t(-1)))
-        throw std::runtime_error("iconv cannot convert UTF-8 to CP932");
-}
-
-Cp932Encoder::~Cp932Encoder() {
-    iconv_close(static_cast<iconv_t>(iconv_));
-}
-
 bool Cp932Encoder::encode(std::string_view utf8, std::string& out) {
     // Most catalogue text is ASCII, which is the same in both.
     if (is_ascii(utf8)) {
         out.append(utf8);
         return true;
     }
-    const auto cd = static_cast<iconv_t>(iconv_);
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(utf8.data());
-    size_t in_left = utf8.size();
-    const size_t start = out.size();
-    // Code page 932 never takes more bytes than UTF-8 for the same text.
-    out.resize(start + utf8.size() + 4);
-    char* dst = out.data() + start;
-    size_t out_left = utf8.size() + 4;
-    const bool ok = iconv(cd, &in, &in_left, &dst, &out_left) != static_cast<size_t>(-1) &&
-                    iconv(cd, nullptr, nullptr, &dst, &out_left) != static_cast<size_t>(-1);
-    out.resize(static_cast<size_t>(dst - out.data()));
-    return ok && in_left == 0;
+    return cp932::encode(utf8, out) == std::string_view::npos;
 }
 
 std::optional<size_t> Cp932Encoder::byte_length(std::string_view utf8) {
@@ -73,20 +51,10 @@ bool Cp932Encoder::encodeInPieces(std::string_view utf8,
 
 std::optional<size_t> Cp932Encoder::firstUnencodable(std::string_view utf8) {
     scratch_.clear();
-    if (encode(utf8, scratch_))
+    const size_t at = cp932::encode(utf8, scratch_);
+    if (at == std::string_view::npos)
         return std::nullopt;
-    // Only on failure, so a character at a time is cheap enough.
-    for (size_t at = 0; at < utf8.size();) {
-        size_t length = 1;
-        while (at + length < utf8.size() &&
-               (static_cast<unsigned char>(utf8[at + length]) & 0xC0) == 0x80)
-            ++length;
-        scratch_.clear();
-        if (!encode(utf8.substr(at, length), scratch_))
-            return at;
-        at += length;
-    }
-    return utf8.size();
+    return at;
 }
 
 } // namespace catalogue

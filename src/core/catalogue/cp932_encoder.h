@@ -11,11 +11,6 @@ namespace catalogue {
 
 class Cp932Encoder {
 public:
-    Cp932Encoder();
-    ~Cp932Encoder();
-    Cp932Encoder(const Cp932Encoder&) = delete;
-    Cp932Encoder& operator=(const Cp932Encoder&) = delete;
-
     // Appends the code page 932 form of `utf8` to `out`; false when the text
     // holds a character the code page does not have (`out` is then unspecified).
     bool encode(std::string_view utf8, std::string& out);
@@ -32,7 +27,6 @@ public:
     std::optional<size_t> firstUnencodable(std::string_view utf8);
 
 private:
-    void* iconv_; // iconv_t
     std::string scratch_;
 };
 

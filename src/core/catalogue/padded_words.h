@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/catalogue/bits.h"
+
 namespace catalogue {
 
 // The lowest n bytes of a word, 0 <= n <= 8.
@@ -18,11 +20,10 @@ inline std::uint64_t low_bytes(std::size_t n) {
 inline std::uint64_t padded_word(const char* p, std::size_t n) {
     std::uint64_t w;
     std::memcpy(&w, p, sizeof w);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    return n >= 8 ? w : w & ~low_bytes(8 - n);
-#else
-    return w & low_bytes(n);
-#endif
+    if constexpr (kLittleEndian)
+        return w & low_bytes(n);
+    else
+        return n >= 8 ? w : w & ~low_bytes(8 - n);
 }
 
 } // namespace catalogue

@@ -49,7 +49,7 @@ bool padded_is_ascii(std::string_view text) {
     return (any & (0x80 * kOnes)) == 0;
 }
 
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#if TARVOLIN_LITTLE_ENDIAN
 
 // The high bit of each byte of w that is zero, exactly.
 uint64_t zero_bytes(uint64_t w) {
@@ -77,7 +77,7 @@ bool parse_short_number(std::string_view text, uint64_t& m, int& decimals, bool&
         return false; // two points
     // Whether there is a point or not varies from value to value: no branch.
     const bool point = dots != 0;
-    const unsigned at = static_cast<unsigned>(__builtin_ctzll(dots | uint64_t(1) << 63)) / 8;
+    const unsigned at = count_trailing_zeros(dots | uint64_t(1) << 63) / 8;
     const uint64_t before = point ? low_bytes(at) : ~uint64_t(0);
     w = (w & before) | ((w >> 8) & ~before);
     decimals = point ? static_cast<int>(n - at - 1) : 0;
@@ -141,7 +141,7 @@ bool parse_number(std::string_view text, double& value, uint32_t& code) {
     uint64_t m = 0;
     int decimals = 0;
     bool negative = false;
-#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#if TARVOLIN_LITTLE_ENDIAN
     static_assert(PacketReader::kValuePadding >= 8);
     const bool plain = (text.size() <= 8 && parse_short_number(text, m, decimals, negative)) ||
                        parse_plain_number(text, m, decimals, negative);

@@ -1,10 +1,9 @@
 #include "core/catalogue/text_decoder.h"
 
+#include "core/catalogue/cp932_codec.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <iconv.h>
-#include <stdexcept>
 
 namespace catalogue {
 namespace {
@@ -40,35 +39,44 @@ bool encoding_from_name(std::string_view name, TextEncoding& encoding) {
     return false;
 }
 
+std::size_t utf8_char(std::string_view text, std::size_t at, unsigned& cp) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    std::size_t len;
+    unsigned min;
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    } else if ((c & 0xE0) == 0xC0) {
+        len = 2, min = 0x80, cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        len = 3, min = 0x800, cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        len = 4, min = 0x10000, cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + len > text.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto cc = static_cast<unsigned char>(text[at + k]);
+        if ((cc & 0xC0) != 0x80)
+            return 0;
+        cp = cp << 6 | (cc & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
 bool is_valid_utf8(std::string_view text) {
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        size_t len;
-        unsigned min;
-        unsigned cp;
-        if (c < 0x80) {
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
             continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            len = 2, min = 0x80, cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            len = 3, min = 0x800, cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            len = 4, min = 0x10000, cp = c & 0x07;
-        } else {
-            return false;
         }
-        if (i + len > n)
-            return false;
-        for (size_t k = 1; k < len; ++k) {
-            const auto cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        unsigned cp;
+        const std::size_t len = utf8_char(text, i, cp);
+        if (len == 0)
             return false;
         i += len;
     }
@@ -85,11 +93,6 @@ std::size_t utf8_cut(std::string_view utf8, std::size_t at) {
 
 TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
 
-TextDecoder::~TextDecoder() {
-    if (iconv_)
-        iconv_close(static_cast<iconv_t>(iconv_));
-}
-
 bool TextDecoder::decode(std::string_view in, std::string& out) {
     if (is_ascii(in)) {
         out.append(in);
@@ -101,29 +104,8 @@ bool TextDecoder::decode(std::string_view in, std::string& out) {
         out.append(in);
         return true;
     }
-    const auto cd = static_cast<iconv_t>(converter());
-    const size_t start = out.size();
-    out.resize(start + in.size() * 3 + 4); // a CP932 byte never needs more than 3 UTF-8 bytes
-    char* src = const_cast<char*>(in.data());
-    size_t src_left = in.size();
-    char* dst = out.data() + start;
-    size_t dst_left = out.size() - start;
-    const size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
-    if (rc == static_cast<size_t>(-1) || src_left != 0)
-        return false;
-    out.resize(out.size() - dst_left);
-    return true;
-}
-
-void* TextDecoder::converter() {
-    if (!iconv_) {
-        const iconv_t cd = iconv_open("UTF-8", "CP932");
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("code page 932 decoder unavailable");
-        iconv_ = cd;
-    }
-    iconv(static_cast<iconv_t>(iconv_), nullptr, nullptr, nullptr, nullptr);
-    return iconv_;
+    out.reserve(out.size() + in.size() * 3 / 2);
+    return cp932::decode(in, out).complete;
 }
 
 bool TextDecoder::decodeInParts(std::string_view in,
@@ -134,23 +116,19 @@ bool TextDecoder::decodeInParts(std::string_view in,
         part(in);
         return true;
     }
-    const auto cd = static_cast<iconv_t>(converter());
     constexpr size_t kPiece = size_t(1) << 16;
-    std::string buffer(3 * kPiece + 4, '\0'); // a CP932 byte never needs more than 3 UTF-8 bytes
-    char* const out = buffer.data();
-    char* src = const_cast<char*>(in.data());
-    size_t left = in.size();
-    while (left > 0) {
+    std::string buffer;
+    buffer.reserve(3 * kPiece + 4); // a CP932 byte never needs more than 3 UTF-8 bytes
+    while (!in.empty()) {
         // A character cut at the end of a piece is left for the next one.
-        size_t window = std::min(left, kPiece);
-        const size_t window_was = window;
-        char* dst = out;
-        size_t room = buffer.size();
-        const size_t rc = iconv(cd, &src, &window, &dst, &room);
-        left -= window_was - window;
-        if (dst != out)
-            part(std::string_view(out, static_cast<size_t>(dst - out)));
-        if (rc == static_cast<size_t>(-1) && (errno != EINVAL || left == window))
+        const std::string_view window = in.substr(0, kPiece);
+        const bool more = window.size() < in.size();
+        buffer.clear();
+        const cp932::Decoded decoded = cp932::decode(window, buffer);
+        if (!buffer.empty())
+            part(buffer);
+        in.remove_prefix(decoded.used);
+        if (!decoded.complete && !(decoded.cut && more))
             return false; // a bad sequence, or one cut by the end of the text
     }
     return true;

@@ -19,9 +19,6 @@ bool encoding_from_name(std::string_view name, TextEncoding& encoding);
 class TextDecoder {
 public:
     explicit TextDecoder(TextEncoding encoding);
-    ~TextDecoder();
-    TextDecoder(const TextDecoder&) = delete;
-    TextDecoder& operator=(const TextDecoder&) = delete;
 
     // Appends the UTF-8 form of `in` to `out`; false when `in` holds a byte
     // sequence that is not valid in the encoding (`out` is then unspecified).
@@ -34,13 +31,14 @@ public:
     bool decodeInParts(std::string_view in, const std::function<void(std::string_view)>& part);
 
 private:
-    void* converter(); // iconv_t
-
     TextEncoding encoding_;
-    void* iconv_ = nullptr; // iconv_t, opened on first non-ASCII text
 };
 
 bool is_valid_utf8(std::string_view text);
+
+// The length of the well-formed UTF-8 character at `at`, with its code point
+// in `cp`; 0 when the bytes there are not one.
+std::size_t utf8_char(std::string_view text, std::size_t at, unsigned& cp);
 
 // The largest length up to `at` that does not end inside a UTF-8 character;
 // 0 only when `at` is 0 or the text holds nothing but continuation bytes.

@@ -2,6 +2,7 @@
 
 // Byte classes, messages and scans that the parts of the XML scanner share.
 
+#include "core/catalogue/bits.h"
 #include "core/catalogue/xml_scanner.h"
 
 #include <array>
@@ -75,7 +76,7 @@ inline bool forbidden_control(char c) {
 }
 #if defined(__SSE2__)
 inline unsigned first_set(unsigned mask) {
-    return static_cast<unsigned>(__builtin_ctz(mask));
+    return count_trailing_zeros(mask);
 }
 inline __m128i in_range(__m128i x, char lo, char hi) { // signed bytes
     return _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(static_cast<char>(lo - 1))),

@@ -1,0 +1,28 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (POSIX threads, so
+# that std::thread and std::mutex work as on Linux).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(TARVOLIN_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TARVOLIN_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARVOLIN_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARVOLIN_MINGW_TRIPLE}-windres)
+set(CMAKE_AR ${TARVOLIN_MINGW_TRIPLE}-gcc-ar-posix CACHE FILEPATH "")
+set(CMAKE_RANLIB ${TARVOLIN_MINGW_TRIPLE}-gcc-ranlib-posix CACHE FILEPATH "")
+
+# Libraries and headers come from the MinGW sysroot and the cross prefix
+# (CMAKE_PREFIX_PATH); programs run during the build come from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVOLIN_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Tests and generated programs run under Wine.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    find_program(TARVOLIN_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+    find_program(TARVOLIN_WINE NAMES wine64 wine)
+    if(TARVOLIN_WINE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${TARVOLIN_WINE})
+    endif()
+endif()
