@@ -18,11 +18,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Tests and generated programs run under Wine.
-if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    find_program(TARVOLIN_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+# Tests and the programs the build runs go through Wine, with the runtime
+# DLLs on their path (cmake/wine-run.sh).
+find_program(TARVOLIN_WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT TARVOLIN_WINE)
     find_program(TARVOLIN_WINE NAMES wine64 wine)
-    if(TARVOLIN_WINE)
-        set(CMAKE_CROSSCOMPILING_EMULATOR ${TARVOLIN_WINE})
-    endif()
+endif()
+if(TARVOLIN_WINE AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
 endif()

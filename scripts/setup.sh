@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libpugixml-dev
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libpugixml-dev
           libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libcsv-dev
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
           qt6-translations-l10n poppler-utils xvfb xauth dpkg-dev file desktop-file-utils appstream lintian)

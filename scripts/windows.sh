@@ -3,13 +3,13 @@
 # under Wine and packs a portable zip and an installer into build-windows/.
 #
 # The first run installs the cross tools from Debian's packages and builds Qt
-# (from Debian's own qtbase source) and GoogleTest once into a prefix outside the
+# (from Debian's own qtbase source) and the libraries the tests link once into a prefix outside the
 # work tree, ${TARVOLIN_WIN_PREFIX:-$HOME/.cache/tarvolin/mingw64}: about
 # 40 minutes on two cores. An interrupted build resumes where it stopped; a
 # finished prefix is reused, so later runs build only what changed here.
 #
 #   scripts/windows.sh            everything
-#   scripts/windows.sh prefix     only the cross-built Qt and GoogleTest
+#   scripts/windows.sh prefix     only the cross-built Qt and libraries
 #   scripts/windows.sh build      configure and build (no tests, no packages)
 #   scripts/windows.sh test       build, then the tests under Wine
 #   scripts/windows.sh package    build, then the zip and the installer
@@ -101,17 +101,35 @@ build_qtbase() {
     touch "$stamp"
 }
 
-# GoogleTest and GoogleMock from Debian's googletest package, which ships the source.
-build_googletest() {
-    local stamp=$prefix/.googletest-installed
+# The libraries the catalogue tool and the tests link, from Debian's packages:
+# GoogleTest (its package ships the source), pugixml and libcsv (source
+# packages), CLI11 (headers only, copied with its CMake package file).
+build_libraries() {
+    local stamp=$prefix/.libraries-installed
     [ -f "$stamp" ] && return 0
-    local gtbuild=$cache/build/googletest
-    log "Building GoogleTest for $triple"
-    cmake -S /usr/src/googletest -B "$gtbuild" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
-    nice -n 10 cmake --build "$gtbuild" --parallel "$(nproc)"
-    cmake --install "$gtbuild" >/dev/null
+    local work=$cache/build
+    mkdir -p "$work" "$sources"
+    log "Building GoogleTest, pugixml and libcsv for $triple"
+    cmake -S /usr/src/googletest -B "$work/googletest" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=ON >/dev/null
+    nice -n 10 cmake --build "$work/googletest" --parallel "$(nproc)"
+    cmake --install "$work/googletest" >/dev/null
+
+    (cd "$sources" && apt-get source --download-only pugixml libcsv >/dev/null 2>&1)
+    rm -rf "$work/pugixml-src" "$work/libcsv-src"
+    dpkg-source -x "$sources"/pugixml_*.dsc "$work/pugixml-src" >/dev/null
+    dpkg-source -x "$sources"/libcsv_*.dsc "$work/libcsv-src" >/dev/null
+    cmake -S "$work/pugixml-src" -B "$work/pugixml" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF >/dev/null
+    nice -n 10 cmake --build "$work/pugixml" --parallel "$(nproc)"
+    cmake --install "$work/pugixml" >/dev/null
+    mkdir -p "$prefix/include" "$prefix/lib" "$prefix/share/cmake"
+    $triple-gcc-posix -O2 -c "$work/libcsv-src/libcsv.c" -I"$work/libcsv-src" -o "$work/libcsv.o"
+    $triple-ar rcs "$prefix/lib/libcsv.a" "$work/libcsv.o"
+    cp "$work/libcsv-src/csv.h" "$prefix/include/"
+
+    cp -r /usr/include/CLI "$prefix/include/"
+    cp -r /usr/share/cmake/CLI11 "$prefix/share/cmake/"
     touch "$stamp"
 }
 
@@ -137,10 +155,10 @@ package() {
 }
 
 case $step in
-    prefix) install_packages; build_qtbase; build_googletest ;;
-    build) install_packages; build_qtbase; build_googletest; build_project ;;
-    test) install_packages; build_qtbase; build_googletest; build_project; run_tests ;;
-    package) install_packages; build_qtbase; build_googletest; build_project; package ;;
-    all) install_packages; build_qtbase; build_googletest; build_project; run_tests; package ;;
+    prefix) install_packages; build_qtbase; build_libraries ;;
+    build) install_packages; build_qtbase; build_libraries; build_project ;;
+    test) install_packages; build_qtbase; build_libraries; build_project; run_tests ;;
+    package) install_packages; build_qtbase; build_libraries; build_project; package ;;
+    all) install_packages; build_qtbase; build_libraries; build_project; run_tests; package ;;
     *) echo "usage: scripts/windows.sh [prefix|build|test|package]" >&2; exit 2 ;;
 esac

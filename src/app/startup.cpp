@@ -10,15 +10,33 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 
 namespace {
 
-// The layout asks for Windows' Japanese faces; use the IPA fonts in their place.
+// Where the system lacks `family`, the first of `stand_ins` it has takes its
+// place (the last one when it has none of them).
+void substitute_where_missing(const QString& family, const QStringList& stand_ins) {
+    if (QFontDatabase::hasFamily(family))
+        return;
+    for (const QString& stand_in : stand_ins) {
+        if (QFontDatabase::hasFamily(stand_in) || &stand_in == &stand_ins.back()) {
+            QFont::insertSubstitution(family, stand_in);
+            return;
+        }
+    }
+}
+
+// The layout asks for Windows' Japanese faces. A Windows that has them (under
+// their Japanese or their English names) draws with its own; elsewhere the
+// IPA fonts stand in.
 void register_fonts() {
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
-                              QStringLiteral("Liberation Serif"));
+    substitute_where_missing(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+    substitute_where_missing(QStringLiteral("ＭＳ Ｐ明朝"),
+                             {QStringLiteral("MS PMincho"), QStringLiteral("IPAPMincho")});
+    substitute_where_missing(QStringLiteral("Times New Roman"),
+                             {QStringLiteral("Liberation Serif")});
 }
 
 // Module state as at program start, so that a new pair of windows starts afresh.

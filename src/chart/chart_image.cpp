@@ -1,11 +1,11 @@
 #include "chart/chart_image.h"
 
 #include "chart/chart.h"
+#include "chart/svg_paint_device.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <stdexcept>
 
@@ -17,18 +17,12 @@ namespace {
 }
 
 QByteArray svg_bytes(Chart& chart) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(chart.size());
-    svg.setViewBox(chart.rect());
-    svg.setTitle(chart.title().join(u' '));
+    SvgPaintDevice svg(chart.size(), chart.title().join(u' '), chart.logicalDpiY());
     {
         QPainter painter(&svg);
         chart.renderExport(painter);
     }
-    return buffer.data();
+    return svg.svg();
 }
 
 QByteArray png_bytes(Chart& chart) {

@@ -52,6 +52,8 @@ protected:
         tooltest::write_file(dir.file("small.xml"), head_ + tail_);
         base_tool_ = tooltest::run_program({TOOL_BINARY, "check", dir.file("small.xml")}).peak_kib;
         base_table_ = open_table(dir.file("small.xml")).peak_kib;
+        if (base_table_ < 0)
+            GTEST_SKIP() << "the table's own peak needs a child process of its own (fork)";
         base_export_ = tooltest::run_program({TOOL_BINARY, "export", dir.file("small.xml"), "-o",
                                               dir.file("small.csv")})
                            .peak_kib;

@@ -1,14 +1,21 @@
 // FIFOs, devices, directories and sockets, as the tool's input or output:
-// refused at once as no regular file, and nothing ever waits on them.
+// refused at once as no regular file, and nothing ever waits on them. On
+// Windows: its device names (NUL, CON, COM1, also with an extension), named
+// pipes and directories.
 
 #include "tool_test_support.h"
 
 #include <gtest/gtest.h>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -17,6 +24,64 @@ using tooltest::run;
 
 const char* const kCsv = "modelNo,maker,type,material,lo,fo,lmax,fmax,k,coil_dia,wire_dia,turn\r\n"
                          "C-1010-30,KSSC,compress,SWP-B,30,0,20,25,2.5,10,1,8\r\n";
+
+#if defined(_WIN32)
+
+class WindowsSpecialNames : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring name =
+            L"\\\\.\\pipe\\tarvolin-tool-test-" + std::to_wstring(GetCurrentProcessId());
+        pipe_ = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                 4096, 4096, 0, nullptr);
+        ASSERT_NE(pipe_, INVALID_HANDLE_VALUE);
+        pipe_path_ = fs::path(name).u8string();
+        fs::create_directory(dir.file("dir.xml"));
+        tooltest::write_file(dir.file("good.csv"), kCsv);
+        ASSERT_EQ(run({"import", dir.file("good.csv"), "-o", dir.file("good.xml")}), 0);
+    }
+    void TearDown() override {
+        if (pipe_ != INVALID_HANDLE_VALUE)
+            CloseHandle(pipe_);
+    }
+    std::vector<std::string> names() const {
+        return {
+            "NUL",     "CON", "COM1", dir.file("nul.xml"), dir.file("Con.csv"), dir.file("dir.xml"),
+            pipe_path_};
+    }
+    int command(const std::vector<std::string>& args, std::string& output) {
+        std::string o, e;
+        const int status = run(args, &o, &e);
+        output = o + e;
+        return status;
+    }
+    HANDLE pipe_ = INVALID_HANDLE_VALUE;
+    std::string pipe_path_;
+    tooltest::TempDir dir;
+};
+
+TEST_F(WindowsSpecialNames, RefusedAsInputAndOutputOfEveryCommand) {
+    for (const auto& path : names()) {
+        for (const auto& args : std::vector<std::vector<std::string>>{
+                 {"check", path},
+                 {"export", path, "-o", dir.file("out.csv")},
+                 {"import", path, "-o", dir.file("out.xml")},
+                 {"export", dir.file("good.xml"), "-o", path, "--force"},
+                 {"import", dir.file("good.csv"), "-o", path, "--force"}}) {
+            std::string output;
+            EXPECT_EQ(command(args, output), 2) << args[0] << " " << path << ": " << output;
+            EXPECT_NE(output.find("not a regular file"), std::string::npos)
+                << args[0] << " " << path << ": " << output;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.file("out.csv")));
+    EXPECT_FALSE(fs::exists(dir.file("out.xml")));
+    EXPECT_TRUE(fs::is_directory(dir.file("dir.xml")));
+    for (const auto& entry : fs::directory_iterator(dir.file("")))
+        EXPECT_EQ(entry.path().string().find(".partial-"), std::string::npos) << entry.path();
+}
+
+#else
 
 void make_socket(const std::string& path) {
     const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -99,5 +164,7 @@ TEST_F(SpecialFiles, RefusedAsOutputEvenWithForceAndLeftAsTheyWere) {
     for (const auto& entry : fs::directory_iterator(dir.file("")))
         EXPECT_EQ(entry.path().string().find(".partial-"), std::string::npos) << entry.path();
 }
+
+#endif
 
 } // namespace

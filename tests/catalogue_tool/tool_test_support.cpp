@@ -14,10 +14,16 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
+
+#if defined(_WIN32)
+#include <psapi.h>
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#endif
 
 namespace tooltest {
 
@@ -168,6 +174,66 @@ int run(const std::vector<std::string>& args, std::string* out, std::string* err
     return status;
 }
 
+#if defined(_WIN32)
+
+// Windows cannot fork: the body runs here, and its peak memory is not its
+// own (-1). What needs a child's own peak or a signal says so and skips.
+ChildResult in_child(const std::function<int(std::string& out)>& body, int) {
+    ChildResult r;
+    try {
+        r.status = body(r.output);
+    } catch (const std::exception& e) {
+        r.status = 99;
+        r.output += std::string("exception: ") + e.what();
+    }
+    r.peak_kib = -1;
+    return r;
+}
+
+ChildResult spawn_and_signal(const std::vector<std::string>& argv,
+                             const std::function<bool(int pid)>& ready, int signal) {
+    ChildResult r;
+    if (signal != 0)
+        throw std::logic_error("Windows has no signals to send to a child");
+    std::wstring line;
+    for (const auto& a : argv) {
+        const std::wstring arg = fs::u8path(a).wstring();
+        line += (line.empty() ? L"\"" : L" \"") + arg + L"\"";
+    }
+    // Its output goes to NUL.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE null = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    CloseHandle(null);
+    if (!started)
+        return r;
+    ready(static_cast<int>(process.dwProcessId));
+    if (WaitForSingleObject(process.hProcess, kChildSeconds * 1000) == WAIT_TIMEOUT) {
+        r.timed_out = true;
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+    } else {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        r.status = static_cast<int>(code);
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+        r.peak_kib = static_cast<long>(memory.PeakWorkingSetSize / 1024);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return r;
+}
+
+#else
+
 namespace {
 
 ChildResult wait_for(pid_t pid, int seconds) {
@@ -240,6 +306,8 @@ ChildResult spawn_and_signal(const std::vector<std::string>& argv,
     ::kill(pid, signal);
     return wait_for(pid, kChildSeconds);
 }
+
+#endif
 
 ChildResult run_program(const std::vector<std::string>& argv) {
     return spawn_and_signal(

@@ -70,7 +70,7 @@ struct ChildResult {
     int signal = 0;         // the signal that ended it, if one did
     bool timed_out = false; // it was still running after the time allowed
     std::string output;     // what it handed back through `out`
-    long peak_kib = 0;      // its peak resident memory
+    long peak_kib = 0;      // its peak resident memory; -1 where it has no own
 };
 
 // How long a child may run before it counts as hung and is killed: a guard
@@ -80,11 +80,13 @@ constexpr int kChildSeconds = 120;
 
 // Runs `body` in a forked child, so that a hang, a crash or the memory it
 // takes cannot touch the test itself. Whatever `body` appends to its
-// argument comes back as `output`.
+// argument comes back as `output`. Windows cannot fork: there the body runs
+// in the test itself, and the peak is -1.
 ChildResult in_child(const std::function<int(std::string& out)>& body, int seconds = kChildSeconds);
 
 // Runs a program (argv[0] a path) in a child with its output thrown away,
-// and sends it `signal` as soon as `ready` returns true for its pid.
+// and sends it `signal` as soon as `ready` returns true for its pid (on
+// Windows, which has no signals, only 0).
 ChildResult spawn_and_signal(const std::vector<std::string>& argv,
                              const std::function<bool(int pid)>& ready, int signal);
 

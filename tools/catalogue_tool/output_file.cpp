@@ -1,13 +1,22 @@
 #include "output_file.h"
 
+#include "core/catalogue/native_path.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sys/stat.h>
+
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace cattool {
 namespace {
@@ -22,11 +31,13 @@ namespace fs = std::filesystem;
 // file that does not exist yet, so that the output replaces the file and
 // never the link.
 std::string follow_links(const std::string& path) {
-    fs::path p = path;
+    if (catalogue::is_windows_device_name(path))
+        return path;
+    fs::path p = catalogue::native_path(path);
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(p, ec)))
-            return p.string();
+            return catalogue::utf8_path(p);
         const fs::path to = fs::read_symlink(p, ec);
         if (ec)
             system_failure("cannot write " + path, ec.value());
@@ -35,34 +46,77 @@ std::string follow_links(const std::string& path) {
     system_failure("cannot write " + path, ELOOP);
 }
 
+// What an output that is already there is.
+struct Existing {
+    bool regular = false;
+    unsigned long long links = 1;
+    catalogue::FileIdentity identity;
+#if !defined(_WIN32)
+    struct stat st {}; // its mode and owner, for the file that replaces it
+#endif
+};
+
+#if defined(_WIN32)
+
+[[noreturn]] void windows_failure(const std::string& what, DWORD error) {
+    system_failure(what, catalogue::errno_of_windows_error(error));
+}
+
+std::optional<Existing> existing(const std::string& target, const std::string& path) {
+    Existing e;
+    if (catalogue::is_windows_device_name(target))
+        return e; // NUL, CON, COM1, a pipe: there, and no file
+    const HANDLE handle = CreateFileW(catalogue::native_path(target).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return std::nullopt;
+        windows_failure("cannot write " + path, error);
+    }
+    const catalogue::WindowsFileFacts facts = catalogue::file_facts(handle);
+    CloseHandle(handle);
+    e.regular = facts.regular;
+    e.links = facts.links;
+    e.identity = facts.identity;
+    return e;
+}
+
+#else
+
 std::string directory_of(const std::string& file) {
     const fs::path dir = fs::path(file).parent_path();
     return dir.empty() ? "." : dir.string();
 }
 
-// What an existing output is; false when there is none.
-bool existing(const std::string& target, const std::string& path, struct stat& st) {
-    if (::stat(target.c_str(), &st) == 0)
-        return true;
-    if (errno != ENOENT)
-        system_failure("cannot write " + path, errno);
-    return false;
+std::optional<Existing> existing(const std::string& target, const std::string& path) {
+    Existing e;
+    if (::stat(target.c_str(), &e.st) != 0) {
+        if (errno != ENOENT)
+            system_failure("cannot write " + path, errno);
+        return std::nullopt;
+    }
+    e.regular = S_ISREG(e.st.st_mode);
+    e.links = static_cast<unsigned long long>(e.st.st_nlink);
+    e.identity.device = static_cast<unsigned long long>(e.st.st_dev);
+    e.identity.inode = static_cast<unsigned long long>(e.st.st_ino);
+    e.identity.known = true;
+    return e;
 }
 
-void refuse(const std::string& path, const struct stat& st, bool overwrite,
+#endif
+
+void refuse(const std::string& path, const Existing& e, bool overwrite,
             const std::vector<catalogue::FileIdentity>& inputs) {
-    if (!S_ISREG(st.st_mode))
+    if (!e.regular)
         throw OutputRefused(path + ": not a regular file");
-    catalogue::FileIdentity id;
-    id.device = static_cast<unsigned long long>(st.st_dev);
-    id.inode = static_cast<unsigned long long>(st.st_ino);
-    id.known = true;
-    if (std::find(inputs.begin(), inputs.end(), id) != inputs.end())
+    if (std::find(inputs.begin(), inputs.end(), e.identity) != inputs.end())
         throw OutputRefused(path + " is an input of this command; it cannot be its output too");
     if (!overwrite)
         throw OutputExists(path + " exists; use --force to overwrite it");
-    if (st.st_nlink > 1) {
-        const auto others = static_cast<unsigned long long>(st.st_nlink - 1);
+    if (e.links > 1) {
+        const auto others = e.links - 1;
         throw OutputRefused(path + " has " + std::to_string(others) + " other hard link" +
                             (others == 1 ? "" : "s") +
                             "; rewriting it would break them, so it is left as it is");
@@ -78,14 +132,18 @@ std::string random_suffix() {
 
 void refuse_existing(const std::string& path, bool overwrite,
                      const std::vector<catalogue::FileIdentity>& inputs) {
-    struct stat st {};
-    if (existing(follow_links(path), path, st))
-        refuse(path, st, overwrite, inputs);
+    if (const auto e = existing(follow_links(path), path))
+        refuse(path, *e, overwrite, inputs);
 }
 
 void write_all(int fd, std::string_view bytes, const std::string& name) {
     while (!bytes.empty()) {
+#if defined(_WIN32)
+        const int n = ::_write(
+            fd, bytes.data(), static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30)));
+#else
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+#endif
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -95,14 +153,96 @@ void write_all(int fd, std::string_view bytes, const std::string& name) {
     }
 }
 
+#if defined(_WIN32)
+
 OutputFile::OutputFile(std::string path, bool overwrite,
                        std::vector<catalogue::FileIdentity> inputs)
     : path_(std::move(path)), target_(follow_links(path_)), overwrite_(overwrite),
       inputs_(std::move(inputs)) {
-    struct stat st {};
-    const bool replacing = existing(target_, path_, st);
+    if (const auto e = existing(target_, path_))
+        refuse(path_, *e, overwrite_, inputs_);
+    openNamed();
+}
+
+// Windows has no unnamed files: the output is written beside its final name,
+// open for deletion by anyone, so that the clean-up on Ctrl+C or a closed
+// console can remove it while it is still open.
+void OutputFile::openNamed() {
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 16 && fd_ < 0 && error == ERROR_FILE_EXISTS; ++attempt) {
+        partial_ = target_ + random_suffix();
+        cleanup_ = std::make_unique<PartialFileName>(partial_);
+        const HANDLE handle =
+            CreateFileW(catalogue::native_path(partial_).c_str(), GENERIC_WRITE | DELETE,
+                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            continue;
+        }
+        fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        if (fd_ < 0) {
+            CloseHandle(handle);
+            DeleteFileW(catalogue::native_path(partial_).c_str());
+            error = ERROR_TOO_MANY_OPEN_FILES;
+        }
+    }
+    if (fd_ < 0) {
+        cleanup_.reset();
+        partial_.clear();
+        windows_failure("cannot write " + path_, error);
+    }
+}
+
+OutputFile::~OutputFile() {
+    if (fd_ >= 0)
+        ::_close(fd_);
+    if (!committed_ && !partial_.empty())
+        DeleteFileW(catalogue::native_path(partial_).c_str());
+}
+
+void OutputFile::write(std::string_view bytes) {
+    write_all(fd_, bytes, path_);
+}
+
+void OutputFile::commit() {
+    // The output may have appeared, or changed, while we wrote.
+    refuse_existing(path_, overwrite_, inputs_);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::_close(fd) != 0)
+        system_failure("cannot write " + path_, errno);
+    const std::wstring from = catalogue::native_path(partial_).wstring();
+    const std::wstring to = catalogue::native_path(target_).wstring();
+    if (overwrite_) {
+        // ReplaceFileW keeps the replaced file's attributes and access
+        // rights; a file that is not there yet is simply moved in.
+        if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                          nullptr, nullptr) &&
+            !MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            windows_failure("cannot write " + path_, GetLastError());
+    } else if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        // Without MOVEFILE_REPLACE_EXISTING nothing that is there is replaced.
+        const DWORD error = GetLastError();
+        if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+            throw OutputExists(path_ + " exists; use --force to overwrite it");
+        windows_failure("cannot write " + path_, error);
+    }
+    committed_ = true;
+    partial_.clear();
+    cleanup_.reset();
+}
+
+#else
+
+OutputFile::OutputFile(std::string path, bool overwrite,
+                       std::vector<catalogue::FileIdentity> inputs)
+    : path_(std::move(path)), target_(follow_links(path_)), overwrite_(overwrite),
+      inputs_(std::move(inputs)) {
+    const std::optional<Existing> replacing = existing(target_, path_);
     if (replacing)
-        refuse(path_, st, overwrite_, inputs_);
+        refuse(path_, *replacing, overwrite_, inputs_);
 #if defined(O_TMPFILE)
     fd_ = ::open(directory_of(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     unnamed_ = fd_ >= 0;
@@ -112,6 +252,7 @@ OutputFile::OutputFile(std::string path, bool overwrite,
     if (replacing) {
         // The new file stands in for the old one: same permissions, same
         // owner (which only a privileged user may give away).
+        const struct stat& st = replacing->st;
         if (::fchmod(fd_, st.st_mode & 07777) != 0)
             system_failure("cannot write " + path_, errno);
         if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) &&
@@ -204,5 +345,7 @@ void OutputFile::commit() {
     if (::close(fd) != 0 && errno != EINTR)
         system_failure("cannot write " + path_, errno); // too late to take the file back
 }
+
+#endif
 
 } // namespace cattool

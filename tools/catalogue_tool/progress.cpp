@@ -1,6 +1,10 @@
 #include "progress.h"
 
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace cattool {
 
@@ -30,7 +34,11 @@ void Progress::finish() {
 }
 
 bool stderr_is_terminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stderr)) != 0;
+#else
     return isatty(STDERR_FILENO) != 0;
+#endif
 }
 
 } // namespace cattool

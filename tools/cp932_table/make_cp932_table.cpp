@@ -92,8 +92,8 @@ int main() {
     for (unsigned cp = 0; cp < 0x10000; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF)
             continue;
-        const unsigned char in[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
-                                     0, 0};
+        const unsigned char in[4] = {static_cast<unsigned char>(cp),
+                                     static_cast<unsigned char>(cp >> 8), 0, 0};
         const auto out = encode.run(in, 4);
         unsigned bytes = 0;
         if (out) {
@@ -117,17 +117,19 @@ int main() {
     for (unsigned b = 0; b < 256; ++b)
         std::printf("%s0x%04X,%s", b % 8 ? " " : "    ", single[b], b % 8 == 7 ? "\n" : "");
     std::printf("};\n\n// The lead bytes, in order; kCp932Pairs has 256 trail bytes for each.\n"
-                "static const std::uint8_t kCp932Leads[%zu] = {\n", leads.size());
+                "static const std::uint8_t kCp932Leads[%zu] = {\n",
+                leads.size());
     for (size_t l = 0; l < leads.size(); ++l)
         std::printf("%s0x%02X,%s", l % 12 ? " " : "    ", leads[l], l % 12 == 11 ? "\n" : "");
     std::printf("%s};\n\nstatic const std::uint16_t kCp932Pairs[%zu] = {\n",
                 leads.size() % 12 ? "\n" : "", pairs.size());
     for (size_t i = 0; i < pairs.size(); ++i)
         std::printf("%s0x%04X,%s", i % 12 ? " " : "    ", pairs[i], i % 12 == 11 ? "\n" : "");
-    std::printf("%s};\n\n// Code points whose bytes are not those of the first sequence that decodes\n"
-                "// to them (0: not written at all), by code point.\n"
-                "static const std::uint16_t kCp932EncodeExceptions[%zu][2] = {\n",
-                pairs.size() % 12 ? "\n" : "", exceptions.size());
+    std::printf(
+        "%s};\n\n// Code points whose bytes are not those of the first sequence that decodes\n"
+        "// to them (0: not written at all), by code point.\n"
+        "static const std::uint16_t kCp932EncodeExceptions[%zu][2] = {\n",
+        pairs.size() % 12 ? "\n" : "", exceptions.size());
     for (size_t i = 0; i < exceptions.size(); ++i)
         std::printf("%s{0x%04X, 0x%04X},%s", i % 4 ? " " : "    ", exceptions[i].first,
                     exceptions[i].second, i % 4 == 3 ? "\n" : "");

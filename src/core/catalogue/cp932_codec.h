@@ -9,9 +9,9 @@
 namespace catalogue::cp932 {
 
 struct Decoded {
-    std::size_t used;  // bytes of the input decoded
-    bool complete;     // the whole input decoded
-    bool cut;          // it stopped at a lead byte that ends the input
+    std::size_t used; // bytes of the input decoded
+    bool complete;    // the whole input decoded
+    bool cut;         // it stopped at a lead byte that ends the input
 };
 
 // Appends the UTF-8 form of as much of `in` as decodes; stops before the

@@ -1,6 +1,7 @@
 #include "core/catalogue/packet_reader.h"
 
 #include "core/catalogue/packet_reader_support.h"
+#include "core/catalogue/native_path.h"
 #include "core/catalogue/regular_file.h"
 #include "core/catalogue/row_pipe.h"
 #include "core/catalogue/xml_scanner.h"
@@ -354,7 +355,7 @@ void PacketReader::read(const std::string& path, PacketSink& sink, ReadProgress*
     const File file = open_file(path);
     refuse_wide_encoding(file.get(), path);
     std::error_code size_error;
-    const auto total = std::filesystem::file_size(path, size_error);
+    const auto total = std::filesystem::file_size(native_path(path), size_error);
     fields_.clear();
     // A construct longer than a chunk grows the buffers; memory of that size
     // is not kept for the next file.

@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 
 #if defined(_WIN32)
+#include "core/catalogue/native_path.h"
+
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,29 +17,100 @@
 namespace catalogue {
 #if defined(_WIN32)
 
-// Windows has no FIFOs to block on; a device or directory is told by its
-// descriptor all the same.
+int errno_of_windows_error(unsigned long error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return EMFILE;
+    default:
+        return EIO;
+    }
+}
+
+namespace {
+
+// A handle on whatever the path names, links followed; directories open
+// too, so that they can be told apart from files.
+HANDLE open_handle(const std::string& path, DWORD access) {
+    return CreateFileW(native_path(path).c_str(), access,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+
+WindowsFileFacts file_facts(void* handle) {
+    WindowsFileFacts facts;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info))
+        return facts; // a pipe, a console, a device
+    facts.regular = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    facts.links = info.nNumberOfLinks;
+    facts.identity.device = info.dwVolumeSerialNumber;
+    facts.identity.inode =
+        static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    facts.identity.known = true;
+    return facts;
+}
+
+// Windows has no FIFOs to block on, but named pipes and devices (NUL, CON,
+// COM1) open as files do: names of devices are refused before any open,
+// anything else is asked what it is once open.
 ReadableFile open_regular_file(const std::string& path) {
     ReadableFile r;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        r.error = errno;
-        r.outcome = errno == ENOENT ? ReadableFile::Missing : ReadableFile::Failed;
-        return r;
-    }
-    r.file.reset(f);
-    struct _stat64 st {};
-    if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
-        r.file.reset();
+    if (is_windows_device_name(path)) {
         r.outcome = ReadableFile::NotRegular;
         return r;
     }
+    const HANDLE handle = open_handle(path, GENERIC_READ);
+    if (handle == INVALID_HANDLE_VALUE) {
+        r.error = errno_of_windows_error(GetLastError());
+        r.outcome = r.error == ENOENT ? ReadableFile::Missing : ReadableFile::Failed;
+        return r;
+    }
+    const WindowsFileFacts facts = file_facts(handle);
+    if (!facts.regular) {
+        CloseHandle(handle);
+        r.outcome = ReadableFile::NotRegular;
+        return r;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        r.error = errno;
+        CloseHandle(handle);
+        return r;
+    }
+    std::FILE* f = _fdopen(fd, "rb");
+    if (!f) {
+        r.error = errno;
+        _close(fd);
+        return r;
+    }
+    r.file.reset(f);
+    r.identity = facts.identity;
     r.outcome = ReadableFile::Opened;
     return r;
 }
 
-FileIdentity identity_of(const std::string&) {
-    return {}; // no inode numbers to compare
+FileIdentity identity_of(const std::string& path) {
+    if (is_windows_device_name(path))
+        return {};
+    const HANDLE handle = open_handle(path, 0);
+    if (handle == INVALID_HANDLE_VALUE)
+        return {};
+    const FileIdentity id = file_facts(handle).identity;
+    CloseHandle(handle);
+    return id;
 }
 
 #else

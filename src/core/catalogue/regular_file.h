@@ -37,7 +37,21 @@ struct ReadableFile {
 ReadableFile open_regular_file(const std::string& path);
 
 // The identity of whatever `path` names (links followed); not known when
-// there is nothing.
+// there is nothing. Paths are UTF-8.
 FileIdentity identity_of(const std::string& path);
+
+#if defined(_WIN32)
+// What an open Windows handle is: a regular file on disk (not a directory,
+// pipe, console or device), how many names it has and where it lives.
+struct WindowsFileFacts {
+    bool regular = false;
+    unsigned long links = 0;
+    FileIdentity identity;
+};
+WindowsFileFacts file_facts(void* handle);
+
+// The errno value that stands for a Windows error code, for messages.
+int errno_of_windows_error(unsigned long error);
+#endif
 
 } // namespace catalogue

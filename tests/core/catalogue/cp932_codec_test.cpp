@@ -55,7 +55,7 @@ TEST(Cp932Codec, StopsAtWhatItCannotReadOrWrite) {
     EXPECT_EQ(d.used, 0u);
 
     out.clear();
-    EXPECT_EQ(cp932::encode("ab\xc3\xa9", out), 2u); // é is not in the code page
+    EXPECT_EQ(cp932::encode("ab\xc3\xa9", out), 2u);        // é is not in the code page
     EXPECT_EQ(cp932::encode("x\xf0\x9f\x98\x80", out), 1u); // nor is anything beyond the BMP
     EXPECT_EQ(cp932::encode("x\xe3\x81", out), 1u);         // a cut UTF-8 character
     EXPECT_EQ(cp932::encode("\xed\xa0\x80", out), 0u);      // an encoded surrogate

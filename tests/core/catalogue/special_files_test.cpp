@@ -3,6 +3,10 @@
 // FIFO and a file while the tables open. It fails as a missing file at
 // once and never waits.
 
+// On Windows the same holds for its special names: devices (NUL, CON,
+// COM1, also with an extension) and named pipes.
+
+#include "core/catalogue/native_path.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
 
@@ -14,11 +18,16 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <random>
+#include <thread>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -69,17 +78,49 @@ protected:
         });
         if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready)
             return done.get();
+#if !defined(_WIN32)
         for (const auto& f : fifos) {
             const int fd = ::open(f.c_str(), O_WRONLY | O_NONBLOCK);
             if (fd >= 0)
                 ::close(fd);
         }
+#endif
         done.wait();
         return "blocked";
     }
 
     fs::path dir_;
 };
+
+TEST(WindowsDeviceNames, AreToldByTheirLastComponentAndNamespace) {
+    for (const char* device :
+         {"NUL", "nul", "CON", "con.xml", "COM1", "lpt9.csv", "AUX . ", "dir/PRN",
+          "C:\\data\\Nul.txt", "C:NUL", "\\\\.\\pipe\\x", "//./COM3", "CONIN$"})
+        EXPECT_TRUE(catalogue::is_windows_device_name(device)) << device;
+    for (const char* file : {"spring_data.xml", "NULL", "console", "COM0", "COM10", "LPT",
+                             "nul/spring_data.xml", "C:\\CON\\x.xml", "a.con", ".nul"})
+        EXPECT_FALSE(catalogue::is_windows_device_name(file)) << file;
+}
+
+#if defined(_WIN32)
+
+TEST_F(SpecialFiles, WindowsDevicesPipesAndFoldersFailAsMissingAtOnce) {
+    const std::wstring pipe_name =
+        L"\\\\.\\pipe\\tarvolin-test-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_OUTBOUND,
+                                         PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    const std::string pipe_path = catalogue::utf8_path(std::filesystem::path(pipe_name));
+    fs::create_directory(file("dir"));
+    for (const std::string& name : {std::string("NUL"), std::string("CON"), std::string("COM1"),
+                                    file("nul.xml"), file("dir"), pipe_path, file("none")})
+        EXPECT_EQ(open(name, {}), kMissing) << name;
+    CloseHandle(pipe);
+    std::ofstream(file("good")) << kPacket;
+    EXPECT_EQ(open(file("good"), {}), "");
+}
+
+#else
 
 TEST_F(SpecialFiles, FailAsMissingAtOnce) {
     ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0644), 0);
@@ -120,5 +161,7 @@ TEST_F(SpecialFiles, NameSwappedBetweenFifoAndFileWhileOpening) {
     EXPECT_EQ(blocked, 0);
     EXPECT_EQ(opened + missing, 3000);
 }
+
+#endif
 
 } // namespace

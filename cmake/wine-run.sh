@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs a cross-built Windows program under Wine, with the Qt and MinGW runtime
+# DLLs on its path, in a Wine prefix of the project's own outside the work
+# tree (made on first use). CMake and CTest use it as the emulator.
+set -euo pipefail
+cache=${TARVOLIN_WIN_CACHE:-$HOME/.cache/tarvolin}
+prefix=${TARVOLIN_WIN_PREFIX:-$cache/mingw64}
+export WINEPREFIX=${TARVOLIN_WINEPREFIX:-$cache/wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+# Windows paths of the host's folders, through Wine's Z: drive.
+windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+WINEPATH=$(windows_path "$prefix/bin")
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+    found=$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")
+    [ -f "$found" ] && WINEPATH="$WINEPATH;$(windows_path "$(dirname "$found")")"
+done
+export WINEPATH
+exec "$wine" "$@"
