@@ -15,7 +15,12 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -31,6 +36,18 @@ constexpr bool kSanitized = true;
 constexpr bool kSanitized = false;
 #endif
 
+long peak_kib() {
+#if defined(_WIN32)
+    PROCESS_MEMORY_COUNTERS memory{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    return static_cast<long>(memory.PeakWorkingSetSize / 1024);
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<long>(usage.ru_maxrss);
+#endif
+}
+
 class WindowMemory : public MainWindowTest {
 protected:
     // In the child: search in the given folder, paint, tell the peak.
@@ -39,12 +56,10 @@ protected:
         const QList<Box> boxes = search();
         form->grab();
         QApplication::processEvents();
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
         // The progress dialog may come and goes with the reading; any
         // message box leaves no rows.
-        std::printf("rows=%d peak=%ld box=%s\n", form->gridModel()->rowCount(),
-                    static_cast<long>(usage.ru_maxrss), boxes.value(0).text.toUtf8().constData());
+        std::printf("rows=%d peak=%ld box=%s\n", form->gridModel()->rowCount(), peak_kib(),
+                    boxes.value(0).text.toUtf8().constData());
         std::fflush(stdout);
     }
 

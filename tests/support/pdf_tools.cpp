@@ -1,11 +1,35 @@
 #include "support/pdf_tools.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+bool pdf_tools_available() {
+#if defined(_WIN32)
+    return false;
+#else
+    return true;
+#endif
+}
+
+void keep_pdf(const QString& path) {
+    const QString out = qEnvironmentVariable("TARVOLIN_PDF_OUT");
+    if (out.isEmpty())
+        return;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString name = QStringLiteral("%1.%2-%3")
+                             .arg(QString::fromUtf8(test->test_suite_name()),
+                                  QString::fromUtf8(test->name()), QFileInfo(path).fileName());
+    QDir().mkpath(out);
+    QFile::remove(QDir(out).filePath(name));
+    EXPECT_TRUE(QFile::copy(path, QDir(out).filePath(name))) << name.toStdString();
+}
 
 QString run_pdf_tool(const QString& tool, const QStringList& arguments) {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
