@@ -11,8 +11,18 @@ set(CMAKE_AR ${TARVOLIN_MINGW_TRIPLE}-gcc-ar-posix CACHE FILEPATH "")
 set(CMAKE_RANLIB ${TARVOLIN_MINGW_TRIPLE}-gcc-ranlib-posix CACHE FILEPATH "")
 
 # Libraries and headers come from the MinGW sysroot and the cross prefix
-# (CMAKE_PREFIX_PATH); programs run during the build come from the host.
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVOLIN_MINGW_TRIPLE})
+# (CMAKE_PREFIX_PATH, or the one scripts/windows.sh builds); programs run
+# during the build come from the host, Qt's moc, rcc and uic among them.
+if(NOT CMAKE_PREFIX_PATH)
+    if(DEFINED ENV{TARVOLIN_WIN_PREFIX})
+        set(CMAKE_PREFIX_PATH $ENV{TARVOLIN_WIN_PREFIX})
+    else()
+        set(CMAKE_PREFIX_PATH $ENV{HOME}/.cache/tarvolin/mingw64)
+    endif()
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVOLIN_MINGW_TRIPLE} ${CMAKE_PREFIX_PATH})
+set(QT_HOST_PATH /usr CACHE PATH "Qt for the build machine")
+set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

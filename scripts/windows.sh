@@ -31,9 +31,10 @@ log() { printf '\n== %s\n' "$*"; }
 
 install_packages() {
     local packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
-                    ninja-build cmake dpkg-dev zip unzip xvfb xauth googletest
-                    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-                    fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils)
+                    ninja-build cmake dpkg-dev zip unzip xvfb xauth xdotool xclip imagemagick
+                    googletest libcli11-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+                    fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation fonts-dejavu-core
+                    poppler-utils)
     local missing=() p
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -130,6 +131,13 @@ build_libraries() {
 
     cp -r /usr/include/CLI "$prefix/include/"
     cp -r /usr/share/cmake/CLI11 "$prefix/share/cmake/"
+
+    # Qt's offscreen platform, which the tests run on, reads its fonts from the
+    # prefix alone on Windows: the ones the Linux tests draw with.
+    mkdir -p "$prefix/lib/fonts"
+    cp /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf \
+        /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf \
+        "$prefix/lib/fonts/"
     touch "$stamp"
 }
 
@@ -146,7 +154,7 @@ build_project() {
 
 run_tests() {
     log "Running the tests under Wine"
-    "$root/scripts/windows-test.sh" "$build" "$prefix"
+    "$root/scripts/windows-test.sh" "$build"
 }
 
 package() {

@@ -17,6 +17,7 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// after windows.h, whose types it uses
 #include <psapi.h>
 #else
 #include <sys/resource.h>

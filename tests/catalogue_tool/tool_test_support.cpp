@@ -17,8 +17,9 @@
 #include <thread>
 
 #if defined(_WIN32)
-#include <psapi.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <psapi.h>
 #else
 #include <sys/resource.h>
 #include <sys/wait.h>

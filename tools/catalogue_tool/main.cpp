@@ -5,10 +5,11 @@
 #include <iostream>
 
 #if defined(_WIN32)
-#include <shellapi.h>
 #include <string>
 #include <vector>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <shellapi.h>
 
 namespace {
 

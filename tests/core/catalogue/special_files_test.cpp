@@ -78,7 +78,9 @@ protected:
         });
         if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready)
             return done.get();
-#if !defined(_WIN32)
+#if defined(_WIN32)
+        (void)fifos; // Windows has none to release
+#else
         for (const auto& f : fifos) {
             const int fd = ::open(f.c_str(), O_WRONLY | O_NONBLOCK);
             if (fd >= 0)

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs the cross-built suite under Wine through CTest (GUI tests on Qt's
+# offscreen platform, the program itself once on the Windows platform), then
+# reads the PDFs that the Windows build wrote with the poppler tools here.
+# Usage: scripts/windows-test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+export TARVOLIN_PDF_OUT=$build/pdf-under-wine
+rm -rf "$TARVOLIN_PDF_OUT"
+status=0
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 900 | tee "$build/ctest-wine.log" ||
+    status=1
+
+echo
+echo "== The datasheets written under Wine, read with the poppler tools"
+pdfs=("$TARVOLIN_PDF_OUT"/*.pdf)
+if [ ! -e "${pdfs[0]}" ]; then
+    echo "FAIL: the Windows tests kept no PDF in $TARVOLIN_PDF_OUT"
+    status=1
+fi
+for pdf in "${pdfs[@]}"; do
+    [ -e "$pdf" ] || continue
+    name=$(basename "$pdf")
+    pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    size=$(pdfinfo "$pdf" | sed -n 's/^Page size: *//p')
+    not_embedded=$(pdffonts "$pdf" | awk 'NR > 2 && $(NF-4) != "yes" {print $1}')
+    fonts=$(pdffonts "$pdf" | awk 'NR > 2 {print $1}' | sed 's/^[A-Z]*+//' | sort -u | tr '\n' ' ')
+    japanese=$(pdftotext -enc UTF-8 "$pdf" - | grep -c '[ぁ-んァ-ン一-龥]' || true)
+    if [ "$pages" != 1 ] || [ -n "$not_embedded" ] || [ "$japanese" -eq 0 ] ||
+        [[ $size != 595.2* ]]; then
+        echo "FAIL $name: $pages page(s) of $size, fonts not embedded: ${not_embedded:-none}," \
+             "$japanese lines of Japanese"
+        status=1
+    else
+        echo "ok   $name: one A4 page, every font embedded ($fonts), $japanese lines of Japanese"
+    fi
+done
+exit $status
