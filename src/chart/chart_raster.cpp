@@ -45,8 +45,8 @@ void ChartRaster::drawLine(int x0, int y0, int x1, int y1, QRgb color) {
         forgetCoverage();
         m_tilePixel = pixel;
     }
-    const auto far = [](int v) { return v < -kLimit || v > kLimit; };
-    if (far(x0) || far(y0) || far(x1) || far(y1)) {
+    const auto beyond = [](int v) { return v < -kLimit || v > kLimit; };
+    if (beyond(x0) || beyond(y0) || beyond(x1) || beyond(y1)) {
         double a = x0, b = y0, c = x1, d = y1;
         if (!cut_segment_to_square(a, b, c, d, kLimit))
             return;

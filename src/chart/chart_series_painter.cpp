@@ -153,11 +153,11 @@ void addClipped(LineBatch& batch, QPoint a, QPoint b, const QRect& plot) {
     }
     if (ca & cb)
         return; // wholly on one side of the plot
-    const auto near = [&plot](QPoint p) {
+    const auto nearby = [&plot](QPoint p) {
         return p.x() >= plot.left() - kFar && p.x() <= plot.right() + kFar &&
                p.y() >= plot.top() - kFar && p.y() <= plot.bottom() + kFar;
     };
-    if (near(a) && near(b)) {
+    if (nearby(a) && nearby(b)) {
         batch.add(QLine(a, b));
         return;
     }

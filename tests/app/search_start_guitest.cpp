@@ -20,7 +20,7 @@ using search::conditions;
 
 namespace {
 
-constexpr double open = 1.7e100;
+constexpr double open_bound = 1.7e100;
 
 SpringRow row(const std::string& model, const std::string& type, double lo, double fo, double lmax,
               double fmax, double coil = 10, double wire = 1, const std::string& material = "SWP-B",
@@ -69,10 +69,10 @@ TEST_F(SearchStart, WorkedExampleStoresWindowsAndShowsTheLoadLine) {
     EXPECT_EQ(w[2].x, 26);
     EXPECT_EQ(w[3].y, 19.9);
     for (double v : {conditions.condition[1].length_min, conditions.condition[1].force_min})
-        EXPECT_EQ(v, -open);
+        EXPECT_EQ(v, -open_bound);
     for (double v : {conditions.condition[1].length_max, conditions.condition[1].force_max})
-        EXPECT_EQ(v, open);
-    EXPECT_EQ(conditions.condition[1].window[2].x, open);
+        EXPECT_EQ(v, open_bound);
+    EXPECT_EQ(conditions.condition[1].window[2].x, open_bound);
     EXPECT_FALSE(conditions.condition[1].length_set);
 
     EXPECT_EQ(find<QLabel>("Label16")->text(), QStringLiteral("25時荷重"));
@@ -92,8 +92,8 @@ TEST_F(SearchStart, LabelKeepsTheTextAsTypedAndALengthWithoutToleranceStillCount
     EXPECT_EQ(find<QLabel>("Label17")->text(), QStringLiteral(" 2.50E1 時荷重"));
     EXPECT_TRUE(conditions.condition[1].length_set);
     EXPECT_DOUBLE_EQ(conditions.condition[1].length, 25);
-    EXPECT_EQ(conditions.condition[1].length_min, -open);
-    EXPECT_EQ(conditions.condition[1].length_max, open);
+    EXPECT_EQ(conditions.condition[1].length_min, -open_bound);
+    EXPECT_EQ(conditions.condition[1].length_max, open_bound);
 
     // A later search without the length hides the row again and keeps the old value.
     type("Edit_length2", "abc");
@@ -110,9 +110,9 @@ TEST_F(SearchStart, BoundsBeyondTheDoubleRangeAreOpen) {
     type("Edit_force", "-1e308");
     type("Edit_forcewidth", "1e308");
     search();
-    EXPECT_EQ(conditions.condition[0].length_max, open);
-    EXPECT_EQ(conditions.condition[0].length_min, -open);
-    EXPECT_EQ(conditions.condition[0].force_min, -open);
+    EXPECT_EQ(conditions.condition[0].length_max, open_bound);
+    EXPECT_EQ(conditions.condition[0].length_min, -open_bound);
+    EXPECT_EQ(conditions.condition[0].force_min, -open_bound);
     EXPECT_TRUE(conditions.condition[0].length_set);
 }
 
