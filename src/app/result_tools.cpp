@@ -16,7 +16,7 @@
 namespace app {
 
 void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
-                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
+                      ui::ResultArea* results, ui::StressPanel* stress, QMenu* file, QAction* exit,
                       const std::function<void()>& run_search,
                       const std::function<std::optional<int>()>& excluded) {
     auto* status = new ResultStatus(window);
@@ -37,7 +37,6 @@ void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue:
                      [run_search] { guarded(run_search); });
 
     // Before 終了, which stays last.
-    QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("F1"));
     file->insertAction(exit, folder->chooseAction());
     file->insertAction(exit, grid->saveCsvAction());
     file->insertSeparator(exit);

@@ -14,6 +14,11 @@ using spring_checks::Verdict;
 
 namespace {
 
+QString stress_unit_text(const std::string& unit) {
+    QString text = qtext(unit);
+    return text.replace(QStringLiteral("^2"), QStringLiteral("²"));
+}
+
 QString number(double v, int decimals) {
     return QString::fromStdString(numfmt::fixed15(v, decimals));
 }
@@ -162,6 +167,16 @@ QString seating(double nu) {
 }
 
 } // namespace
+
+DisplayUnits display_units(const units::UnitSystemState& state) {
+    DisplayUnits u;
+    u.factor = state.unit_factor;
+    u.force_unit = qtext(state.force_unit);
+    u.stress_unit = stress_unit_text(state.stress_unit);
+    u.force_decimals = state.force_decimals;
+    u.stress_decimals = units::stress_decimals(state.unit_factor);
+    return u;
+}
 
 const std::vector<Seating>& seatings() {
     static const std::vector<Seating> all = {

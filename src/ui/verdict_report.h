@@ -5,6 +5,7 @@
 // these texts, so they read the same everywhere.
 #pragma once
 
+#include "core/catalogue/unit_system.h"
 #include "core/strength/listed_verdicts.h"
 #include "core/strength/spring_check_list.h"
 
@@ -26,6 +27,9 @@ struct DisplayUnits {
     int force_decimals = 2;
     int stress_decimals = 0;
 };
+
+// The display units of a unit-system state, its stress unit written with its superscript.
+DisplayUnits display_units(const units::UnitSystemState& state);
 
 struct VerdictLine {
     QString check; // what is checked and where: "静的応力 (30 mm)"

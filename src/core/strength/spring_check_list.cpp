@@ -1,5 +1,6 @@
 #include "core/strength/spring_check_list.h"
 
+#include "core/catalogue/spring_record.h"
 #include "core/strength/cls_sprg.h"
 #include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
@@ -20,7 +21,9 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The red rule of the stress display: tau0/taua at or above this is too close.
-constexpr double kRatioLimit[] = {0.8, 0.64}; // compression, extension
+constexpr double kRatioLimit[] = {
+    catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Compression),
+    catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Extension)};
 
 namespace text {
 constexpr std::string_view kStressOk[] = {"応力比 τ0/τa は 0.8 未満", "応力比 τ0/τa は 0.64 未満"};
@@ -434,9 +437,9 @@ private:
         if (!load)
             return absent(Kind::LoadBand, site, load.missing);
         const double t = conditions_.load_tolerance;
-        const double a = load.value * (1 - t), b = load.value * (1 + t);
-        add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(a, b), std::max(a, b), t,
-            text::kLoadBand);
+        const catalogue::spring::LoadBand band = catalogue::spring::load_band(load.value, t);
+        add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(band.minus, band.plus),
+            std::max(band.minus, band.plus), t, text::kLoadBand);
     }
 
     const Duty& duty_;
@@ -528,6 +531,18 @@ SpringVerdict SpringChecker::check(const Record& record) const {
 SpringVerdict check_spring(const Record& record, const Duty& duty,
                            const CheckConditions& conditions) {
     return SpringChecker(duty, conditions).check(record);
+}
+
+std::optional<SpringKind> kind_of_type_item(int type_item) {
+    using catalogue::spring::SpringType;
+    switch (catalogue::spring::type_of_item(type_item).value_or(SpringType::Torsion)) {
+    case SpringType::Compression:
+        return SpringKind::Compression;
+    case SpringType::Extension:
+        return SpringKind::Extension;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace spring_checks
