@@ -10,6 +10,7 @@
 #include "app/nearest_command.h"
 #include "app/result_tools.h"
 #include "app/spring_verdicts.h"
+#include "app/version.h"
 #include "app/web_opener.h"
 #include "app/window_shares.h"
 #include "chart/chart.h"
@@ -56,7 +57,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     : QMainWindow(parent), spring_table_("ClientDataSet_spring", "spring_data.xml"),
       maker_table_("ClientDataSet_maker", "spring_maker.xml") {
     setObjectName(QStringLiteral("Form_spring"));
-    setWindowTitle(QStringLiteral("Tarvolin Ver.1.4J"));
+    setWindowTitle(QStringLiteral("Tarvolin Ver." TARVOLIN_VERSION "J"));
     setWindowIcon(app::window_icon());
     QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
     face.setPixelSize(12);

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/spring_record.h"
 #include "core/strength/cls_sprg.h"
+#include "core/strength/float_error.h"
 #include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
 
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -88,14 +88,28 @@ Needed missing(std::string_view why) {
     return {0, why};
 }
 
+// The value of `formula`, or that of `failed` when a formula of the checks, the stress
+// formulas or the material table refuses its data. Any other failure (no memory, a
+// fault of the program) is none of the spring's and goes on.
+template <typename Formula, typename Failed> auto or_failed(Formula&& formula, Failed&& failed) {
+    try {
+        return formula();
+    } catch (const EspringCheckException&) {
+    } catch (const cls_sprg::EStdspringException&) {
+    } catch (const float_error::EFloatError&) {
+    } catch (const spr_mat::EspringMaterialException&) {
+    }
+    return failed();
+}
+
 // The formulas throw only for data no catalogue should hold (values beyond the double
 // range); such a quantity is missing rather than a guess.
 template <typename Formula> Needed compute(Formula&& formula) {
-    try {
-        return {formula(), {}};
-    } catch (const std::exception&) {
-        return missing(text::kNotComputable);
-    }
+    return or_failed(
+        [&] {
+            return Needed{formula(), {}};
+        },
+        [] { return missing(text::kNotComputable); });
 }
 
 bool positive(double v) {
@@ -382,12 +396,15 @@ private:
             why = text::kNoGeometry;
         if (!why.empty())
             return absent(Kind::Fatigue, Site::Spring, why);
-        strength::WorkingPoint wp{};
-        try {
-            wp = strength::working_point(d_, D_, p1.value, p2.value, sigma_b_.value);
-        } catch (const std::exception&) {
+        const std::optional<strength::WorkingPoint> point = or_failed(
+            [&] {
+                return std::optional(
+                    strength::working_point(d_, D_, p1.value, p2.value, sigma_b_.value));
+            },
+            [] { return std::optional<strength::WorkingPoint>(); });
+        if (!point)
             return absent(Kind::Fatigue, Site::Spring, text::kNotComputable);
-        }
+        const strength::WorkingPoint wp = *point;
         const bool inside = region_->contains(wp.x, wp.y);
         const double highest = region_->highest(wp.x);
         add(Kind::Fatigue, Site::Spring, inside ? Verdict::Ok : Verdict::Fail, wp.x, wp.y, highest,
@@ -483,11 +500,8 @@ const StrengthCache::Strengths& StrengthCache::get(std::string_view designation,
     if (slot.grade != &grade || slot.d != d) {
         const std::string name(designation);
         const auto value = [&](double (*lookup)(const std::string&, double)) {
-            try {
-                return std::optional<double>(lookup(name, d));
-            } catch (const std::exception&) {
-                return std::optional<double>();
-            }
+            return or_failed([&] { return std::optional<double>(lookup(name, d)); },
+                             [] { return std::optional<double>(); });
         };
         slot.values = {value(spr_mat::allowable_stress), value(spr_mat::tensile_strength)};
         slot.grade = &grade;
@@ -512,14 +526,11 @@ SpringChecker::SpringChecker(const Duty& duty, const CheckConditions& conditions
         if (conditions.nu == kSeatings[i].nu)
             seating_ = i;
     }
-    if (duty.cycles) {
-        try {
-            region_.emplace(*duty.cycles);
-        } catch (const std::exception&) {
-            // No region for this count: the fatigue check is absent, as the diagram
-            // keeps no outline for it either.
-        }
-    }
+    // No region for a count the fatigue limit refuses: the fatigue check is absent, as
+    // the diagram keeps no outline for it either.
+    if (duty.cycles)
+        region_ = or_failed([&] { return std::optional<FatigueRegion>(*duty.cycles); },
+                            [] { return std::optional<FatigueRegion>(); });
 }
 
 SpringVerdict SpringChecker::check(const Record& record) const {
