@@ -50,8 +50,7 @@ SpringVerdicts::SpringVerdicts(QMainWindow* window, QMenu* search_menu, QMenu* v
     connect(menu_verdict_, &QAction::toggled, panel_, &QWidget::setVisible);
     connect(menu_verdictcolumns_, &QAction::toggled, this,
             [this](bool shown) { guarded([this, shown] { showColumns(shown); }); });
-    connect(dialog_, &ui::TForm_checks::choicesChanged, this,
-            [this] { emit choicesChanged(dialog_->choices()); });
+    connect(dialog_, &ui::TForm_checks::choicesChanged, this, &SpringVerdicts::choicesChanged);
 
     results_->model()->setExtraSource(
         [this](int row, int field) { return cellText(row, field); },
