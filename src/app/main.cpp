@@ -8,6 +8,7 @@
 #include "app/grid_views.h"
 #include "app/icons.h"
 #include "app/nearest_command.h"
+#include "app/result_status.h"
 #include "app/result_tools.h"
 #include "app/spring_verdicts.h"
 #include "app/version.h"
@@ -106,9 +107,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     chainTabOrder();
     setUpTables();
     connectHandlers();
-    app::add_result_tools(
-        this, spring_table_, maker_table_, results_, stress_, file_menu_, Exit1,
-        [this] { Springselectrange_set(); }, [this] { return verdicts_->excludedCount(); });
+    status_ = app::add_result_tools(this, results_, stress_, file_menu_, Exit1,
+                                    [this] { Springselectrange_set(); });
     datasheet_ = new app::DatasheetCommands(
         this, session_, spring_table_, maker_table_,
         {results_->chart(), stress_->staticChart(), stress_->fatigueChart()});
@@ -207,6 +207,7 @@ void TForm_spring::setUpTables() {
         verdicts_->tableClosed();
         results_->model()->reload();
         results_->chart()->series(0)->clear();
+        status_->clearCount();
         datasheet_->followSelection();
     });
     spring_table_.addDataChange([this] {
@@ -219,8 +220,16 @@ void TForm_spring::setUpTables() {
 
     maker_table_.setFields(catalogue::maker::fields());
     maker_table_.setOrderField(catalogue::maker::maker);
-    maker_table_.addAfterOpen([this] { ClientDataSet_makerAfterOpen(); });
-    maker_table_.addAfterClose([this] { ClientDataSet_makerAfterClose(); });
+    maker_table_.addAfterOpen([this] {
+        ClientDataSet_makerAfterOpen();
+        // A search has succeeded once both tables are open, the maker table last.
+        if (spring_table_.isOpen())
+            status_->showCount(spring_table_.recordCount(), verdicts_->excludedCount());
+    });
+    maker_table_.addAfterClose([this] {
+        ClientDataSet_makerAfterClose();
+        status_->clearCount();
+    });
     maker_table_.addDataChange([this] { showMakerRow(); });
 }
 

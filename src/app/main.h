@@ -25,6 +25,7 @@ class VerdictPanel;
 
 namespace app {
 class DatasheetCommands;
+class ResultStatus;
 class SpringVerdicts;
 } // namespace app
 
@@ -111,5 +112,6 @@ private:
     ui::VerdictPanel* verdict_ = nullptr;
     app::SpringVerdicts* verdicts_ = nullptr;
     app::DatasheetCommands* datasheet_ = nullptr;
+    app::ResultStatus* status_ = nullptr;
     QPointer<TForm_cycle> cycle_dialog_;
 };
