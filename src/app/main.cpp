@@ -2,8 +2,6 @@
 
 #include "app/about.h"
 #include "app/datasheet_commands.h"
-#include "app/edit_start.h"
-#include "app/enter_runs_action.h"
 #include "app/event_guard.h"
 #include "app/grid_views.h"
 #include "app/icons.h"
@@ -22,6 +20,8 @@
 #include "ui/busy_cursor.h"
 #include "ui/cycle_dialog.h"
 #include "ui/dynamictau_chart.h"
+#include "ui/edit_start.h"
+#include "ui/enter_runs_action.h"
 #include "ui/grid_model.h"
 #include "ui/load_length_chart.h"
 #include "ui/maker_box.h"
@@ -280,14 +280,14 @@ void TForm_spring::connectHandlers() {
             guard(this, &TForm_spring::RadioGroup_typeClick));
     connect(maker_, &ui::MakerBox::urlClicked, this, guard(this, &TForm_spring::DBText_urlClick));
     // Enter starts the search from any search control, as in a dialog.
-    auto* enter = new app::EnterRunsAction(this);
+    auto* enter = new ui::EnterRunsAction(this);
     for (QWidget* w : search_->searchControls()) {
         auto* combo = qobject_cast<QComboBox*>(w);
         enter->watch(combo ? combo->lineEdit() : w);
     }
-    connect(enter, &app::EnterRunsAction::triggered, search_->searchButton(), &QPushButton::click);
+    connect(enter, &ui::EnterRunsAction::triggered, search_->searchButton(), &QPushButton::click);
     for (QLineEdit* e : findChildren<QLineEdit*>())
-        app::show_start_after_editing(e);
+        ui::show_start_after_editing(e);
 
     QTableView* grid = results_->grid();
     app::keep_current_row_highlighted(grid);
