@@ -234,8 +234,8 @@ void TForm_spring::setUpTables() {
 }
 
 void TForm_spring::connectHandlers() {
-    // The panel reports the range before the handlers below change it: a range
-    // they set is reported again as it changes.
+    // The panel reports the range whenever it changes, also when the handlers
+    // below set it from the search conditions.
     connect(stress_, &ui::StressPanel::operatingRangeChanged, this,
             [this](const session::RangeInput& range) {
                 app::guarded([this, &range] { operatingRangeChanged(range); });

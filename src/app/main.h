@@ -41,7 +41,6 @@ public:
     catalogue::Table& springTable() { return spring_table_; }
     catalogue::Table& makerTable() { return maker_table_; }
     SpringGridModel* gridModel() const;
-    const session::SearchSession& session() const { return session_; }
     // The verdict the window shows for the selected spring; none while it shows none.
     std::optional<ui::VerdictReport> selectedVerdict() const;
     // The service-life dialog that 寿命 shows; none until one is handed over.
