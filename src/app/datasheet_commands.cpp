@@ -96,8 +96,7 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     // The band at the tolerance the verdict list states.
     c.lengths = ui::length_rows(*session_.evaluation(), s, units,
                                 session_.checkConditions().load_tolerance);
-    if (const std::optional<spring_checks::SpringVerdict>& v = session_.verdict())
-        c.verdict = ui::verdict_report(*v, session_.checkConditions(), units);
+    c.verdict = ui::selected_report(session_);
 
     const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
                                 .arg(QString::fromStdString(session_.cycles().text));

@@ -158,10 +158,7 @@ void SpringVerdicts::showSelected() {
 }
 
 std::optional<ui::VerdictReport> SpringVerdicts::selectedReport() const {
-    if (!session_.verdict())
-        return std::nullopt;
-    return ui::verdict_report(*session_.verdict(), session_.checkConditions(),
-                              ui::display_units(session_.units()));
+    return ui::selected_report(session_);
 }
 
 std::optional<spring_checks::Summary>

@@ -1,6 +1,7 @@
 #include "ui/verdict_report.h"
 
 #include "core/catalogue/number_format.h"
+#include "core/session/search_session.h"
 #include "ui/qt_text.h"
 
 #include <cmath>
@@ -250,6 +251,13 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                                          tolerance_percent(conditions.load_tolerance)
                                    : QStringLiteral("なし"));
     return report;
+}
+
+std::optional<VerdictReport> selected_report(const session::SearchSession& session) {
+    if (!session.verdict())
+        return std::nullopt;
+    return verdict_report(*session.verdict(), session.checkConditions(),
+                          display_units(session.units()));
 }
 
 } // namespace ui

@@ -16,6 +16,10 @@
 #include <optional>
 #include <vector>
 
+namespace session {
+class SearchSession;
+}
+
 namespace ui {
 
 // The display unit system: newtons and MPa times `factor` give its force and
@@ -65,5 +69,7 @@ QString summary_reason(const spring_checks::Summary& summary);
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,
                              const DisplayUnits& units);
+// The session's verdict of the selected spring, in the units of its search; none without one.
+std::optional<VerdictReport> selected_report(const session::SearchSession& session);
 
 } // namespace ui
