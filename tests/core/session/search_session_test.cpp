@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -30,7 +32,8 @@ strength::SpringValues values(double factor = 1.0) {
     return s;
 }
 
-spring_checks::Record record(const std::string& material = "SWP-B") {
+// The material text is borrowed, as from a table.
+spring_checks::Record record(std::string_view material = "SWP-B") {
     spring_checks::Record r;
     r.material = material;
     r.lo = 30;
