@@ -1,5 +1,7 @@
 #include "app/about.h"
 
+#include "app/version.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -33,7 +35,7 @@ QLabel* line(const QString& text, QWidget* parent, Qt::Alignment align = Qt::Ali
 TAboutBox::TAboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("Tarvolin Ver1.4J"));
+    setWindowTitle(QStringLiteral("Tarvolin Ver" TARVOLIN_VERSION "J"));
     setFont(times(12));
     // 185 px wide at least: wider where the title bar's font needs room for
     // the whole title beside the frame's buttons.
@@ -59,7 +61,7 @@ TAboutBox::TAboutBox(QWidget* owner)
     product->setObjectName(QStringLiteral("ProductName"));
     product->setFont(times(21));
     column->addWidget(product);
-    column->addWidget(line(QStringLiteral("Version 1.4J"), inner, Qt::AlignRight));
+    column->addWidget(line(QStringLiteral("Version " TARVOLIN_VERSION "J"), inner, Qt::AlignRight));
     column->addWidget(line(QStringLiteral("(XML data file version)"), inner, Qt::AlignRight));
     column->addWidget(line(QStringLiteral("2002/08/18"), inner));
     column->addWidget(line(QStringLiteral("(C) 2002 T. Arvolin\nSpring Desk Press"), inner));

@@ -4,12 +4,11 @@
 #include "app/save_target.h"
 #include "chart/chart.h"
 #include "chart/chart_image.h"
+#include "ui/busy_cursor.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QScopeGuard>
 
 #include <exception>
 
@@ -48,8 +47,7 @@ void ChartMenu::saveImage() {
     if (choice.path.isEmpty())
         return;
     try {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::BusyCursor busy;
         save_chart_image(*m_chart, choice.path);
     } catch (const std::exception& e) {
         app::show_message(m_chart->window(), QMessageBox::Warning, QString::fromUtf8(e.what()));

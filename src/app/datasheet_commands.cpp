@@ -1,29 +1,25 @@
 #include "app/datasheet_commands.h"
 
 #include "app/event_guard.h"
-#include "app/main.h"
 #include "app/save_target.h"
 #include "chart/chart.h"
-#include "core/catalogue/unit_system.h"
-#include "core/search/conditions.h"
-#include "core/strength/spring_check_list.h"
-#include "core/strength/spring_evaluation.h"
+#include "core/catalogue/table.h"
+#include "core/session/search_session.h"
+#include "ui/busy_cursor.h"
 #include "ui/datasheet_header_dialog.h"
 #include "ui/datasheet_page.h"
 #include "ui/datasheet_texts.h"
+#include "ui/verdict_report.h"
 
 #include <QAction>
 #include <QDate>
 #include <QDir>
-#include <QGuiApplication>
-#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QScopeGuard>
 
 #include <stdexcept>
 
@@ -52,26 +48,28 @@ QString proposed_name(const QString& model) {
 
 } // namespace
 
-DatasheetCommands::DatasheetCommands(TForm_spring* window)
-    : QObject(window), window_(window), print_(new QAction(QStringLiteral("印刷(&P)..."), window)),
+DatasheetCommands::DatasheetCommands(QMainWindow* window, const session::SearchSession& session,
+                                     const catalogue::Table& springs,
+                                     const catalogue::Table& makers, Charts charts)
+    : QObject(window), window_(window), session_(session), springs_(springs), makers_(makers),
+      charts_(charts), print_(new QAction(QStringLiteral("印刷(&P)..."), window)),
       pdf_(new QAction(QStringLiteral("データシートを PDF で保存..."), window)) {
     print_->setObjectName(QStringLiteral("Action_print"));
     print_->setShortcut(QKeySequence::Print);
     pdf_->setObjectName(QStringLiteral("Action_datasheetpdf"));
     connect(print_, &QAction::triggered, this, [this] { guarded([this] { print(); }); });
     connect(pdf_, &QAction::triggered, this, [this] { guarded([this] { savePdf(); }); });
-
-    // The selection changes with the cursor and with every search.
-    catalogue::Table& springs = window_->springTable();
-    springs.addDataChange([this] { followSelection(); });
-    springs.addAfterOpen([this] { followSelection(); });
-    springs.addAfterClose([this] { followSelection(); });
     followSelection();
 }
 
+void DatasheetCommands::addTo(QMenu* file, QAction* exit) {
+    file->insertAction(exit, print_);
+    file->insertAction(exit, pdf_);
+    file->insertSeparator(exit);
+}
+
 bool DatasheetCommands::selected() const {
-    const catalogue::Table& springs = window_->springTable();
-    return springs.isOpen() && springs.currentRow() >= 0;
+    return springs_.isOpen() && springs_.currentRow() >= 0;
 }
 
 void DatasheetCommands::followSelection() {
@@ -80,41 +78,33 @@ void DatasheetCommands::followSelection() {
 }
 
 std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
-    const catalogue::Table& springs = window_->springTable();
-    const int row = springs.isOpen() ? springs.currentRow() : -1;
-    if (row < 0)
+    const int row = springs_.isOpen() ? springs_.currentRow() : -1;
+    if (row < 0 || !session_.evaluation())
         return std::nullopt;
-    const ui::DisplayUnits units = window_->displayUnits();
-    const search::Conditions& s = search::conditions;
-    const strength::SpringValues values = strength::spring_values(springs, row);
-    const strength::SpringEvaluation evaluation = strength::evaluate_spring(
-        values, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
-        s.stress_ratio_limit, units::state.unit_factor, std::nullopt);
-    const ui::SpringFacts spring = ui::spring_facts(springs, row);
+    const ui::DisplayUnits units = ui::display_units(session_.units());
+    const search::Conditions& s = session_.conditions();
+    const ui::SpringFacts spring = ui::spring_facts(springs_, row);
 
     ui::DatasheetContent c;
     c.program = window_->windowTitle();
     c.date = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     c.header = header_.value_or(ui::DatasheetHeader{});
     c.model_number = spring.model_number;
-    c.spring = ui::spring_items(spring, ui::maker_facts(window_->makerTable(), spring.maker));
+    c.spring = ui::spring_items(spring, ui::maker_facts(makers_, spring.maker));
     c.catalogue = ui::catalogue_items(spring, units);
     c.search = ui::search_items(s, units);
     // The band at the tolerance the verdict list states.
-    c.lengths = ui::length_rows(evaluation, s, units, window_->checkConditions().load_tolerance);
-    c.verdict = window_->selectedVerdict();
+    c.lengths = ui::length_rows(*session_.evaluation(), s, units,
+                                session_.checkConditions().load_tolerance);
+    c.verdict = ui::selected_report(session_);
 
-    auto* cycles = window_->findChild<QLineEdit*>(QStringLiteral("Edit_dyncycle"));
     const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
-                                .arg(cycles ? cycles->text() : QString());
-    const std::pair<const char*, QString> charts[] = {
-        {"DBChart1", QStringLiteral("荷重－長さ線図 (このバネの線分と検索の窓)")},
-        {"Chart_statictau", QStringLiteral("静荷重に対する許容最大応力")},
-        {"Chart_dynamictau", fatigue}};
-    for (const auto& [name, caption] : charts) {
-        auto* chart = window_->findChild<Chart*>(QLatin1String(name));
-        if (!chart)
-            continue;
+                                .arg(QString::fromStdString(session_.cycles().text));
+    const std::pair<Chart*, QString> charts[] = {
+        {charts_.load_length, QStringLiteral("荷重－長さ線図 (このバネの線分と検索の窓)")},
+        {charts_.static_stress, QStringLiteral("静荷重に対する許容最大応力")},
+        {charts_.fatigue, fatigue}};
+    for (const auto& [chart, caption] : charts) {
         // A paint of its own brings the overlays (the spring's segment, the
         // windows) up to the current selection, shown or not.
         chart->grab();
@@ -172,8 +162,7 @@ void DatasheetCommands::savePdf() {
     if (choice.path.isEmpty())
         return;
     try {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::BusyCursor busy;
         save_datasheet_pdf(*sheet, choice.path);
     } catch (const std::runtime_error& e) {
         show_message(window_, QMessageBox::Warning, QString::fromUtf8(e.what()));
@@ -196,14 +185,6 @@ void save_datasheet_pdf(const ui::DatasheetContent& content, const QString& path
         fail(path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.commit())
         fail(path, file.errorString());
-}
-
-void add_datasheet_commands(TForm_spring* window, QAction* exit) {
-    auto* commands = new DatasheetCommands(window);
-    QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("F1"));
-    file->insertAction(exit, commands->printAction());
-    file->insertAction(exit, commands->pdfAction());
-    file->insertSeparator(exit);
 }
 
 } // namespace app

@@ -6,8 +6,17 @@
 
 #include <optional>
 
+class Chart;
 class QAction;
-class TForm_spring;
+class QMainWindow;
+class QMenu;
+
+namespace catalogue {
+class Table;
+}
+namespace session {
+class SearchSession;
+}
 
 namespace app {
 
@@ -20,10 +29,23 @@ namespace app {
 class DatasheetCommands : public QObject {
     Q_OBJECT
 public:
-    explicit DatasheetCommands(TForm_spring* window);
+    // The charts the sheet shows: the load-length chart, the static stress chart and
+    // the fatigue diagram.
+    struct Charts {
+        Chart* load_length;
+        Chart* static_stress;
+        Chart* fatigue;
+    };
+    DatasheetCommands(QMainWindow* window, const session::SearchSession& session,
+                      const catalogue::Table& springs, const catalogue::Table& makers,
+                      Charts charts);
 
     QAction* printAction() const { return print_; }
     QAction* pdfAction() const { return pdf_; }
+    // Adds both commands to `file` before `exit`.
+    void addTo(QMenu* file, QAction* exit);
+    // The commands are enabled only while a spring is selected.
+    void followSelection();
 
     // The sheet of the selected spring as the window shows it; none without one.
     std::optional<ui::DatasheetContent> content() const;
@@ -33,11 +55,14 @@ public:
 
 private:
     bool selected() const;
-    void followSelection();
     // The header, asked for once; false when the designer cancelled.
     bool askHeader();
 
-    TForm_spring* window_;
+    QMainWindow* window_;
+    const session::SearchSession& session_;
+    const catalogue::Table& springs_;
+    const catalogue::Table& makers_;
+    Charts charts_;
     QAction* print_;
     QAction* pdf_;
     std::optional<ui::DatasheetHeader> header_;
@@ -46,8 +71,5 @@ private:
 // Writes the sheet as a PDF file, whole or not at all, never over a
 // catalogue file. Throws std::runtime_error naming the path and the reason.
 void save_datasheet_pdf(const ui::DatasheetContent& content, const QString& path);
-
-// Adds both commands to the File menu before `exit`.
-void add_datasheet_commands(TForm_spring* window, QAction* exit);
 
 } // namespace app

@@ -1,11 +1,13 @@
 #include "app/event_guard.h"
 
+#include "app/version.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace app {
 
-const char* const application_title = "Tarvolin1.40J";
+const char* const application_title = "Tarvolin" TARVOLIN_VERSION_TWO_PLACES "J";
 
 QString error_box_text(const QString& message) {
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))

@@ -5,6 +5,7 @@
 #include "app/results_csv.h"
 #include "app/save_target.h"
 #include "app/stoppable_progress.h"
+#include "ui/busy_cursor.h"
 #include "ui/grid_model.h"
 
 #include <QApplication>
@@ -30,10 +31,6 @@ const QString cp932_filter = QStringLiteral("CSV コード ページ 932 (*.csv)
 
 // Rows between two looks at the progress: the look is cheap, a step of rows short.
 constexpr int kRowsPerStep = 512;
-
-void busy() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-}
 
 } // namespace
 
@@ -113,8 +110,7 @@ void GridActions::copyCurrentRow() {
 void GridActions::copyAllRows() {
     std::optional<QString> text;
     {
-        busy();
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::BusyCursor busy;
         text = allRowsText();
     }
     if (text)
@@ -156,8 +152,7 @@ void GridActions::saveCsv() {
     const CsvEncoding encoding =
         choice.filter == cp932_filter ? CsvEncoding::Cp932 : CsvEncoding::Utf8Bom;
     try {
-        busy();
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::BusyCursor busy;
         StoppableProgress progress(grid_->window(),
                                    QStringLiteral("%1 に書き込んでいます").arg(choice.path));
         const auto close = qScopeGuard([&progress] { progress.close(); });

@@ -2,23 +2,26 @@
 
 #include "app/about.h"
 #include "app/datasheet_commands.h"
-#include "app/edit_start.h"
-#include "app/enter_runs_action.h"
 #include "app/event_guard.h"
 #include "app/grid_views.h"
 #include "app/icons.h"
 #include "app/nearest_command.h"
+#include "app/result_status.h"
 #include "app/result_tools.h"
 #include "app/spring_verdicts.h"
+#include "app/version.h"
 #include "app/web_opener.h"
 #include "app/window_shares.h"
 #include "chart/chart.h"
-#include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/unit_system.h"
-#include "core/search/conditions.h"
+#include "core/search/nearest_search.h"
 #include "core/search/record_filter.h"
+#include "ui/busy_cursor.h"
+#include "ui/cycle_dialog.h"
 #include "ui/dynamictau_chart.h"
+#include "ui/edit_start.h"
+#include "ui/enter_runs_action.h"
 #include "ui/grid_model.h"
 #include "ui/load_length_chart.h"
 #include "ui/maker_box.h"
@@ -32,18 +35,15 @@
 #include "ui/stress_panel.h"
 #include "ui/verdict_panel.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTableView>
 #include <QVBoxLayout>
 
 using ui::qtext;
-using ui::utf8;
 
 namespace {
 
@@ -58,7 +58,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     : QMainWindow(parent), spring_table_("ClientDataSet_spring", "spring_data.xml"),
       maker_table_("ClientDataSet_maker", "spring_maker.xml") {
     setObjectName(QStringLiteral("Form_spring"));
-    setWindowTitle(QStringLiteral("Tarvolin Ver.1.4J"));
+    setWindowTitle(QStringLiteral("Tarvolin Ver." TARVOLIN_VERSION "J"));
     setWindowIcon(app::window_icon());
     QFont face(QStringLiteral("ＭＳ Ｐゴシック"));
     face.setPixelSize(12);
@@ -91,17 +91,28 @@ TForm_spring::TForm_spring(QWidget* parent)
     column->addLayout(bottom);
     setCentralWidget(client);
 
-    auto* nearest = new app::NearestCommand(this, search_, results_->model(), spring_table_,
-                                            [this] { Springselectrange_set(); });
-    verdicts_ = new app::SpringVerdicts(this, spring_table_, search_, results_, stress_, verdict_);
-    nearest->setVerdicts([this](const search::NearSpring& s) { return verdicts_->summarise(s); });
+    // The session starts with what the panels show before any event.
+    session_.setOperatingRange(stress_->operatingRange());
+    session_.setCycles(stress_->cycles());
+
+    auto* nearest =
+        new app::NearestCommand(this, search_menu_, session_, search_, results_->model(),
+                                spring_table_, [this] { Springselectrange_set(); });
+    verdicts_ = new app::SpringVerdicts(this, search_menu_, view_menu_, spring_table_, session_,
+                                        results_, verdict_);
+    session_.setCheckConditions(verdicts_->choices().conditions);
+    nearest->setVerdicts([this](const search::NearSpring& s) {
+        return verdicts_->summarise(s, spring_checks::kind_of_type_item(search_->typeItem()));
+    });
     chainTabOrder();
     setUpTables();
     connectHandlers();
-    app::add_result_tools(
-        this, spring_table_, maker_table_, results_, stress_, Exit1,
-        [this] { Springselectrange_set(); }, [this] { return verdicts_->excludedCount(); });
-    app::add_datasheet_commands(this, Exit1);
+    status_ = app::add_result_tools(this, results_, stress_, file_menu_, Exit1,
+                                    [this] { Springselectrange_set(); });
+    datasheet_ = new app::DatasheetCommands(
+        this, session_, spring_table_, maker_table_,
+        {results_->chart(), stress_->staticChart(), stress_->fatigueChart()});
+    datasheet_->addTo(file_menu_, Exit1);
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.
@@ -125,12 +136,8 @@ std::optional<ui::VerdictReport> TForm_spring::selectedVerdict() const {
     return verdicts_->selectedReport();
 }
 
-ui::DisplayUnits TForm_spring::displayUnits() const {
-    return verdicts_->displayUnits();
-}
-
-const spring_checks::CheckConditions& TForm_spring::checkConditions() const {
-    return verdicts_->choices().conditions;
+void TForm_spring::setCycleDialog(TForm_cycle* dialog) {
+    cycle_dialog_ = dialog;
 }
 
 void TForm_spring::buildMenu() {
@@ -138,21 +145,25 @@ void TForm_spring::buildMenu() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(bar);
 
-    QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName(QStringLiteral("F1"));
-    Exit1 = file->addAction(QStringLiteral("終了(&X)"));
+    file_menu_ = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    file_menu_->setObjectName(QStringLiteral("F1"));
+    Exit1 = file_menu_->addAction(QStringLiteral("終了(&X)"));
     Exit1->setObjectName(QStringLiteral("Exit1"));
 
-    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-    view->setObjectName(QStringLiteral("V1"));
-    menu_statictau = view->addAction(QStringLiteral("静荷重応力グラフ(&S)"));
+    view_menu_ = bar->addMenu(QStringLiteral("表示(&V)"));
+    view_menu_->setObjectName(QStringLiteral("V1"));
+    menu_statictau = view_menu_->addAction(QStringLiteral("静荷重応力グラフ(&S)"));
     menu_statictau->setObjectName(QStringLiteral("menu_statictau"));
-    menu_dynamictau = view->addAction(QStringLiteral("動荷重寿命グラフ(&D)"));
+    menu_dynamictau = view_menu_->addAction(QStringLiteral("動荷重寿命グラフ(&D)"));
     menu_dynamictau->setObjectName(QStringLiteral("menu_dynamictau"));
     for (QAction* a : {menu_statictau, menu_dynamictau}) {
         a->setCheckable(true);
         a->setChecked(true);
     }
+
+    // Filled by the nearest-spring command and the verdicts.
+    search_menu_ = bar->addMenu(QStringLiteral("検索(&S)"));
+    search_menu_->setObjectName(QStringLiteral("Search1"));
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
@@ -178,48 +189,76 @@ void TForm_spring::setUpTables() {
         search::ClientDataSet_springFilterRecord(r, accept);
         return accept && verdicts_->keep(r);
     });
+    // One listener per event of the table, calling the parts in this order.
     spring_table_.addAfterOpen([this] {
+        // The verdicts know the listed rows before the grid asks for their cells.
+        verdicts_->tableOpened();
         results_->model()->reload();
         results_->fitColumns();
-        // The hourglass while the chart walks every row of a large catalogue.
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
-        fill_spring_series(*results_->chart()->series(0), spring_table_);
+        {
+            // The hourglass while the chart walks every row of a large catalogue.
+            const ui::BusyCursor busy;
+            fill_spring_series(*results_->chart()->series(0), spring_table_);
+        }
+        datasheet_->followSelection();
     });
     spring_table_.addAfterClose([this] {
+        session_.clearSelection();
+        verdicts_->tableClosed();
         results_->model()->reload();
         results_->chart()->series(0)->clear();
+        status_->clearCount();
+        datasheet_->followSelection();
     });
     spring_table_.addDataChange([this] {
+        session_.selectRow(spring_table_);
         followMaster();
         results_->showCurrentRow(spring_table_.currentRow());
         DataSource_springDataChange();
+        datasheet_->followSelection();
     });
 
     maker_table_.setFields(catalogue::maker::fields());
     maker_table_.setOrderField(catalogue::maker::maker);
-    maker_table_.addAfterOpen([this] { ClientDataSet_makerAfterOpen(); });
-    maker_table_.addAfterClose([this] { ClientDataSet_makerAfterClose(); });
+    maker_table_.addAfterOpen([this] {
+        ClientDataSet_makerAfterOpen();
+        // A search has succeeded once both tables are open, the maker table last.
+        if (spring_table_.isOpen())
+            status_->showCount(spring_table_.recordCount(), verdicts_->excludedCount());
+    });
+    maker_table_.addAfterClose([this] {
+        ClientDataSet_makerAfterClose();
+        status_->clearCount();
+    });
     maker_table_.addDataChange([this] { showMakerRow(); });
 }
 
 void TForm_spring::connectHandlers() {
-    connect(stress_->calculationGroup(), &ui::RadioGroup::itemClicked, this,
+    // The panel reports the range whenever it changes, also when the handlers
+    // below set it from the search conditions.
+    connect(stress_, &ui::StressPanel::operatingRangeChanged, this,
+            [this](const session::RangeInput& range) {
+                app::guarded([this, &range] { operatingRangeChanged(range); });
+            });
+    connect(stress_, &ui::StressPanel::cyclesChanged, this,
+            [this](const session::TypedNumber& cycles) {
+                app::guarded([this, &cycles] { cyclesChanged(cycles); });
+            });
+    connect(stress_, &ui::StressPanel::calculationClicked, this,
             guard(this, &TForm_spring::RadioGroup_dyncalcstClick));
-    connect(stress_->linkBox(), &QCheckBox::clicked, this,
+    connect(stress_, &ui::StressPanel::linkClicked, this,
             guard(this, &TForm_spring::CheckBox_linkClick));
-    connect(stress_->rangeMin(), &QLineEdit::textChanged, this,
-            guard(this, &TForm_spring::Edit_dynminChange));
-    // After the handlers above: the working point follows the range they set.
-    for (QLineEdit* edit : {stress_->rangeMin(), stress_->rangeMax()})
-        connect(edit, &QLineEdit::textChanged, this,
-                guard(this, &TForm_spring::followOperatingRange));
-    connect(stress_->calculationGroup(), &ui::RadioGroup::itemClicked, this,
-            guard(this, &TForm_spring::followOperatingRange));
-    connect(stress_->cycleEdit(), &QLineEdit::textChanged, this,
-            guard(this, &TForm_spring::Edit_dyncycleChange));
-    connect(stress_->cycleButton(), &QPushButton::clicked, this,
+    connect(stress_, &ui::StressPanel::minimumChanged, this,
+            [this](bool typed) { app::guarded([this, typed] { Edit_dynminChange(typed); }); });
+    connect(stress_, &ui::StressPanel::cycleButtonClicked, this,
             guard(this, &TForm_spring::Button_cycleClick));
+    connect(verdicts_, &app::SpringVerdicts::choicesChanged, this,
+            [this](const ui::CheckChoices& choices) {
+                app::guarded([this, &choices] {
+                    session_.setCheckConditions(choices.conditions);
+                    verdicts_->showSelected();
+                });
+            });
     results_->chart()->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
     connect(Exit1, &QAction::triggered, this, guard(this, &TForm_spring::Exit1Click));
     connect(SpringDesiner1, &QAction::triggered, this,
@@ -241,14 +280,14 @@ void TForm_spring::connectHandlers() {
             guard(this, &TForm_spring::RadioGroup_typeClick));
     connect(maker_, &ui::MakerBox::urlClicked, this, guard(this, &TForm_spring::DBText_urlClick));
     // Enter starts the search from any search control, as in a dialog.
-    auto* enter = new app::EnterRunsAction(this);
+    auto* enter = new ui::EnterRunsAction(this);
     for (QWidget* w : search_->searchControls()) {
         auto* combo = qobject_cast<QComboBox*>(w);
         enter->watch(combo ? combo->lineEdit() : w);
     }
-    connect(enter, &app::EnterRunsAction::triggered, search_->searchButton(), &QPushButton::click);
+    connect(enter, &ui::EnterRunsAction::triggered, search_->searchButton(), &QPushButton::click);
     for (QLineEdit* e : findChildren<QLineEdit*>())
-        app::show_start_after_editing(e);
+        ui::show_start_after_editing(e);
 
     QTableView* grid = results_->grid();
     app::keep_current_row_highlighted(grid);
@@ -265,10 +304,9 @@ void TForm_spring::connectHandlers() {
 void TForm_spring::FormCreate() {
     // The unit state starts in N and MPa with factor 1: create_forms() has
     // reset every module's state before it made this window.
-    set_statictau(*stress_->staticChart());
+    set_statictau(*stress_->staticChart(), units::state.unit_factor, units::state.stress_unit);
     set_dhoyo(*stress_->fatigueChart()->series(0));
-    set_dynarea(*stress_->fatigueChart()->series(2),
-                to_decimal(utf8(stress_->cycleEdit()->text())));
+    set_dynarea(*stress_->fatigueChart()->series(2), session_.cycles().required());
 }
 
 // ---- Menu ------------------------------------------------------------------
@@ -371,25 +409,26 @@ void TForm_spring::DataSource_springDataChange() {
     Chart& chart = *results_->chart();
     Springline_erase(chart);
     Springline_draw(chart, spring_table_);
-    Selectwindow_draw(chart, search::conditions);
+    Selectwindow_draw(chart, session_.conditions());
     Springstress_set();
 }
 
 void TForm_spring::DBChart1AfterDraw() {
-    Selectwindow_draw(*results_->chart(), search::conditions);
+    Selectwindow_draw(*results_->chart(), session_.conditions());
     Springline_draw(*results_->chart(), spring_table_);
-    verdicts_->drawOverlays(*results_->chart());
+    if (const std::optional<SelectedMarks> marks = verdicts_->selectedMarks())
+        draw_selected_marks(*results_->chart(), *marks);
 }
 
 // ---- Units -----------------------------------------------------------------
 
 void TForm_spring::RadioGroup_unitClick() {
-    units::select_unit_texts(search_->unitGroup()->itemIndex());
+    units::select_unit_texts(search_->unitItem());
     Forceunit_set();
 }
 
 void TForm_spring::RadioGroup_typeClick() {
-    units::select_type_suffix(search_->typeGroup()->itemIndex());
+    units::select_type_suffix(search_->typeItem());
     Forceunit_set();
 }
 
@@ -403,8 +442,8 @@ void TForm_spring::Forceunit_set() {
 }
 
 void TForm_spring::Unitsystem_set() {
-    const units::UnitCaptions captions = units::apply_unit_system(
-        search_->unitGroup()->itemIndex(), search_->typeGroup()->itemIndex());
+    const units::UnitCaptions captions =
+        units::apply_unit_system(search_->unitItem(), search_->typeItem());
     const units::UnitSystemState& s = units::state;
     for (int which = 0; which < 2; ++which)
         search_->condition(which)->setUnitTexts(

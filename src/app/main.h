@@ -1,15 +1,18 @@
 #pragma once
 
 #include "core/catalogue/table.h"
-#include "core/strength/spring_evaluation.h"
+#include "core/session/search_session.h"
 #include "ui/verdict_report.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
 class QAction;
+class QMenu;
 class SpringGridModel;
+class TForm_cycle;
 
 namespace ui {
 class MakerBox;
@@ -21,11 +24,14 @@ class VerdictPanel;
 } // namespace ui
 
 namespace app {
+class DatasheetCommands;
+class ResultStatus;
 class SpringVerdicts;
-}
+} // namespace app
 
 // The main window: it creates the panels, connects them, and runs the
-// handlers that tie them together when an event fires.
+// handlers that tie them together when an event fires. What the last search
+// and its selected spring are lives in its session, which the panels feed.
 class TForm_spring : public QMainWindow {
     Q_OBJECT
 public:
@@ -37,18 +43,19 @@ public:
     SpringGridModel* gridModel() const;
     // The verdict the window shows for the selected spring; none while it shows none.
     std::optional<ui::VerdictReport> selectedVerdict() const;
-    // The unit system of the last search, in which the verdict is written.
-    ui::DisplayUnits displayUnits() const;
-    // The conditions the verdict is checked under.
-    const spring_checks::CheckConditions& checkConditions() const;
+    // The service-life dialog that 寿命 shows; none until one is handed over.
+    void setCycleDialog(TForm_cycle* dialog);
 
+    // Opens the maker's web address, as a click on it does.
+    void DBText_urlClick();
+
+private:
     // Event handlers, each run through the error guard when an event fires.
     void FormCreate();
     void Exit1Click();
     void SpringDesiner1Click();
     void menu_statictauClick();
     void menu_dynamictauClick();
-    void DBText_urlClick();
     void Springselectrange_set();
     void RadioGroup_unitClick();
     void RadioGroup_typeClick();
@@ -58,7 +65,7 @@ public:
     void DBChart1AfterDraw();
     void RadioGroup_dyncalcstClick();
     void CheckBox_linkClick();
-    void Edit_dynminChange();
+    void Edit_dynminChange(bool typed);
     void Edit_dyncycleChange();
     void Button_cycleClick();
 
@@ -69,25 +76,27 @@ public:
     void Springstress_set();
     void Dynrange_set();
 
-private:
     void buildMenu();
     void chainTabOrder();
     void connectHandlers();
     void setUpTables();
 
     void readCondition(int which);
-    // The evaluation of the selected spring into `spring`; nothing when no
-    // spring is selected.
-    std::optional<strength::SpringEvaluation> evaluateSelected(strength::SpringValues& spring);
     // The working point moves with the operating range, not only with the cursor.
     void followOperatingRange();
+    void operatingRangeChanged(const session::RangeInput& range);
+    void cyclesChanged(const session::TypedNumber& cycles);
     void showMakerRow();
     void followMaster();
 
     catalogue::Table spring_table_;
     catalogue::Table maker_table_;
+    session::SearchSession session_;
 
     // Menu.
+    QMenu* file_menu_ = nullptr;
+    QMenu* view_menu_ = nullptr;
+    QMenu* search_menu_ = nullptr;
     QAction* Exit1 = nullptr;
     QAction* menu_statictau = nullptr;
     QAction* menu_dynamictau = nullptr;
@@ -101,4 +110,7 @@ private:
     ui::StressPanel* stress_ = nullptr;
     ui::VerdictPanel* verdict_ = nullptr;
     app::SpringVerdicts* verdicts_ = nullptr;
+    app::DatasheetCommands* datasheet_ = nullptr;
+    app::ResultStatus* status_ = nullptr;
+    QPointer<TForm_cycle> cycle_dialog_;
 };

@@ -14,28 +14,22 @@
 #include "core/search/search_start.h"
 #include "core/strength/dynamic_range.h"
 #include "core/strength/float_error.h"
-#include "core/strength/spring_evaluation.h"
+#include "core/strength/spring_check_list.h"
 #include "ui/cycle_dialog.h"
 #include "ui/dynamictau_chart.h"
 #include "ui/load_length_chart.h"
 #include "ui/qt_text.h"
-#include "ui/radio_group.h"
 #include "ui/result_area.h"
 #include "ui/search_panel.h"
 #include "ui/statictau_chart.h"
 #include "ui/stress_panel.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QScopeGuard>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
-
-using ui::utf8;
 
 namespace {
 
@@ -66,8 +60,8 @@ void TForm_spring::Springselectrange_set() {
         spring_table_.close();
         maker_table_.close();
         Unitsystem_set();
-        set_tauaxis(*stress_->staticChart());
-        if (stress_->linkBox()->isChecked())
+        set_tauaxis(*stress_->staticChart(), units::state.unit_factor, units::state.stress_unit);
+        if (stress_->linked())
             Dynrange_set();
     } catch (const ChartRangeError&) {
         // The stress axis refused its range: the search goes on without it.
@@ -89,13 +83,17 @@ void TForm_spring::Springselectrange_set() {
 
     // 7.–11. Spring type, diameter bounds, material and maker.
     search::Conditions& s = search::conditions;
-    s.stress_ratio_limit = search::stress_ratio_limit(search_->typeGroup()->itemIndex());
-    if (!search_->readRecordRules(s)) {
+    s.stress_ratio_limit = search::stress_ratio_limit(search_->typeItem());
+    const bool rules_read = search_->readRecordRules(s);
+    // The conditions as read, whether or not the search goes on.
+    session_.setConditions(s);
+    if (!rules_read) {
         progress.release();
         app::show_message(this, QMessageBox::NoIcon, QString::fromUtf8(search::diameter_message));
         return;
     }
 
+    session_.beginSearch(units::state, spring_checks::kind_of_type_item(search_->typeItem()));
     verdicts_->beginSearch();
 
     // 12. Open both tables; the filter decides for every row. The user may
@@ -123,33 +121,12 @@ void TForm_spring::readCondition(int which) {
 
 // ---- Stress of the selected spring -------------------------------------------
 
-std::optional<strength::SpringEvaluation>
-TForm_spring::evaluateSelected(strength::SpringValues& spring) {
-    const int row = spring_table_.isOpen() ? spring_table_.currentRow() : -1;
-    if (row < 0)
-        return std::nullopt;
-    const search::Conditions& s = search::conditions;
-    spring = strength::spring_values(spring_table_, row);
-    std::optional<strength::OperatingRange> range;
-    try {
-        range = strength::OperatingRange{to_decimal(utf8(stress_->rangeMin()->text())),
-                                         to_decimal(utf8(stress_->rangeMax()->text())),
-                                         stress_->rangeInLengths()};
-    } catch (const EConvertError&) {
-        // A range that does not read places no working point.
-    }
-    return strength::evaluate_spring(
-        spring, {s.condition[0].searchedLength(), s.condition[1].searchedLength()},
-        s.stress_ratio_limit, units::state.unit_factor, range);
-}
-
 void TForm_spring::Springstress_set() {
     verdicts_->showSelected();
-    if (search_->typeGroup()->itemIndex() >= 2)
+    if (!catalogue::spring::has_stress_pass(search_->typeItem()))
         return;
     stress_->clearDots();
-    strength::SpringValues spring;
-    const std::optional<strength::SpringEvaluation> e = evaluateSelected(spring);
+    const std::optional<strength::SpringEvaluation>& e = session_.evaluation();
     if (!e) {
         // Nothing selected, so nothing of a spring is shown.
         for (int which = 0; which < 2; ++which)
@@ -158,25 +135,33 @@ void TForm_spring::Springstress_set() {
         return;
     }
     // The loads and stresses are this spring's own; without an allowable
-    // stress the hint says why, and neither chart gets a dot.
-    search_->showAllowableStress(*e, spring);
+    // stress the hint says why, and neither chart gets a dot. The hint and the
+    // dots' labels are written in the unit texts as they stand now.
+    const strength::SpringValues& spring = session_.spring();
+    search_->showAllowableStress(*e, spring, units::state.force_unit);
     for (int which = 0; which < 2; ++which) {
         const strength::ConditionEvaluation& c = e->conditions[static_cast<size_t>(which)];
-        search_->condition(which)->showEvaluation(c, units::state.force_decimals);
+        search_->condition(which)->showEvaluation(c, session_.units().force_decimals);
         if (e->graded() && c.stress_known)
-            stress_->addStressDot(spring.material, spring.wire_dia, c.stress);
+            stress_->addStressDot(spring.material, spring.wire_dia, c.stress,
+                                  units::state.stress_unit);
     }
     if (e->working_point)
         stress_->placeWorkingPoint(*e->working_point);
 }
 
 void TForm_spring::followOperatingRange() {
-    if (search_->typeGroup()->itemIndex() >= 2)
+    if (!catalogue::spring::has_stress_pass(search_->typeItem()))
         return;
     stress_->clearWorkingPoint();
-    strength::SpringValues spring;
-    if (const auto e = evaluateSelected(spring); e && e->working_point)
+    if (const auto& e = session_.evaluation(); e && e->working_point)
         stress_->placeWorkingPoint(*e->working_point);
+}
+
+void TForm_spring::operatingRangeChanged(const session::RangeInput& range) {
+    session_.setOperatingRange(range);
+    verdicts_->showSelected();
+    followOperatingRange();
 }
 
 // ---- Dynamic operating range -----------------------------------------------
@@ -194,31 +179,37 @@ void TForm_spring::Dynrange_set() {
 
 void TForm_spring::RadioGroup_dyncalcstClick() {
     stress_->showRangeUnit(QString::fromStdString(units::state.force_unit));
-    if (stress_->linkBox()->isChecked())
+    if (stress_->linked())
         Dynrange_set();
 }
 
 void TForm_spring::CheckBox_linkClick() {
-    if (stress_->linkBox()->isChecked())
+    if (stress_->linked())
         Dynrange_set();
 }
 
-void TForm_spring::Edit_dynminChange() {
-    if (stress_->rangeMin()->isModified() && stress_->linkBox()->isChecked()) {
-        stress_->linkBox()->setChecked(false);
+void TForm_spring::Edit_dynminChange(bool typed) {
+    if (typed && stress_->linked()) {
+        stress_->setLinked(false);
         CheckBox_linkClick();
     }
 }
 
+void TForm_spring::cyclesChanged(const session::TypedNumber& cycles) {
+    // The fatigue check follows at once; the diagram's region refuses a count
+    // that does not read.
+    session_.setCycles(cycles);
+    verdicts_->showSelected();
+    Edit_dyncycleChange();
+}
+
 void TForm_spring::Edit_dyncycleChange() {
-    set_dynarea(*stress_->fatigueChart()->series(2),
-                to_decimal(utf8(stress_->cycleEdit()->text())));
+    set_dynarea(*stress_->fatigueChart()->series(2), session_.cycles().required());
 }
 
 void TForm_spring::Button_cycleClick() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* dialog = qobject_cast<TForm_cycle*>(w);
-        if (dialog && dialog->exec() == QDialog::Accepted)
-            stress_->cycleEdit()->setText(QString::fromStdString(cycle::cycle_result));
-    }
+    if (!cycle_dialog_)
+        return;
+    if (const std::optional<QString> cycles = cycle_dialog_->askCycles())
+        stress_->setCycles(*cycles);
 }

@@ -2,23 +2,20 @@
 
 #include "app/event_guard.h"
 #include "core/catalogue/unit_system.h"
-#include "core/search/conditions.h"
 #include "core/search/nearest_search.h"
 #include "core/search/search_start.h"
+#include "core/session/search_session.h"
+#include "ui/busy_cursor.h"
 #include "ui/nearest_form.h"
 #include "ui/qt_text.h"
-#include "ui/radio_group.h"
 #include "ui/search_panel.h"
 #include "ui/spring_columns.h"
 #include "ui/verdict_report.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QScopeGuard>
 
 namespace app {
 namespace {
@@ -30,15 +27,12 @@ const char* const no_condition_message =
 
 } // namespace
 
-NearestCommand::NearestCommand(QMainWindow* window, ui::SearchPanel* search, SpringGridModel* grid,
-                               catalogue::Table& springs, std::function<void()> run_search)
-    : QObject(window), window_(window), search_(search), grid_(grid), springs_(springs),
-      run_search_(std::move(run_search)) {
-    // A menu of its own before Help, so that the search controls keep their places.
-    auto* menu = new QMenu(QStringLiteral("検索(&S)"), window);
-    menu->setObjectName(QStringLiteral("Search1"));
-    QMenu* help = window->menuBar()->findChild<QMenu*>(QStringLiteral("Help1"));
-    window->menuBar()->insertMenu(help ? help->menuAction() : nullptr, menu);
+NearestCommand::NearestCommand(QMainWindow* window, QMenu* menu,
+                               const session::SearchSession& session, ui::SearchPanel* search,
+                               SpringGridModel* grid, catalogue::Table& springs,
+                               std::function<void()> run_search)
+    : QObject(window), window_(window), session_(session), search_(search), grid_(grid),
+      springs_(springs), run_search_(std::move(run_search)) {
     action_ = menu->addAction(QStringLiteral("近いバネを探す(&N)"));
     action_->setObjectName(QStringLiteral("Button_nearest"));
     action_->setToolTip(
@@ -60,20 +54,20 @@ void NearestCommand::Button_nearestClick() {
         message(no_condition_message);
         return;
     }
-    query.rules.spring_type = search::conditions.spring_type;
+    // A type item without a catalogue code keeps the type of the last search.
+    query.rules.spring_type = session_.conditions().spring_type;
     if (!search_->readRecordRules(query.rules)) {
         message(search::diameter_message);
         return;
     }
 
     // The list is in the unit system the next search will apply.
-    const units::UnitCaptions captions = units::unit_captions(
-        search_->unitGroup()->itemIndex(), search_->typeGroup()->itemIndex(), units::state);
+    const units::UnitCaptions captions =
+        units::unit_captions(search_->unitItem(), search_->typeItem(), units::state);
     query.unit_factor = captions.factor;
     std::vector<search::NearRow> rows;
     {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::BusyCursor busy;
         rows = search::nearest_springs(query, kNearestCount);
     }
     std::vector<SpringGridModel::Column> columns = grid_->columns();

@@ -9,6 +9,7 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 class SpringGridModel;
 
 namespace catalogue {
@@ -16,6 +17,9 @@ class Table;
 }
 namespace search {
 struct NearSpring;
+}
+namespace session {
+class SearchSession;
 }
 namespace ui {
 class SearchPanel;
@@ -29,9 +33,10 @@ namespace app {
 class NearestCommand : public QObject {
     Q_OBJECT
 public:
-    // `run_search` starts the search as the search button does.
-    NearestCommand(QMainWindow* window, ui::SearchPanel* search, SpringGridModel* grid,
-                   catalogue::Table& springs, std::function<void()> run_search);
+    // Adds its command to `menu`. `run_search` starts the search as the search button does.
+    NearestCommand(QMainWindow* window, QMenu* menu, const session::SearchSession& session,
+                   ui::SearchPanel* search, SpringGridModel* grid, catalogue::Table& springs,
+                   std::function<void()> run_search);
 
     // The verdict of a listed spring, for the grid's verdict columns when it shows them.
     using Verdicts =
@@ -45,6 +50,7 @@ private:
     void message(const char* text);
 
     QMainWindow* window_;
+    const session::SearchSession& session_;
     ui::SearchPanel* search_;
     SpringGridModel* grid_;
     catalogue::Table& springs_;

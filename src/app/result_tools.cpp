@@ -5,7 +5,6 @@
 #include "app/event_guard.h"
 #include "app/grid_actions.h"
 #include "app/result_status.h"
-#include "core/catalogue/table.h"
 #include "ui/result_area.h"
 #include "ui/stress_panel.h"
 
@@ -15,20 +14,12 @@
 
 namespace app {
 
-void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue::Table& makers,
-                      ui::ResultArea* results, ui::StressPanel* stress, QAction* exit,
-                      const std::function<void()>& run_search,
-                      const std::function<std::optional<int>()>& excluded) {
+ResultStatus* add_result_tools(QMainWindow* window, ui::ResultArea* results,
+                               ui::StressPanel* stress, QMenu* file, QAction* exit,
+                               const std::function<void()>& run_search) {
     auto* status = new ResultStatus(window);
     window->menuBar()->setCornerWidget(status, Qt::TopRightCorner);
     status->followRoom(window->menuBar());
-    // A search has succeeded once both tables are open, the maker table last.
-    makers.addAfterOpen([&springs, status, excluded] {
-        if (springs.isOpen())
-            status->showCount(springs.recordCount(), excluded());
-    });
-    for (catalogue::Table* table : {&springs, &makers})
-        table->addAfterClose([status] { status->clearCount(); });
 
     auto* grid = new GridActions(results->grid(), results->model());
     auto* folder = new CatalogueFolder(window);
@@ -37,7 +28,6 @@ void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue:
                      [run_search] { guarded(run_search); });
 
     // Before 終了, which stays last.
-    QMenu* file = window->menuBar()->findChild<QMenu*>(QStringLiteral("F1"));
     file->insertAction(exit, folder->chooseAction());
     file->insertAction(exit, grid->saveCsvAction());
     file->insertSeparator(exit);
@@ -45,6 +35,7 @@ void add_result_tools(QMainWindow* window, catalogue::Table& springs, catalogue:
     new ChartMenu(results->chart(), QStringLiteral("load_length"));
     new ChartMenu(stress->staticChart(), QStringLiteral("static_stress"));
     new ChartMenu(stress->fatigueChart(), QStringLiteral("fatigue"));
+    return status;
 }
 
 } // namespace app

@@ -25,8 +25,7 @@ void SearchProgress::setShowDelay(int ms) {
 }
 
 SearchProgress::SearchProgress(QWidget* window) : window_(window), progress_(window, {}) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    busy_ = true;
+    busy_.emplace();
 }
 
 SearchProgress::~SearchProgress() {
@@ -35,9 +34,7 @@ SearchProgress::~SearchProgress() {
 }
 
 void SearchProgress::release() {
-    if (busy_)
-        QApplication::restoreOverrideCursor();
-    busy_ = false;
+    busy_.reset();
 }
 
 bool SearchProgress::openTables(catalogue::Table& spring, catalogue::Table& maker) {

@@ -2,8 +2,11 @@
 
 #include "app/stoppable_progress.h"
 #include "core/catalogue/read_progress.h"
+#include "ui/busy_cursor.h"
 
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
@@ -41,7 +44,7 @@ public:
 
 private:
     QWidget* window_;
-    bool busy_ = false;
+    std::optional<ui::BusyCursor> busy_;
     StoppableProgress progress_;
 };
 

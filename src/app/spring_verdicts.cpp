@@ -2,27 +2,17 @@
 
 #include "app/event_guard.h"
 #include "chart/chart.h"
-#include "chart/chart_canvas.h"
-#include "chart/chart_series.h"
-#include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
-#include "core/catalogue/unit_system.h"
-#include "core/search/conditions.h"
 #include "core/search/nearest_search.h"
 #include "core/search/record_filter.h"
-#include "ui/qt_text.h"
-#include "ui/radio_group.h"
+#include "core/session/search_session.h"
 #include "ui/result_area.h"
-#include "ui/search_panel.h"
 #include "ui/spring_columns.h"
-#include "ui/stress_panel.h"
 #include "ui/verdict_panel.h"
 
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 
 #include <algorithm>
 #include <cmath>
@@ -31,45 +21,8 @@ namespace app {
 
 using spring_checks::Kind;
 using spring_checks::Verdict;
-using ui::qtext;
-using ui::utf8;
 
 namespace {
-
-// The stress unit as the labels write it with their superscript.
-QString stress_unit_text(const std::string& unit) {
-    QString text = qtext(unit);
-    return text.replace(QStringLiteral("^2"), QStringLiteral("²"));
-}
-
-ui::DisplayUnits display_units() {
-    const units::UnitSystemState& s = units::state;
-    ui::DisplayUnits u;
-    u.factor = s.unit_factor;
-    u.force_unit = qtext(s.force_unit);
-    u.stress_unit = stress_unit_text(s.stress_unit);
-    u.force_decimals = s.force_decimals;
-    // MPa and gf/mm² read well as whole numbers, kgf/mm² needs two places.
-    u.stress_decimals = s.unit_factor < 1 ? 2 : 0;
-    return u;
-}
-
-std::optional<double> read_number(const QLineEdit* edit) {
-    const std::optional<double> v = parse_decimal(utf8(edit->text()));
-    return v && std::isfinite(*v) ? v : std::nullopt;
-}
-
-// The kind of spring a spring type item stands for; none for a type without checks.
-std::optional<spring_checks::SpringKind> checked_kind(int type_item) {
-    switch (type_item) {
-    case 0:
-        return spring_checks::SpringKind::Compression;
-    case 1:
-        return spring_checks::SpringKind::Extension;
-    default:
-        return std::nullopt;
-    }
-}
 
 QAction* toggle(QMenu* menu, const QString& name, const QString& caption) {
     QAction* a = menu->addAction(caption);
@@ -81,76 +34,42 @@ QAction* toggle(QMenu* menu, const QString& name, const QString& caption) {
 
 } // namespace
 
-SpringVerdicts::SpringVerdicts(QMainWindow* window, catalogue::Table& springs,
-                               ui::SearchPanel* search, ui::ResultArea* results,
-                               ui::StressPanel* stress, ui::VerdictPanel* panel)
-    : QObject(window), springs_(springs), search_(search), results_(results), stress_(stress),
-      panel_(panel), dialog_(new ui::TForm_checks(window)), units_(display_units()) {
-    if (auto* menu = window->findChild<QMenu*>(QStringLiteral("Search1"))) {
-        QAction* open = menu->addAction(QStringLiteral("判定条件(&J)..."));
-        open->setObjectName(QStringLiteral("Button_checks"));
-        connect(open, &QAction::triggered, dialog_, [this] { dialog_->exec(); });
-    }
-    if (auto* view = window->findChild<QMenu*>(QStringLiteral("V1"))) {
-        view->addSeparator();
-        menu_verdict_ = toggle(view, QStringLiteral("menu_verdict"), QStringLiteral("判定(&V)"));
-        menu_verdictcolumns_ =
-            toggle(view, QStringLiteral("menu_verdictcolumns"), QStringLiteral("判定列(&C)"));
-        connect(menu_verdict_, &QAction::toggled, panel_, &QWidget::setVisible);
-        connect(menu_verdictcolumns_, &QAction::toggled, this,
-                [this](bool shown) { guarded([this, shown] { showColumns(shown); }); });
-    }
-    connect(dialog_, &ui::TForm_checks::choicesChanged, this,
-            [this] { guarded([this] { showSelected(); }); });
-    // The operating range and the cycle count change the fatigue check at once.
-    for (QLineEdit* e : {stress_->rangeMin(), stress_->rangeMax(), stress_->cycleEdit()})
-        connect(e, &QLineEdit::textChanged, this, [this] { guarded([this] { showSelected(); }); });
-    connect(stress_->calculationGroup(), &ui::RadioGroup::itemClicked, this,
-            [this] { guarded([this] { showSelected(); }); });
+SpringVerdicts::SpringVerdicts(QMainWindow* window, QMenu* search_menu, QMenu* view_menu,
+                               catalogue::Table& springs, const session::SearchSession& session,
+                               ui::ResultArea* results, ui::VerdictPanel* panel)
+    : QObject(window), springs_(springs), session_(session), results_(results), panel_(panel),
+      dialog_(new ui::TForm_checks(window)) {
+    QAction* open = search_menu->addAction(QStringLiteral("判定条件(&J)..."));
+    open->setObjectName(QStringLiteral("Button_checks"));
+    connect(open, &QAction::triggered, dialog_, [this] { dialog_->exec(); });
+
+    view_menu->addSeparator();
+    menu_verdict_ = toggle(view_menu, QStringLiteral("menu_verdict"), QStringLiteral("判定(&V)"));
+    menu_verdictcolumns_ =
+        toggle(view_menu, QStringLiteral("menu_verdictcolumns"), QStringLiteral("判定列(&C)"));
+    connect(menu_verdict_, &QAction::toggled, panel_, &QWidget::setVisible);
+    connect(menu_verdictcolumns_, &QAction::toggled, this,
+            [this](bool shown) { guarded([this, shown] { showColumns(shown); }); });
+    connect(dialog_, &ui::TForm_checks::choicesChanged, this, &SpringVerdicts::choicesChanged);
 
     results_->model()->setExtraSource(
         [this](int row, int field) { return cellText(row, field); },
         [this](int row, int field) { return cellColour(row, field); });
-    // Before the window's own listeners, which fit the grid's columns to the rows.
-    springs_.addAfterOpen([this] {
-        listing_ = checker_.has_value();
-        if (listing_)
-            listed_.extendUnknown(static_cast<std::size_t>(springs_.recordCount()));
-    });
-    springs_.addAfterClose([this] {
-        listed_.clear();
-        listing_ = false;
-    });
     showColumns(true);
 }
 
-spring_checks::Duty SpringVerdicts::duty(spring_checks::SpringKind kind) const {
-    spring_checks::Duty d;
-    d.kind = kind;
-    const search::Conditions& c = search::conditions;
-    d.length1 = c.condition[0].searchedLength();
-    d.length2 = c.condition[1].searchedLength();
-    const std::optional<double> first = read_number(stress_->rangeMin());
-    const std::optional<double> second = read_number(stress_->rangeMax());
-    if (first && second) {
-        spring_checks::OperatingRange range;
-        if (stress_->rangeInLengths()) {
-            range = {spring_checks::OperatingRange::Given::Lengths, *first, *second};
-        } else {
-            // The range's loads are in the display unit; the checks read newtons.
-            range = {spring_checks::OperatingRange::Given::Loads, *first / units_.factor,
-                     *second / units_.factor};
-        }
-        if (std::isfinite(range.first) && std::isfinite(range.second))
-            d.range = range;
-    }
-    d.cycles = read_number(stress_->cycleEdit());
-    return d;
+void SpringVerdicts::tableOpened() {
+    listing_ = checker_.has_value();
+    if (listing_)
+        listed_.extendUnknown(static_cast<std::size_t>(springs_.recordCount()));
+}
+
+void SpringVerdicts::tableClosed() {
+    listed_.clear();
+    listing_ = false;
 }
 
 void SpringVerdicts::beginSearch() {
-    units_ = display_units();
-    kind_ = checked_kind(search_->typeGroup()->itemIndex());
     const ui::CheckChoices& c = choices();
     pass_only_ = c.pass_only;
     band_search_ = c.tolerance_search;
@@ -158,9 +77,9 @@ void SpringVerdicts::beginSearch() {
     excluded_ = 0;
     listed_.clear();
     checker_.reset();
-    if (kind_) {
+    if (const std::optional<spring_checks::SpringKind> kind = session_.kind()) {
         try {
-            checker_.emplace(duty(*kind_), c.conditions);
+            checker_.emplace(session_.duty(*kind), c.conditions);
         } catch (const spring_checks::EspringCheckException&) {
             // Conditions the checks cannot take (a length beyond the double range):
             // the list goes without verdicts and leaves nothing out for them.
@@ -169,8 +88,9 @@ void SpringVerdicts::beginSearch() {
 }
 
 bool SpringVerdicts::keep(const catalogue::Record& row) {
-    if (band_search_ && !search::load_band_meets_windows(row, search::conditions,
-                                                         units::state.unit_factor, band_tolerance_))
+    if (band_search_ &&
+        !search::load_band_meets_windows(row, session_.conditions(), session_.units().unit_factor,
+                                         band_tolerance_))
         return false;
     // Without "pass only" a row's verdict is worked out when the grid, the copy or
     // the CSV first asks for it, by the same checker: the search reads no slower.
@@ -233,99 +153,60 @@ QVariant SpringVerdicts::cellColour(int row, int field) const {
 }
 
 void SpringVerdicts::showSelected() {
-    selected_.reset();
-    const int row = springs_.isOpen() ? springs_.currentRow() : -1;
-    if (row >= 0 && kind_) {
-        selected_record_ = spring_checks::check_record(springs_, row);
-        try {
-            selected_ =
-                spring_checks::check_spring(selected_record_, duty(*kind_), choices().conditions);
-        } catch (const spring_checks::EspringCheckException&) {
-            // Conditions the checks cannot take: no verdict rather than an old one.
-        }
-    }
-    if (selected_)
-        panel_->showReport(ui::verdict_report(*selected_, choices().conditions, units_));
-    else
-        panel_->showReport(std::nullopt);
+    panel_->showReport(selectedReport());
     results_->chart()->update();
 }
 
 std::optional<ui::VerdictReport> SpringVerdicts::selectedReport() const {
-    return panel_->report();
+    return ui::selected_report(session_);
 }
 
 std::optional<spring_checks::Summary>
-SpringVerdicts::summarise(const search::NearSpring& spring) const {
-    const std::optional<spring_checks::SpringKind> kind =
-        checked_kind(search_->typeGroup()->itemIndex());
+SpringVerdicts::summarise(const search::NearSpring& spring,
+                          std::optional<spring_checks::SpringKind> kind) const {
     if (!kind)
         return std::nullopt;
-    namespace f = catalogue::spring;
-    spring_checks::Record r;
-    r.material = spring.text[f::material];
-    r.lo = spring.number[f::lo];
-    r.fo = spring.number[f::fo];
-    r.lmax = spring.number[f::lmax];
-    r.k = spring.number[f::k];
-    r.coil_dia = spring.number[f::coil_dia];
-    r.wire_dia = spring.number[f::wire_dia];
-    r.turn = spring.number[f::turn];
     try {
+        const spring_checks::Record r = spring_checks::check_record(
+            [&spring](int field) { return std::string_view(spring.text.at(field)); },
+            [&spring](int field) { return spring.number.at(field); });
         return spring_checks::summarise(
-            spring_checks::check_spring(r, duty(*kind), choices().conditions));
+            spring_checks::check_spring(r, session_.duty(*kind), session_.checkConditions()));
     } catch (const spring_checks::EspringCheckException&) {
         return std::nullopt;
     }
 }
 
-void SpringVerdicts::drawOverlays(Chart& chart) const {
+std::optional<SelectedMarks> SpringVerdicts::selectedMarks() const {
     const int row = springs_.isOpen() ? springs_.currentRow() : -1;
-    if (!selected_ || row < 0)
-        return;
+    const std::optional<spring_checks::SpringVerdict>& verdict = session_.verdict();
+    if (!verdict || row < 0)
+        return std::nullopt;
     namespace f = catalogue::spring;
     double v[5];
     springs_.numbers(row, {f::lo, f::lmax, f::calc_fo, f::calc_fmax, f::calc_k}, v);
-    const double lo = v[0], lmax = v[1], fo = v[2], fmax = v[3], k = v[4];
-    const ChartSeries& s = *chart.series(0);
-    ChartCanvas& c = chart.canvas();
-    c.clipTo(chart.plotRect());
-    // The band: the load line with the loads at both ends of the tolerance.
-    const double t = choices().conditions.load_tolerance;
-    if (t > 0) {
-        c.setPen(QColor(255, 120, 120), 1, Qt::DashLine);
-        for (const double scale : {1 - t, 1 + t}) {
-            c.moveTo(s.xToPixel(lo), s.yToPixel(fo * scale));
-            c.lineTo(s.xToPixel(lmax), s.yToPixel(fmax * scale));
-        }
-    }
-    // Marks across the load line carried on, where the spring reaches Ln and where
-    // it buckles.
-    const auto mark = [&](double length, const QColor& colour) {
-        if (!std::isfinite(length))
-            return;
-        const int x = s.xToPixel(length);
-        const int y = s.yToPixel(fo + k * (lo - length));
-        c.setPen(colour, 2);
-        c.moveTo(x, y - 7);
-        c.lineTo(x, y + 8);
-        c.moveTo(x - 4, y);
-        c.lineTo(x + 5, y);
-    };
+    SelectedMarks marks;
+    marks.lo = v[0];
+    marks.lmax = v[1];
+    marks.fo = v[2];
+    marks.fmax = v[3];
+    marks.k = v[4];
+    marks.tolerance = session_.checkConditions().load_tolerance;
     const auto first = [&](Kind kind) -> const spring_checks::Check* {
-        for (const spring_checks::Check& check : selected_->checks) {
+        for (const spring_checks::Check& check : verdict->checks) {
             if (check.kind == kind)
                 return &check;
         }
         return nullptr;
     };
     if (const spring_checks::Check* ln = first(Kind::MinimumLength))
-        mark(ln->limit, QColor(0, 0, 200));
+        marks.minimum_length = ln->limit;
+    // The buckling limit is a deflection from the free length of the load line.
     if (const spring_checks::Check* sk = first(Kind::Buckling); sk && std::isfinite(sk->limit)) {
-        const spring_checks::Record& r = selected_record_;
-        mark(r.lo + r.fo / r.k - sk->limit, QColor(160, 0, 160));
+        const spring_checks::Record& r = session_.record();
+        marks.buckling_length = r.lo + r.fo / r.k - sk->limit;
     }
-    c.removeClip();
+    return marks;
 }
 
 } // namespace app

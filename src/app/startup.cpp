@@ -57,6 +57,7 @@ void create_forms() {
     main_form->setAttribute(Qt::WA_DeleteOnClose);
     // The dialog lives until the end: it goes when the main window goes.
     auto* cycle_form = new TForm_cycle;
+    main_form->setCycleDialog(cycle_form);
     QObject::connect(main_form, &QObject::destroyed, cycle_form, &QObject::deleteLater);
 }
 

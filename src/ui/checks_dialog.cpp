@@ -153,7 +153,7 @@ void TForm_checks::accept() {
     choices_.tolerance_search = CheckBox_tolerancesearch->isChecked();
     choices_.pass_only = CheckBox_passonly->isChecked();
     QDialog::accept();
-    emit choicesChanged();
+    emit choicesChanged(choices_);
 }
 
 } // namespace ui

@@ -34,7 +34,8 @@ public:
     int exec() override;
 
 signals:
-    void choicesChanged();
+    // OK took the controls over.
+    void choicesChanged(const ui::CheckChoices& choices);
 
 private:
     void showChoices();

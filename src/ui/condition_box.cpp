@@ -158,10 +158,12 @@ void ConditionBox::fit() {
     fit_to_children(this, QSize(150, 0), 4);
 
     // Wide enough for the widest stress unit of any unit system, so that the
-    // layout does not shift when the units change.
+    // layout does not shift when the units change. The stress labels do not
+    // depend on the force texts of the state.
     int widest = 0;
     for (int unit = 0; unit < 3; ++unit) {
-        const units::UnitCaptions captions = units::unit_captions(unit, 0, units::state);
+        const units::UnitCaptions captions =
+            units::unit_captions(unit, 0, units::UnitSystemState{});
         widest =
             std::max(widest, stress_unit_->fontMetrics().horizontalAdvance(
                                  QString::fromStdString(captions.stress_label)) +

@@ -193,6 +193,7 @@ void TForm_cycle::calc_cycle() {
         const std::string text =
             cycle::format_cycle_result(cycle::cycle_count(pt, n, kadou, t, days, years));
         cycle::cycle_result = text;
+        result_ = text;
         // The glyph goes with the first result: the button needs all its
         // width for the figure.
         BitBtn_ok->setIcon(QIcon());
@@ -204,6 +205,12 @@ void TForm_cycle::calc_cycle() {
     } catch (const float_error::EFloatError&) {
         show_no_result();
     }
+}
+
+std::optional<QString> TForm_cycle::askCycles() {
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return QString::fromStdString(result_);
 }
 
 void TForm_cycle::showEvent(QShowEvent* event) {

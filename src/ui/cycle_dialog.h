@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+#include <optional>
+#include <string>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +26,9 @@ public:
 
     void setVisible(bool visible) override;
 
+    // Shows the dialog; the count it gives when closed with OK, as written on the button.
+    std::optional<QString> askCycles();
+
 public slots:
     // Recomputes from all entries. On success stores the text in
     // cycle::cycle_result and shows it on OK; on any failure only disables
@@ -36,6 +42,8 @@ private:
     int working_days() const;
     void set_ok_enabled(bool enabled);
     void show_no_result();
+
+    std::string result_; // the text of the last count computed
 
     QGroupBox* GroupBox_cycleparameter = nullptr;
     QLabel* Label_pt = nullptr;

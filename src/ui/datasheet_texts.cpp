@@ -53,6 +53,7 @@ QString force_text(double v, const DisplayUnits& units) {
 }
 
 QString stress_text(double v, const DisplayUnits& units) {
+    // As the condition boxes show it, whole in every unit system.
     return QString::fromStdString(numfmt::fixed15(v, 0)) + u' ' + units.stress_unit;
 }
 
@@ -159,11 +160,12 @@ std::vector<DatasheetLength> length_rows(const strength::SpringEvaluation& e,
             row.load_out_of_range = true;
         } else {
             row.load = force_text(c.load, units);
-            row.band = QStringLiteral("%1 – %2 (±%3 %)")
-                           .arg(QString::fromStdString(numfmt::fixed15(
-                                    c.load * (1 - load_tolerance), units.force_decimals)),
-                                force_text(c.load * (1 + load_tolerance), units),
-                                general(load_tolerance * 100));
+            const catalogue::spring::LoadBand band =
+                catalogue::spring::load_band(c.load, load_tolerance);
+            row.band =
+                QStringLiteral("%1 – %2 (±%3 %)")
+                    .arg(QString::fromStdString(numfmt::fixed15(band.minus, units.force_decimals)),
+                         force_text(band.plus, units), general(load_tolerance * 100));
             if (c.stress_known) {
                 row.stress = stress_text(c.stress, units);
                 if (e.graded() && e.allowable_stress > 0)

@@ -5,9 +5,19 @@
 #include "core/catalogue/spring_record.h"
 #include "core/search/search_start.h"
 
+#include <cmath>
+
 SpringlinePos springline_pos;
 
 namespace {
+
+// The band and the marks of the selected spring's checks.
+const QColor band_colour(255, 120, 120);
+const QColor minimum_length_colour(0, 0, 200);
+const QColor buckling_colour(160, 0, 160);
+// A mark is a cross on the load line, a little longer below and right of it.
+constexpr int mark_up = 7, mark_down = 8, mark_left = 4, mark_right = 5;
+constexpr int mark_width = 2;
 
 QFont face(const char* family) {
     QFont f(QString::fromUtf8(family));
@@ -140,6 +150,37 @@ void Springline_erase(Chart& chart) {
     c.clipTo(chart.plotRect());
     c.moveTo(springline_pos.x0, springline_pos.y0);
     c.lineTo(springline_pos.x1, springline_pos.y1);
+    c.removeClip();
+}
+
+void draw_selected_marks(Chart& chart, const SelectedMarks& m) {
+    const ChartSeries& s = *chart.series(0);
+    ChartCanvas& c = chart.canvas();
+    c.clipTo(chart.plotRect());
+    if (m.tolerance > 0) {
+        c.setPen(band_colour, 1, Qt::DashLine);
+        const catalogue::spring::LoadBand at_lo = catalogue::spring::load_band(m.fo, m.tolerance);
+        const catalogue::spring::LoadBand at_lmax =
+            catalogue::spring::load_band(m.fmax, m.tolerance);
+        c.moveTo(s.xToPixel(m.lo), s.yToPixel(at_lo.minus));
+        c.lineTo(s.xToPixel(m.lmax), s.yToPixel(at_lmax.minus));
+        c.moveTo(s.xToPixel(m.lo), s.yToPixel(at_lo.plus));
+        c.lineTo(s.xToPixel(m.lmax), s.yToPixel(at_lmax.plus));
+    }
+    // The marks stand on the load line carried on beyond lo and lmax.
+    const auto mark = [&](const std::optional<double>& length, const QColor& colour) {
+        if (!length || !std::isfinite(*length))
+            return;
+        const int x = s.xToPixel(*length);
+        const int y = s.yToPixel(m.fo + m.k * (m.lo - *length));
+        c.setPen(colour, mark_width);
+        c.moveTo(x, y - mark_up);
+        c.lineTo(x, y + mark_down);
+        c.moveTo(x - mark_left, y);
+        c.lineTo(x + mark_right, y);
+    };
+    mark(m.minimum_length, minimum_length_colour);
+    mark(m.buckling_length, buckling_colour);
     c.removeClip();
 }
 

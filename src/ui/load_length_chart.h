@@ -3,6 +3,8 @@
 #include "chart/chart.h"
 #include "core/search/conditions.h"
 
+#include <optional>
+
 namespace catalogue {
 class Table;
 }
@@ -25,6 +27,16 @@ extern SpringlinePos springline_pos;
 void Selectwindow_draw(Chart& chart, const search::Conditions& conditions);
 void Springline_draw(Chart& chart, const catalogue::Table& table);
 void Springline_erase(Chart& chart);
+
+// The selected spring's checks on its load line: the band of the load tolerance
+// and marks where it reaches its smallest usable length and where it buckles.
+struct SelectedMarks {
+    double lo = 0, lmax = 0, fo = 0, fmax = 0, k = 0; // the load line, display units
+    double tolerance = 0;                             // of the band; none at 0
+    std::optional<double> minimum_length, buckling_length;
+};
+// Drawn after the highlighted segment.
+void draw_selected_marks(Chart& chart, const SelectedMarks& marks);
 
 // The axis fitting of a search: each axis spans the springs shown and the
 // governing search window.

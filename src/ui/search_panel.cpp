@@ -2,7 +2,6 @@
 
 #include "core/catalogue/number_format.h"
 #include "core/catalogue/number_parse.h"
-#include "core/catalogue/unit_system.h"
 #include "core/search/conditions.h"
 #include "core/search/search_start.h"
 #include "ui/placed_controls.h"
@@ -163,13 +162,21 @@ bool SearchPanel::readRecordRules(search::Conditions& s) const {
     return true;
 }
 
+int SearchPanel::typeItem() const {
+    return type_->itemIndex();
+}
+
+int SearchPanel::unitItem() const {
+    return unit_->itemIndex();
+}
+
 void SearchPanel::showAllowableStress(const strength::SpringEvaluation& e,
-                                      const strength::SpringValues& spring) {
+                                      const strength::SpringValues& spring,
+                                      const std::string& force_unit) {
     QString hint = QStringLiteral("許容応力値:");
     switch (e.grade) {
     case strength::GradeData::Known:
-        hint += QString::fromStdString(numfmt::fixed15(e.allowable_stress, 0) +
-                                       units::state.force_unit) +
+        hint += QString::fromStdString(numfmt::fixed15(e.allowable_stress, 0) + force_unit) +
                 QStringLiteral("/mm2");
         break;
     case strength::GradeData::WireOutOfRange:

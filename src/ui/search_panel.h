@@ -28,6 +28,9 @@ public:
 
     RadioGroup* typeGroup() const { return type_; }
     RadioGroup* unitGroup() const { return unit_; }
+    // The selected items of the spring type and the unit system.
+    int typeItem() const;
+    int unitItem() const;
     ConditionBox* condition(int which) const { return conditions_[static_cast<size_t>(which)]; }
     std::array<search::ConditionTexts, 2> conditionTexts() const;
     QPushButton* searchButton() const { return search_; }
@@ -43,8 +46,9 @@ public:
     // The hint over both condition boxes: the allowable stress of the
     // selected spring's grade, or why it has none; the start's hints when
     // no spring is selected.
+    // `force_unit` is the unit the stress is written in, over mm².
     void showAllowableStress(const strength::SpringEvaluation& evaluation,
-                             const strength::SpringValues& spring);
+                             const strength::SpringValues& spring, const std::string& force_unit);
     void clearAllowableStress();
 
     // Marks each search box whose text is not empty but does not read as a

@@ -1,7 +1,6 @@
 #include "ui/statictau_chart.h"
 
 #include "chart/chart_colors.h"
-#include "core/catalogue/unit_system.h"
 #include "core/strength/static_curves.h"
 
 namespace {
@@ -102,29 +101,30 @@ Chart* make_statictau_chart(QWidget* parent) {
     return chart;
 }
 
-void set_statictau(Chart& chart) {
+void set_statictau(Chart& chart, double factor, const std::string& stress_unit) {
     for (int i = 0; i < 4; ++i)
         chart.series(i)->clear();
     for (int i = 0; i < 3; ++i) {
         chart.series(i)->setTitle(QString::fromLatin1(curves[i].designation));
         add_stcurve(chart, i, 30, curves[i].start, curves[i].end);
     }
-    set_tauaxis(chart);
+    set_tauaxis(chart, factor, stress_unit);
 }
 
-void set_tauaxis(Chart& chart) {
-    const double u = units::state.unit_factor;
+void set_tauaxis(Chart& chart, double factor, const std::string& stress_unit) {
+    const double u = factor;
     ChartAxis& left = chart.leftAxis();
     const ChartAxis& right = chart.rightAxis();
     // Opened first so that the new range is never refused against the old one.
     left.setMaximum(std::max(left.maximum(), right.maximum() * u));
     left.setMinimum(right.minimum() * u);
     left.setMaximum(right.maximum() * u);
-    left.setTitle(QStringLiteral("応力 ") + QString::fromStdString(units::state.stress_unit));
+    left.setTitle(QStringLiteral("応力 ") + QString::fromStdString(stress_unit));
 }
 
-void add_taupoint(Chart& chart, const std::string& designation, double x, double y) {
+void add_taupoint(Chart& chart, const std::string& designation, double x, double y,
+                  const std::string& stress_unit) {
     const QColor colour = chart.series(strength::taupoint_colour_index(designation))->seriesColor();
-    const std::string label = strength::taupoint_label(designation, y, units::state.stress_unit);
+    const std::string label = strength::taupoint_label(designation, y, stress_unit);
     chart.series(3)->addPoint(x, y, QString::fromStdString(label), colour);
 }

@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "ui/dynamictau_chart.h"
 #include "ui/placed_controls.h"
+#include "ui/qt_text.h"
 #include "ui/radio_group.h"
 #include "ui/splitter_bar.h"
 #include "ui/statictau_chart.h"
@@ -51,6 +52,18 @@ StressPanel::StressPanel(QWidget* parent) : QWidget(parent) {
     // Takes the room of the fatigue diagram's panel when that is hidden, so
     // that the static chart keeps its width.
     row->addStretch(0);
+
+    connect(link_, &QCheckBox::clicked, this, &StressPanel::linkClicked);
+    connect(calculation_, &RadioGroup::itemClicked, this, &StressPanel::calculationClicked);
+    for (QLineEdit* e : {range_min_, range_max_})
+        connect(e, &QLineEdit::textChanged, this,
+                [this] { emit operatingRangeChanged(operatingRange()); });
+    connect(range_min_, &QLineEdit::textChanged, this,
+            [this] { emit minimumChanged(range_min_->isModified()); });
+    connect(calculation_, &RadioGroup::itemClicked, this,
+            [this] { emit operatingRangeChanged(operatingRange()); });
+    connect(cycles_, &QLineEdit::textChanged, this, [this] { emit cyclesChanged(cycles()); });
+    connect(cycle_button_, &QPushButton::clicked, this, &StressPanel::cycleButtonClicked);
 }
 
 void StressPanel::setPreferredHeight(int height) {
@@ -109,6 +122,27 @@ QList<QWidget*> StressPanel::tabChain() const {
     return chain;
 }
 
+bool StressPanel::linked() const {
+    return link_->isChecked();
+}
+
+void StressPanel::setLinked(bool linked) {
+    link_->setChecked(linked);
+}
+
+session::RangeInput StressPanel::operatingRange() const {
+    return {session::TypedNumber::read(utf8(range_min_->text())),
+            session::TypedNumber::read(utf8(range_max_->text())), rangeInLengths()};
+}
+
+session::TypedNumber StressPanel::cycles() const {
+    return session::TypedNumber::read(utf8(cycles_->text()));
+}
+
+void StressPanel::setCycles(const QString& text) {
+    cycles_->setText(text);
+}
+
 bool StressPanel::rangeInLengths() const {
     return calculation_->itemIndex() != 1;
 }
@@ -132,8 +166,9 @@ void StressPanel::clearWorkingPoint() {
     fatigue_chart_->series(1)->clear();
 }
 
-void StressPanel::addStressDot(const std::string& material, double d, double stress) {
-    add_taupoint(*static_chart_, material, d, stress);
+void StressPanel::addStressDot(const std::string& material, double d, double stress,
+                               const std::string& stress_unit) {
+    add_taupoint(*static_chart_, material, d, stress, stress_unit);
 }
 
 void StressPanel::placeWorkingPoint(const strength::WorkingPoint& point) {

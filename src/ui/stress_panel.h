@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/search_session.h"
 #include "core/strength/working_point.h"
 
 #include <QWidget>
@@ -30,12 +31,13 @@ public:
     SplitterBar* staticSplitter() const { return static_splitter_; }
     QWidget* dynamicPanel() const { return dynamic_panel_; }
 
-    QCheckBox* linkBox() const { return link_; }
-    RadioGroup* calculationGroup() const { return calculation_; }
-    QLineEdit* rangeMin() const { return range_min_; }
-    QLineEdit* rangeMax() const { return range_max_; }
-    QLineEdit* cycleEdit() const { return cycles_; }
-    QPushButton* cycleButton() const { return cycle_button_; }
+    // Whether the range follows the search conditions (検索条件とのリンク).
+    bool linked() const;
+    void setLinked(bool linked);
+    // The range and the cycle count as typed and read.
+    session::RangeInput operatingRange() const;
+    session::TypedNumber cycles() const;
+    void setCycles(const QString& text);
     // The controls of the dynamic panel, in the tab order.
     QList<QWidget*> tabChain() const;
     // The height the panel asks its layout for; 0 for its least height.
@@ -51,8 +53,20 @@ public:
     // The dots of the selected spring on both charts.
     void clearDots();
     void clearWorkingPoint();
-    void addStressDot(const std::string& material, double d, double stress);
+    // `stress_unit` labels the dot.
+    void addStressDot(const std::string& material, double d, double stress,
+                      const std::string& stress_unit);
     void placeWorkingPoint(const strength::WorkingPoint& point);
+
+signals:
+    void linkClicked();
+    void calculationClicked();
+    // The minimum's text changed; `typed` when the designer typed it.
+    void minimumChanged(bool typed);
+    // Either end of the range or the kind of its values changed.
+    void operatingRangeChanged(const session::RangeInput& range);
+    void cyclesChanged(const session::TypedNumber& cycles);
+    void cycleButtonClicked();
 
 private:
     QWidget* buildParameters();

@@ -120,7 +120,6 @@ QSize VerdictPanel::sizeHint() const {
 }
 
 void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
-    report_ = report;
     model_->setReport(report);
     list_->clearSpans();
     if (report) {

@@ -42,12 +42,10 @@ public:
 
     // None: no spring is selected or it cannot be checked, so no verdict is shown.
     void showReport(const std::optional<VerdictReport>& report);
-    const std::optional<VerdictReport>& report() const { return report_; }
 
     QSize sizeHint() const override;
 
 private:
-    std::optional<VerdictReport> report_;
     QLabel* label_;
     QLabel* reason_; // the overall reason beside the word
     QTableView* list_;

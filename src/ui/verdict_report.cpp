@@ -1,6 +1,7 @@
 #include "ui/verdict_report.h"
 
 #include "core/catalogue/number_format.h"
+#include "core/session/search_session.h"
 #include "ui/qt_text.h"
 
 #include <cmath>
@@ -13,6 +14,11 @@ using spring_checks::Site;
 using spring_checks::Verdict;
 
 namespace {
+
+QString stress_unit_text(const std::string& unit) {
+    QString text = qtext(unit);
+    return text.replace(QStringLiteral("^2"), QStringLiteral("²"));
+}
 
 QString number(double v, int decimals) {
     return QString::fromStdString(numfmt::fixed15(v, decimals));
@@ -163,6 +169,16 @@ QString seating(double nu) {
 
 } // namespace
 
+DisplayUnits display_units(const units::UnitSystemState& state) {
+    DisplayUnits u;
+    u.factor = state.unit_factor;
+    u.force_unit = qtext(state.force_unit);
+    u.stress_unit = stress_unit_text(state.stress_unit);
+    u.force_decimals = state.force_decimals;
+    u.stress_decimals = units::stress_decimals(state.unit_factor);
+    return u;
+}
+
 const std::vector<Seating>& seatings() {
     static const std::vector<Seating> all = {
         {2.0, QStringLiteral("一端固定・他端自由 (ν=2)")},
@@ -235,6 +251,13 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                                          tolerance_percent(conditions.load_tolerance)
                                    : QStringLiteral("なし"));
     return report;
+}
+
+std::optional<VerdictReport> selected_report(const session::SearchSession& session) {
+    if (!session.verdict())
+        return std::nullopt;
+    return verdict_report(*session.verdict(), session.checkConditions(),
+                          display_units(session.units()));
 }
 
 } // namespace ui

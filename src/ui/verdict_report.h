@@ -5,6 +5,7 @@
 // these texts, so they read the same everywhere.
 #pragma once
 
+#include "core/catalogue/unit_system.h"
 #include "core/strength/listed_verdicts.h"
 #include "core/strength/spring_check_list.h"
 
@@ -14,6 +15,10 @@
 
 #include <optional>
 #include <vector>
+
+namespace session {
+class SearchSession;
+}
 
 namespace ui {
 
@@ -26,6 +31,9 @@ struct DisplayUnits {
     int force_decimals = 2;
     int stress_decimals = 0;
 };
+
+// The display units of a unit-system state, its stress unit written with its superscript.
+DisplayUnits display_units(const units::UnitSystemState& state);
 
 struct VerdictLine {
     QString check; // what is checked and where: "静的応力 (30 mm)"
@@ -61,5 +69,7 @@ QString summary_reason(const spring_checks::Summary& summary);
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,
                              const DisplayUnits& units);
+// The session's verdict of the selected spring, in the units of its search; none without one.
+std::optional<VerdictReport> selected_report(const session::SearchSession& session);
 
 } // namespace ui

@@ -22,6 +22,39 @@ void spring::calculate_fields(const Record& r, double factor, double* calc) {
     calc[2] = units::to_display_unit(r.number(k), factor);
 }
 
+std::optional<spring::SpringType> spring::type_of_item(int type_item) {
+    switch (type_item) {
+    case 0:
+        return SpringType::Compression;
+    case 1:
+        return SpringType::Extension;
+    case 2:
+        return SpringType::Torsion;
+    case 3:
+        return SpringType::Compton;
+    default:
+        return std::nullopt;
+    }
+}
+
+const char* spring::type_code(SpringType type) {
+    switch (type) {
+    case SpringType::Compression:
+        return "compress";
+    case SpringType::Extension:
+        return "tension";
+    case SpringType::Torsion:
+        return "torsion";
+    case SpringType::Compton:
+        return "compton";
+    }
+    return "";
+}
+
+bool spring::has_stress_pass(int type_item) {
+    return type_item < static_cast<int>(SpringType::Torsion);
+}
+
 // Only the key is required of a maker packet: the texts that the maker box
 // shows report a missing field themselves, under their own name.
 std::vector<FieldSpec> maker::fields() {

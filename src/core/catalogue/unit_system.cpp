@@ -1,6 +1,16 @@
 #include "core/catalogue/unit_system.h"
 
+#include "core/catalogue/spring_record.h"
+
 namespace units {
+namespace {
+
+// A torsion spring's forces are torques.
+bool torque_type(int type_item) {
+    return catalogue::spring::type_of_item(type_item) == catalogue::spring::SpringType::Torsion;
+}
+
+} // namespace
 
 UnitSystemState state;
 
@@ -25,7 +35,7 @@ void select_unit_texts(int unit_item) {
 }
 
 void select_type_suffix(int type_item) {
-    state.torque_suffix = type_item == 2 ? "mm" : "";
+    state.torque_suffix = torque_type(type_item) ? "mm" : "";
 }
 
 UnitCaptions unit_captions(int unit_item, int type_item, const UnitSystemState& s) {
@@ -50,7 +60,7 @@ UnitCaptions unit_captions(int unit_item, int type_item, const UnitSystemState& 
         c.superscript = false;
     }
     const std::string& f = s.force_unit;
-    if (type_item == 2) {
+    if (torque_type(type_item)) {
         c.axis_title = "発生トルク\u3000" + f + s.torque_suffix;
         c.column6 = "tqo " + f + s.torque_suffix;
         c.column8 = "tqmax " + f + s.torque_suffix;
@@ -69,6 +79,10 @@ UnitCaptions apply_unit_system(int unit_item, int type_item) {
     state.force_decimals = captions.decimals;
     state.unit_factor = captions.factor;
     return captions;
+}
+
+int stress_decimals(double unit_factor) {
+    return unit_factor < 1 ? 2 : 0;
 }
 
 double to_display_unit(double stored, double factor) {

@@ -43,6 +43,10 @@ UnitCaptions unit_captions(int unit_item, int type_item, const UnitSystemState& 
 // the unit item and spring type item; the captions to show.
 UnitCaptions apply_unit_system(int unit_item, int type_item);
 
+// The decimals of a stress in the unit system of `unit_factor`: MPa and gf/mm² read
+// well as whole numbers, kgf/mm² needs two places.
+int stress_decimals(double unit_factor);
+
 // The calculated fields: stored N values times the factor, formed in
 // extended precision and rounded to double.
 double to_display_unit(double stored, double factor);

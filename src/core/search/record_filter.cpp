@@ -4,6 +4,8 @@
 #include "core/catalogue/unit_system.h"
 #include "core/search/conditions.h"
 
+#include <utility>
+
 namespace search {
 
 namespace f = catalogue::spring;
@@ -46,10 +48,13 @@ void ClientDataSet_springFilterRecord(const catalogue::Record& r, bool& accept) 
 
 bool load_band_meets_windows(const catalogue::Record& r, const Conditions& c, double unit_factor,
                              double tolerance) {
-    for (const double scale : {1 - tolerance, 1 + tolerance}) {
+    const catalogue::spring::LoadBand fo = catalogue::spring::load_band(r.number(f::fo), tolerance);
+    const catalogue::spring::LoadBand fmax =
+        catalogue::spring::load_band(r.number(f::fmax), tolerance);
+    for (const auto& [at_lo, at_lmax] :
+         {std::pair(fo.minus, fmax.minus), std::pair(fo.plus, fmax.plus)}) {
         const geometry::Segment edge =
-            load_line(r.number(f::lo), r.number(f::fo) * scale, r.number(f::lmax),
-                      r.number(f::fmax) * scale, unit_factor);
+            load_line(r.number(f::lo), at_lo, r.number(f::lmax), at_lmax, unit_factor);
         if (!geometry::seg_cross_window(c.condition[0].window, edge) ||
             !geometry::seg_cross_window(c.condition[1].window, edge))
             return false;

@@ -1,6 +1,7 @@
 #include "core/search/search_start.h"
 
 #include "core/catalogue/number_parse.h"
+#include "core/catalogue/spring_record.h"
 #include "core/search/conditions.h"
 
 #include <cmath>
@@ -54,22 +55,16 @@ bool diameters_valid(double outer_min, double outer_max, double inner_min, doubl
 }
 
 std::optional<std::string> spring_type_code(int type_item) {
-    switch (type_item) {
-    case 0:
-        return "compress";
-    case 1:
-        return "tension";
-    case 2:
-        return "torsion";
-    case 3:
-        return "compton";
-    default:
-        return std::nullopt;
-    }
+    if (const auto type = catalogue::spring::type_of_item(type_item))
+        return std::string(catalogue::spring::type_code(*type));
+    return std::nullopt;
 }
 
 double stress_ratio_limit(int type_item) {
-    return type_item == 1 ? 0.64 : 0.8;
+    using catalogue::spring::SpringType;
+    // An item beyond the types reads as compression.
+    return catalogue::spring::stress_ratio_limit(
+        catalogue::spring::type_of_item(type_item).value_or(SpringType::Compression));
 }
 
 double fit_upper(double a, double b, double e) {

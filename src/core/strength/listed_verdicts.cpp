@@ -7,19 +7,9 @@
 
 namespace spring_checks {
 
-namespace f = catalogue::spring;
-
 Record check_record(const catalogue::Record& row) {
-    Record r;
-    r.material = row.text(f::material);
-    r.lo = row.number(f::lo);
-    r.fo = row.number(f::fo);
-    r.lmax = row.number(f::lmax);
-    r.k = row.number(f::k);
-    r.coil_dia = row.number(f::coil_dia);
-    r.wire_dia = row.number(f::wire_dia);
-    r.turn = row.number(f::turn); // 0 when empty: the checks then miss the coil count
-    return r;
+    return check_record([&row](int field) { return row.text(field); },
+                        [&row](int field) { return row.number(field); });
 }
 
 Record check_record(const catalogue::Table& table, int row) {

@@ -2,6 +2,7 @@
 // the verdict a designer reads for a spring, and a compact store of it per listed row.
 #pragma once
 
+#include "core/catalogue/spring_record.h"
 #include "core/catalogue/table.h"
 #include "core/strength/spring_check_list.h"
 
@@ -12,8 +13,24 @@
 
 namespace spring_checks {
 
-// What the checks read of a catalogue row: its stored values (N, mm). The material
-// text is the table's and lives while the table is open.
+// What the checks read of a spring, from its text and number of a catalogue field
+// (stored values, N and mm); the material text is borrowed from `text`.
+template <class Text, class Number> Record check_record(const Text& text, const Number& number) {
+    namespace f = catalogue::spring;
+    Record r;
+    r.material = text(f::material);
+    r.lo = number(f::lo);
+    r.fo = number(f::fo);
+    r.lmax = number(f::lmax);
+    r.k = number(f::k);
+    r.coil_dia = number(f::coil_dia);
+    r.wire_dia = number(f::wire_dia);
+    r.turn = number(f::turn); // 0 when empty: the checks then miss the coil count
+    return r;
+}
+
+// What the checks read of a catalogue row. The material text is the table's and
+// lives while the table is open.
 Record check_record(const catalogue::Record& row);
 Record check_record(const catalogue::Table& table, int row);
 

@@ -168,6 +168,13 @@ void select_material(const std::string& designation) {
     throw EspringMaterialException("Material is not resistorated.");
 }
 
+std::vector<GradeRange> grade_ranges() {
+    std::vector<GradeRange> ranges;
+    for (const Designation& entry : kDesignations)
+        ranges.push_back({entry.name, kSets[entry.set].d_min, kSets[entry.set].d_max});
+    return ranges;
+}
+
 void reset_current_material() {
     g_designation.clear();
     g_set = MaterialSet{};

@@ -8,6 +8,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace spr_mat {
 
@@ -30,5 +32,14 @@ void select_material(const std::string& designation);
 
 // Back to the start-up state: empty designation, all-zero set.
 void reset_current_material();
+
+// A designation of the material table and the wire diameters (mm, both inclusive) for
+// which it has values.
+struct GradeRange {
+    std::string_view designation;
+    double d_min, d_max;
+};
+// Every designation of the table, in its order.
+std::vector<GradeRange> grade_ranges();
 
 } // namespace spr_mat

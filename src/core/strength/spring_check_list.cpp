@@ -1,6 +1,8 @@
 #include "core/strength/spring_check_list.h"
 
+#include "core/catalogue/spring_record.h"
 #include "core/strength/cls_sprg.h"
+#include "core/strength/float_error.h"
 #include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
 
@@ -8,7 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -20,7 +21,9 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The red rule of the stress display: tau0/taua at or above this is too close.
-constexpr double kRatioLimit[] = {0.8, 0.64}; // compression, extension
+constexpr double kRatioLimit[] = {
+    catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Compression),
+    catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Extension)};
 
 namespace text {
 constexpr std::string_view kStressOk[] = {"応力比 τ0/τa は 0.8 未満", "応力比 τ0/τa は 0.64 未満"};
@@ -85,14 +88,28 @@ Needed missing(std::string_view why) {
     return {0, why};
 }
 
+// The value of `formula`, or that of `failed` when a formula of the checks, the stress
+// formulas or the material table refuses its data. Any other failure (no memory, a
+// fault of the program) is none of the spring's and goes on.
+template <typename Formula, typename Failed> auto or_failed(Formula&& formula, Failed&& failed) {
+    try {
+        return formula();
+    } catch (const EspringCheckException&) {
+    } catch (const cls_sprg::EStdspringException&) {
+    } catch (const float_error::EFloatError&) {
+    } catch (const spr_mat::EspringMaterialException&) {
+    }
+    return failed();
+}
+
 // The formulas throw only for data no catalogue should hold (values beyond the double
 // range); such a quantity is missing rather than a guess.
 template <typename Formula> Needed compute(Formula&& formula) {
-    try {
-        return {formula(), {}};
-    } catch (const std::exception&) {
-        return missing(text::kNotComputable);
-    }
+    return or_failed(
+        [&] {
+            return Needed{formula(), {}};
+        },
+        [] { return missing(text::kNotComputable); });
 }
 
 bool positive(double v) {
@@ -379,12 +396,15 @@ private:
             why = text::kNoGeometry;
         if (!why.empty())
             return absent(Kind::Fatigue, Site::Spring, why);
-        strength::WorkingPoint wp{};
-        try {
-            wp = strength::working_point(d_, D_, p1.value, p2.value, sigma_b_.value);
-        } catch (const std::exception&) {
+        const std::optional<strength::WorkingPoint> point = or_failed(
+            [&] {
+                return std::optional(
+                    strength::working_point(d_, D_, p1.value, p2.value, sigma_b_.value));
+            },
+            [] { return std::optional<strength::WorkingPoint>(); });
+        if (!point)
             return absent(Kind::Fatigue, Site::Spring, text::kNotComputable);
-        }
+        const strength::WorkingPoint wp = *point;
         const bool inside = region_->contains(wp.x, wp.y);
         const double highest = region_->highest(wp.x);
         add(Kind::Fatigue, Site::Spring, inside ? Verdict::Ok : Verdict::Fail, wp.x, wp.y, highest,
@@ -434,9 +454,9 @@ private:
         if (!load)
             return absent(Kind::LoadBand, site, load.missing);
         const double t = conditions_.load_tolerance;
-        const double a = load.value * (1 - t), b = load.value * (1 + t);
-        add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(a, b), std::max(a, b), t,
-            text::kLoadBand);
+        const catalogue::spring::LoadBand band = catalogue::spring::load_band(load.value, t);
+        add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(band.minus, band.plus),
+            std::max(band.minus, band.plus), t, text::kLoadBand);
     }
 
     const Duty& duty_;
@@ -480,11 +500,8 @@ const StrengthCache::Strengths& StrengthCache::get(std::string_view designation,
     if (slot.grade != &grade || slot.d != d) {
         const std::string name(designation);
         const auto value = [&](double (*lookup)(const std::string&, double)) {
-            try {
-                return std::optional<double>(lookup(name, d));
-            } catch (const std::exception&) {
-                return std::optional<double>();
-            }
+            return or_failed([&] { return std::optional<double>(lookup(name, d)); },
+                             [] { return std::optional<double>(); });
         };
         slot.values = {value(spr_mat::allowable_stress), value(spr_mat::tensile_strength)};
         slot.grade = &grade;
@@ -509,14 +526,11 @@ SpringChecker::SpringChecker(const Duty& duty, const CheckConditions& conditions
         if (conditions.nu == kSeatings[i].nu)
             seating_ = i;
     }
-    if (duty.cycles) {
-        try {
-            region_.emplace(*duty.cycles);
-        } catch (const std::exception&) {
-            // No region for this count: the fatigue check is absent, as the diagram
-            // keeps no outline for it either.
-        }
-    }
+    // No region for a count the fatigue limit refuses: the fatigue check is absent, as
+    // the diagram keeps no outline for it either.
+    if (duty.cycles)
+        region_ = or_failed([&] { return std::optional<FatigueRegion>(*duty.cycles); },
+                            [] { return std::optional<FatigueRegion>(); });
 }
 
 SpringVerdict SpringChecker::check(const Record& record) const {
@@ -528,6 +542,18 @@ SpringVerdict SpringChecker::check(const Record& record) const {
 SpringVerdict check_spring(const Record& record, const Duty& duty,
                            const CheckConditions& conditions) {
     return SpringChecker(duty, conditions).check(record);
+}
+
+std::optional<SpringKind> kind_of_type_item(int type_item) {
+    using catalogue::spring::SpringType;
+    switch (catalogue::spring::type_of_item(type_item).value_or(SpringType::Torsion)) {
+    case SpringType::Compression:
+        return SpringKind::Compression;
+    case SpringType::Extension:
+        return SpringKind::Extension;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace spring_checks

@@ -23,6 +23,8 @@
 namespace spring_checks {
 
 enum class SpringKind : std::uint8_t { Compression, Extension };
+// The kind of spring a spring type item stands for; none for a type without checks.
+std::optional<SpringKind> kind_of_type_item(int type_item);
 
 // The catalogue fields the checks read. The material text is borrowed.
 struct Record {

@@ -2,9 +2,12 @@
 
 #include "core/strength/cls_sprg.h"
 #include "core/strength/fatigue_lines.h"
+#include "core/strength/spr_mat.h"
 
 #include <cmath>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 namespace spring_checks {
 
@@ -21,31 +24,19 @@ struct NamedGrade {
     Grade grade;
 };
 
-// The designations of the material table with its diameter ranges.
-constexpr NamedGrade kGrades[] = {
-    {"SUS-WH2", {kStainless, 0.08, 6}},
-    {"SUS304WPB", {kStainless, 0.08, 6}},
-    {"SUS-WPB", {kStainless, 0.08, 6}},
-    {"SUS", {kStainless, 0.08, 6}},
-    {"SUS-WH1", {kStainless, 0.08, 5.8}},
-    {"SUS304WPA", {kStainless, 0.08, 5.8}},
-    {"SUS-WPA", {kStainless, 0.08, 5.8}},
-    {"SWP-A", {kSteel, 0.08, 6}},
-    {"SWP-B", {kSteel, 0.08, 6}},
-    {"SWP", {kSteel, 0.08, 6}},
-    {"SWPV", {kSteel, 2.1, 5.2}},
-    {"SWOCV", {kSteel, 2.1, 5.2}},
-    {"SWOCVV", {kSteel, 2.1, 10}},
-    {"SWO-A", {kSteel, 2, 12}},
-    {"SWO-B", {kSteel, 2, 12}},
-    {"SW-B", {kSteel, 0.08, 10}},
-    {"SW-C", {kSteel, 0.08, 10}},
-    {"SUP4", {kSteel, 8, 25}},
-    {"SUP6", {kSteel, 8, 38}},
-    {"SUP9", {kSteel, 8, 60}},
-    {"SUP10", {kSteel, 8, 67}},
-    {"SUP11", {kSteel, 8, 80}},
-};
+// The grades of the material table with their constants: the stainless ones are the
+// SUS designations, the others steel.
+const std::vector<NamedGrade>& grades() {
+    static const std::vector<NamedGrade> all = [] {
+        std::vector<NamedGrade> list;
+        for (const spr_mat::GradeRange& g : spr_mat::grade_ranges()) {
+            const bool stainless = g.designation.substr(0, 3) == "SUS";
+            list.push_back({g.designation, {stainless ? kStainless : kSteel, g.d_min, g.d_max}});
+        }
+        return list;
+    }();
+    return all;
+}
 
 // The throwing half of the argument checks, kept out of line so that the checks
 // themselves stay small enough to inline into the formulas.
@@ -80,7 +71,7 @@ inline double finite_result(long double v) {
 } // namespace
 
 const Grade* find_grade(std::string_view designation) {
-    for (const NamedGrade& g : kGrades) {
+    for (const NamedGrade& g : grades()) {
         if (g.designation == designation)
             return &g.grade;
     }

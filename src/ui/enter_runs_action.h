@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace app {
+namespace ui {
 
 // Enter or Return on any watched control runs one action, as the default
 // button of a dialog-like form does. The key is taken, so an editable combo
@@ -22,4 +22,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-} // namespace app
+} // namespace ui

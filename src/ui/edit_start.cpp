@@ -1,9 +1,9 @@
-#include "app/edit_start.h"
+#include "ui/edit_start.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
 
-namespace app {
+namespace ui {
 
 namespace {
 
@@ -32,4 +32,4 @@ void show_start_after_editing(QLineEdit* edit) {
     edit->installEventFilter(new ShowStartOnFocusOut(edit));
 }
 
-} // namespace app
+} // namespace ui

@@ -1,9 +1,9 @@
-#include "app/enter_runs_action.h"
+#include "ui/enter_runs_action.h"
 
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace app {
+namespace ui {
 
 void EnterRunsAction::watch(QWidget* control) {
     control->installEventFilter(this);
@@ -21,4 +21,4 @@ bool EnterRunsAction::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace app
+} // namespace ui
