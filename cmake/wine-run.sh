@@ -10,6 +10,11 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver64 || command -v wineserver)
+# One server for a whole run of programs: without it each program that
+# starts while the last one's server shuts down loses its connection.
+"$wineserver" -p60 2>/dev/null || true
 # Windows paths of the host's folders, through Wine's Z: drive.
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 WINEPATH=$(windows_path "$prefix/bin")

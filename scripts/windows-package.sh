@@ -4,7 +4,7 @@
 # Usage: scripts/windows-package.sh BUILD_DIR QT_PREFIX
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=$1
+build=$(realpath -m "$1")
 prefix=$2
 triple=x86_64-w64-mingw32
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

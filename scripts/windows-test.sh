@@ -5,17 +5,20 @@
 # Usage: scripts/windows-test.sh BUILD_DIR
 set -euo pipefail
 build=$1
-export TARVOLIN_PDF_OUT=$build/pdf-under-wine
-rm -rf "$TARVOLIN_PDF_OUT"
+pdf_out=$(realpath -m "$build")/pdf-under-wine
+rm -rf "$pdf_out"
+mkdir -p "$pdf_out"
+# The Windows tests see the folder through Wine's Z: drive.
+export TARVOLIN_PDF_OUT="Z:${pdf_out//\//\\}"
 status=0
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 900 | tee "$build/ctest-wine.log" ||
     status=1
 
 echo
 echo "== The datasheets written under Wine, read with the poppler tools"
-pdfs=("$TARVOLIN_PDF_OUT"/*.pdf)
+pdfs=("$pdf_out"/*.pdf)
 if [ ! -e "${pdfs[0]}" ]; then
-    echo "FAIL: the Windows tests kept no PDF in $TARVOLIN_PDF_OUT"
+    echo "FAIL: the Windows tests kept no PDF in $pdf_out"
     status=1
 fi
 for pdf in "${pdfs[@]}"; do
@@ -27,7 +30,7 @@ for pdf in "${pdfs[@]}"; do
     fonts=$(pdffonts "$pdf" | awk 'NR > 2 {print $1}' | sed 's/^[A-Z]*+//' | sort -u | tr '\n' ' ')
     japanese=$(pdftotext -enc UTF-8 "$pdf" - | grep -c '[ぁ-んァ-ン一-龥]' || true)
     if [ "$pages" != 1 ] || [ -n "$not_embedded" ] || [ "$japanese" -eq 0 ] ||
-        [[ $size != 595.2* ]]; then
+        [[ $size != *"(A4)"* ]]; then
         echo "FAIL $name: $pages page(s) of $size, fonts not embedded: ${not_embedded:-none}," \
              "$japanese lines of Japanese"
         status=1

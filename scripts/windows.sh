@@ -138,6 +138,10 @@ build_libraries() {
     cp /usr/share/fonts/opentype/ipafont-gothic/*.ttf /usr/share/fonts/opentype/ipafont-mincho/*.ttf \
         /usr/share/fonts/truetype/liberation/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf \
         "$prefix/lib/fonts/"
+    # Qt's Japanese texts, which the tests of its own dialogs read.
+    mkdir -p "$prefix/translations"
+    cp /usr/share/qt6/translations/qtbase_ja.qm /usr/share/qt6/translations/qt_ja.qm \
+        "$prefix/translations/"
     touch "$stamp"
 }
 

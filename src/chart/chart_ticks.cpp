@@ -15,6 +15,18 @@ int decimalsFor(double step) {
     return exponent < 0 ? static_cast<int>(-exponent) : 0;
 }
 
+// 10^k as the nearest double, as the literal 1e-6 is: exact powers up to
+// 10^22, their reciprocals correctly rounded. std::pow need not be exact
+// (it is not in every C library), and tick values are compared and shown.
+double powerOfTen(int k) {
+    if (k < -22 || k > 22)
+        return std::pow(10.0, k);
+    double exact = 1.0;
+    for (int i = 0; i < std::abs(k); ++i)
+        exact *= 10.0;
+    return k < 0 ? 1.0 / exact : exact;
+}
+
 bool inRange(double value, double minimum, double maximum) {
     const double slack = (maximum - minimum) * 1e-9;
     return value >= minimum - slack && value <= maximum + slack;
@@ -25,7 +37,7 @@ bool inRange(double value, double minimum, double maximum) {
 double niceChartStep(double rawStep) {
     if (!(rawStep > 0.0) || !std::isfinite(rawStep))
         return 1.0;
-    const double power = std::pow(10.0, std::floor(std::log10(rawStep)));
+    const double power = powerOfTen(static_cast<int>(std::floor(std::log10(rawStep))));
     for (const double mantissa : {1.0, 2.0, 5.0, 10.0}) {
         // The tolerance keeps 0.2 from becoming 0.5 through representation error.
         if (mantissa * power >= rawStep * (1.0 - 1e-9))
@@ -62,7 +74,8 @@ ChartTicks linearChartTicks(double minimum, double maximum, int pixelLength, int
     }
 
     // Minor ticks split a step into fifths, or into quarters for a step of 2.
-    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    const double mantissa =
+        step / powerOfTen(static_cast<int>(std::floor(std::log10(step) + 1e-9)));
     const int parts = std::fabs(mantissa - 2.0) < 1e-6 ? 4 : 5;
     const double minorStep = step / parts;
     for (double k = std::ceil(minimum / minorStep - 1e-9);
@@ -94,14 +107,14 @@ ChartTicks logChartTicks(double minimum, double maximum, int pixelLength, int mi
         ++every;
     int decadesInRange = 0;
     for (int d = firstDecade; d <= lastDecade; ++d) {
-        const double value = std::pow(10.0, d);
+        const double value = powerOfTen(d);
         if (inRange(value, minimum, maximum))
             ++decadesInRange;
     }
     const bool withMultiples = decadesInRange < 2;
 
     for (int d = firstDecade; d <= lastDecade; ++d) {
-        const double power = std::pow(10.0, d);
+        const double power = powerOfTen(d);
         for (int m = 1; m <= 9; ++m) {
             const double value = m * power;
             if (!inRange(value, minimum, maximum))

@@ -227,12 +227,14 @@ TEST_F(Datasheet, APathThatCannotBeWrittenLeavesNoFileAndSaysWhy) {
     const qint64 makers_size = QFileInfo(makers).size();
     EXPECT_TRUE(savePdf(catalogue).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(catalogue + QStringLiteral(".pdf")));
+#if !defined(_WIN32) // Windows makes a shell shortcut of QFile::link, which no save follows
     ASSERT_TRUE(QFile::link(makers, dir.file(QStringLiteral("m.pdf"))));
     const QList<Box> refused = savePdf(dir.file(QStringLiteral("m.pdf")));
     ASSERT_EQ(refused.size(), 1);
     EXPECT_TRUE(
         refused[0].text.contains(QStringLiteral("spring_maker.xml はカタログのファイルです")))
         << refused[0].text.toStdString();
+#endif
     EXPECT_EQ(QFileInfo(makers).size(), makers_size);
     // Whoever calls the writer directly is refused too.
     const std::optional<ui::DatasheetContent> content =

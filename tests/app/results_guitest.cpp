@@ -24,8 +24,8 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 #include <QTranslator>
@@ -233,14 +233,17 @@ TEST_F(Results, CsvIsNeverWrittenOverTheCatalogueByNameOrThroughALink) {
         << by_name.text.toStdString();
     EXPECT_EQ(by_name.title, QStringLiteral("Tarvolin1.40J"));
 
+#if !defined(_WIN32)
+    // Windows makes a shell shortcut of QFile::link, which no save follows.
     choosers.answerSave(dir.file(QStringLiteral("m.csv")));
     const Box by_link = expect_box([&] { actions()->saveCsvAction()->trigger(); });
     EXPECT_TRUE(by_link.text.contains(QStringLiteral("spring_maker.xml はカタログのファイルです")))
         << by_link.text.toStdString();
+    EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("m.csv"))).symLinkTarget(), maker);
+#endif
 
     EXPECT_EQ(read_all(data), catalogue);
     EXPECT_EQ(read_all(maker), makers);
-    EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("m.csv"))).symLinkTarget(), maker);
     // Whoever calls the writer directly is refused too.
     const auto* model = qobject_cast<SpringGridModel*>(grid()->model());
     EXPECT_THROW(
@@ -267,7 +270,9 @@ TEST_F(Results, ChartImagesAreSavedThroughTheChooserWithTheChosenTypesSuffix) {
     EXPECT_EQ(choosers.saves[0].start, QDir::current().filePath(QStringLiteral("load_length.png")));
     EXPECT_TRUE(read_all(dir.file(QStringLiteral("chart.svg"))).contains("<svg"));
 
-    // A link named like an image that leads to the catalogue is refused.
+    // A link named like an image that leads to the catalogue is refused
+    // (Windows makes a shell shortcut of QFile::link, which no save follows).
+#if !defined(_WIN32)
     const QString data = dir.file(QStringLiteral("spring_data.xml"));
     const QByteArray catalogue = read_all(data);
     QFile::link(data, dir.file(QStringLiteral("c.png")));
@@ -275,6 +280,7 @@ TEST_F(Results, ChartImagesAreSavedThroughTheChooserWithTheChosenTypesSuffix) {
     const Box refusal = expect_box([&] { menu->saveAction()->trigger(); });
     EXPECT_TRUE(refusal.text.contains(QStringLiteral("spring_data.xml はカタログのファイルです")));
     EXPECT_EQ(read_all(data), catalogue);
+#endif
 }
 
 TEST_F(Results, AFailureHalfwayLeavesTheEarlierFileAndNoPartOfTheNewOne) {
@@ -336,7 +342,7 @@ TEST_F(Results, ChoosingAnotherFolderSearchesItAtOnce) {
     }
     auto* folder = form->findChild<app::CatalogueFolder*>();
     auto* label = find<QLabel>("Label_cataloguefolder");
-    EXPECT_TRUE(label->toolTip().contains(dir.path()));
+    EXPECT_TRUE(label->toolTip().contains(QDir::toNativeSeparators(dir.path())));
 
     // A folder without the catalogue is refused, and nothing moves.
     QTemporaryDir empty;
@@ -352,7 +358,8 @@ TEST_F(Results, ChoosingAnotherFolderSearchesItAtOnce) {
     choosers.answerFolder(other.path());
     expect_no_box([&] { folder->chooseAction()->trigger(); });
     EXPECT_EQ(QDir::currentPath(), QDir(other.path()).canonicalPath());
-    EXPECT_TRUE(label->toolTip().contains(QDir(other.path()).canonicalPath()));
+    EXPECT_TRUE(
+        label->toolTip().contains(QDir::toNativeSeparators(QDir(other.path()).canonicalPath())));
     // The new folder is searched at once: nothing shown still comes from the old one.
     ASSERT_EQ(grid()->model()->rowCount(), 3);
     EXPECT_EQ(hits(), QStringLiteral("3 件"));

@@ -37,6 +37,16 @@ constexpr bool kSanitized = true;
 constexpr bool kSanitized = false;
 #endif
 
+// Held once: the peak stays below 1.3 times the piece. Windows' heap copies
+// a block it grows where glibc moves its pages, so while the one long text
+// is read part of it is briefly there twice (1.35 to 1.37 times measured); twice the
+// piece is a fault everywhere.
+#if defined(_WIN32)
+constexpr long kHeldOnceTenths = 15;
+#else
+constexpr long kHeldOnceTenths = 13;
+#endif
+
 long peak_kib() {
 #if defined(_WIN32)
     PROCESS_MEMORY_COUNTERS memory{};
@@ -108,7 +118,7 @@ TEST_F(WindowMemory, ALongModelNumberIsHeldOnceFromFileToScreen) {
          {std::string("C-1010-30/"), to_cp932("型番ばね型"), to_cp932("ｶﾅｶﾅｶﾅｶﾅｶﾅ")}) {
         writePiece(dir.path(), unit, kPieceMiB * 1024 * 1024 / 10);
         const Peak big = searchInChild(dir.path());
-        EXPECT_LT(big.kib - base.kib, kPieceMiB * 1024 * 13 / 10)
+        EXPECT_LT(big.kib - base.kib, kPieceMiB * 1024 * kHeldOnceTenths / 10)
             << "the window took " << (big.kib - base.kib) / 1024 << " MiB more for a " << kPieceMiB
             << " MiB piece";
     }

@@ -159,7 +159,14 @@ TEST(ExitStatus, UsageErrorsAreTwoHelpIsZero) {
 
 TEST(JsonFormat, CarriesEveryProblemAndTheSummary) {
     tooltest::TempDir dir;
+#if defined(_WIN32)
+    // No Windows name holds a quote: the path's backslashes are escaped instead.
+    const auto path = dir.file("ab.xml");
+    const std::string escaped = "\\\\ab.xml";
+#else
     const auto path = dir.file("a\"b.xml");
+    const std::string escaped = "a\\\"b.xml";
+#endif
     tooltest::write_file(path, tooltest::packet(tooltest::spring_fields(),
                                                 {with(good_spring(), {{"k", "9"}}),
                                                  with(good_spring(), {{"type", "spiral"}})}));
@@ -171,7 +178,7 @@ TEST(JsonFormat, CarriesEveryProblemAndTheSummary) {
               std::string::npos)
         << out;
     EXPECT_NE(out.find("\"code\": \"unknown-type\""), std::string::npos);
-    EXPECT_NE(out.find("a\\\"b.xml"), std::string::npos); // escaped quote in the name
+    EXPECT_NE(out.find(escaped), std::string::npos) << out; // escaped in the name
     EXPECT_NE(out.find("\"summary\": {\"files\": 1, \"rows\": 2, \"errors\": 2, \"warnings\": 0"),
               std::string::npos)
         << out;

@@ -215,13 +215,19 @@ void OutputFile::commit() {
     const std::wstring from = catalogue::native_path(partial_).wstring();
     const std::wstring to = catalogue::native_path(target_).wstring();
     if (overwrite_) {
-        // ReplaceFileW keeps the replaced file's attributes and access
-        // rights; a file that is not there yet is simply moved in.
+        // ReplaceFileW keeps the replaced file's access rights; a file that is
+        // not there yet is simply moved in. Its attributes are set again, as
+        // not every ReplaceFileW keeps them (Wine's does not).
+        const DWORD attributes = GetFileAttributesW(to.c_str());
         if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                           nullptr, nullptr) &&
             !MoveFileExW(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             windows_failure("cannot write " + path_, GetLastError());
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesW(to.c_str(), (attributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
     } else if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
         // Without MOVEFILE_REPLACE_EXISTING nothing that is there is replaced.
         const DWORD error = GetLastError();

@@ -173,13 +173,15 @@ std::optional<double> parse_packet_number(std::string_view text) {
     double value = 0;
     const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range && end == last) {
-        // The wider type tells too small from too large.
-        long double wide = 0;
-        const auto [wide_end, wide_ec] =
-            std::from_chars(first, last, wide, std::chars_format::general);
-        if (wide_ec != std::errc() || wide_end != last || !(std::fabs(wide) < 1))
+        // Out of range and below 1 rounds to zero; out of range above is no
+        // number. Told from the text, not from a wider type, whose
+        // conversion not every C library gets right.
+        const bool minus = *first == '-';
+        const std::string_view magnitude(first + minus,
+                                         static_cast<std::size_t>(last - first - minus));
+        if (leading_exponent(magnitude) >= 0)
             return std::nullopt;
-        return static_cast<double>(wide);
+        return minus ? -0.0 : 0.0;
     }
     if (ec != std::errc() || end != last || !std::isfinite(value))
         return std::nullopt;
