@@ -28,7 +28,8 @@ for pdf in "${pdfs[@]}"; do
     size=$(pdfinfo "$pdf" | sed -n 's/^Page size: *//p')
     not_embedded=$(pdffonts "$pdf" | awk 'NR > 2 && $(NF-4) != "yes" {print $1}')
     fonts=$(pdffonts "$pdf" | awk 'NR > 2 {print $1}' | sed 's/^[A-Z]*+//' | sort -u | tr '\n' ' ')
-    japanese=$(pdftotext -enc UTF-8 "$pdf" - | grep -c '[ぁ-んァ-ン一-龥]' || true)
+    japanese=$(pdftotext -enc UTF-8 "$pdf" - | LC_ALL=C.UTF-8 grep -cP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' || true)
+    japanese=${japanese:-0}
     if [ "$pages" != 1 ] || [ -n "$not_embedded" ] || [ "$japanese" -eq 0 ] ||
         [[ $size != *"(A4)"* ]]; then
         echo "FAIL $name: $pages page(s) of $size, fonts not embedded: ${not_embedded:-none}," \
