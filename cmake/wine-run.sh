@@ -13,9 +13,10 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver64 || command -v wineserver)
 # One server for a whole run of programs: without it each program that
-# starts while the last one's server shuts down loses its connection.
-# Its output must not hold the caller's pipes open for its lifetime.
+# starts while the last one's server shuts down loses its connection. Its
+# output must not hold the caller's pipes open for its lifetime.
 "$wineserver" -p60 </dev/null >/dev/null 2>&1 || true
+
 # Windows paths of the host's folders, through Wine's Z: drive.
 windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 WINEPATH=$(windows_path "$prefix/bin")

@@ -10,6 +10,10 @@ rm -rf "$pdf_out"
 mkdir -p "$pdf_out"
 # The Windows tests see the folder through Wine's Z: drive.
 export TARVOLIN_PDF_OUT="Z:${pdf_out//\//\\}"
+# Wine's own services start with the first program and live as long as its
+# server, holding that program's output open: started here, once, with none
+# of CTest's pipes.
+"$(dirname "${BASH_SOURCE[0]}")/../cmake/wine-run.sh" cmd /c exit </dev/null >/dev/null 2>&1 || true
 status=0
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 900 | tee "$build/ctest-wine.log" ||
     status=1
