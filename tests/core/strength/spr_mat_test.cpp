@@ -41,6 +41,12 @@ struct Expected {
     double tensile;   // MPa
 };
 
+// Printed by value, so that the listed test names do not hold the address of
+// the designation, which may differ from one run of the program to the next.
+void PrintTo(const Expected& e, std::ostream* os) {
+    *os << e.designation << " d=" << e.d;
+}
+
 // Hand-checked values, given to 0.01 MPa.
 class SprMatWorked : public SprMat, public ::testing::WithParamInterface<Expected> {};
 
