@@ -5,6 +5,7 @@
 #include "app/event_guard.h"
 #include "app/grid_views.h"
 #include "app/icons.h"
+#include "app/maker_rows.h"
 #include "app/nearest_command.h"
 #include "app/result_status.h"
 #include "app/result_tools.h"
@@ -64,7 +65,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     face.setPixelSize(12);
     setFont(face);
 
-    buildMenu();
+    menus_ = app::build_window_menus(this);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
     auto* column = new QVBoxLayout(client);
@@ -96,9 +97,9 @@ TForm_spring::TForm_spring(QWidget* parent)
     session_.setCycles(stress_->cycles());
 
     auto* nearest =
-        new app::NearestCommand(this, search_menu_, session_, search_, results_->model(),
+        new app::NearestCommand(this, menus_.search, session_, search_, results_->model(),
                                 spring_table_, [this] { Springselectrange_set(); });
-    verdicts_ = new app::SpringVerdicts(this, search_menu_, view_menu_, spring_table_, session_,
+    verdicts_ = new app::SpringVerdicts(this, menus_.search, menus_.view, spring_table_, session_,
                                         results_, verdict_);
     session_.setCheckConditions(verdicts_->choices().conditions);
     nearest->setVerdicts([this](const search::NearSpring& s) {
@@ -107,12 +108,12 @@ TForm_spring::TForm_spring(QWidget* parent)
     chainTabOrder();
     setUpTables();
     connectHandlers();
-    status_ = app::add_result_tools(this, results_, stress_, file_menu_, Exit1,
+    status_ = app::add_result_tools(this, results_, stress_, menus_.file, menus_.Exit1,
                                     [this] { Springselectrange_set(); });
     datasheet_ = new app::DatasheetCommands(
         this, session_, spring_table_, maker_table_,
         {results_->chart(), stress_->staticChart(), stress_->fatigueChart()});
-    datasheet_->addTo(file_menu_, Exit1);
+    datasheet_->addTo(menus_.file, menus_.Exit1);
 
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.
@@ -138,37 +139,6 @@ std::optional<ui::VerdictReport> TForm_spring::selectedVerdict() const {
 
 void TForm_spring::setCycleDialog(TForm_cycle* dialog) {
     cycle_dialog_ = dialog;
-}
-
-void TForm_spring::buildMenu() {
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    setMenuBar(bar);
-
-    file_menu_ = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    file_menu_->setObjectName(QStringLiteral("F1"));
-    Exit1 = file_menu_->addAction(QStringLiteral("終了(&X)"));
-    Exit1->setObjectName(QStringLiteral("Exit1"));
-
-    view_menu_ = bar->addMenu(QStringLiteral("表示(&V)"));
-    view_menu_->setObjectName(QStringLiteral("V1"));
-    menu_statictau = view_menu_->addAction(QStringLiteral("静荷重応力グラフ(&S)"));
-    menu_statictau->setObjectName(QStringLiteral("menu_statictau"));
-    menu_dynamictau = view_menu_->addAction(QStringLiteral("動荷重寿命グラフ(&D)"));
-    menu_dynamictau->setObjectName(QStringLiteral("menu_dynamictau"));
-    for (QAction* a : {menu_statictau, menu_dynamictau}) {
-        a->setCheckable(true);
-        a->setChecked(true);
-    }
-
-    // Filled by the nearest-spring command and the verdicts.
-    search_menu_ = bar->addMenu(QStringLiteral("検索(&S)"));
-    search_menu_->setObjectName(QStringLiteral("Search1"));
-
-    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->setObjectName(QStringLiteral("Help1"));
-    SpringDesiner1 = help->addAction(QStringLiteral("About(&A)"));
-    SpringDesiner1->setObjectName(QStringLiteral("SpringDesiner1"));
 }
 
 void TForm_spring::chainTabOrder() {
@@ -260,16 +230,16 @@ void TForm_spring::connectHandlers() {
                 });
             });
     results_->chart()->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
-    connect(Exit1, &QAction::triggered, this, guard(this, &TForm_spring::Exit1Click));
-    connect(SpringDesiner1, &QAction::triggered, this,
+    connect(menus_.Exit1, &QAction::triggered, this, guard(this, &TForm_spring::Exit1Click));
+    connect(menus_.SpringDesiner1, &QAction::triggered, this,
             guard(this, &TForm_spring::SpringDesiner1Click));
     // The view handlers decide from the check mark as it was before the click.
-    connect(menu_statictau, &QAction::triggered, this, [this](bool checked) {
-        menu_statictau->setChecked(!checked);
+    connect(menus_.menu_statictau, &QAction::triggered, this, [this](bool checked) {
+        menus_.menu_statictau->setChecked(!checked);
         app::guarded([this] { menu_statictauClick(); });
     });
-    connect(menu_dynamictau, &QAction::triggered, this, [this](bool checked) {
-        menu_dynamictau->setChecked(!checked);
+    connect(menus_.menu_dynamictau, &QAction::triggered, this, [this](bool checked) {
+        menus_.menu_dynamictau->setChecked(!checked);
         app::guarded([this] { menu_dynamictauClick(); });
     });
     connect(search_->searchButton(), &QPushButton::clicked, this,
@@ -323,8 +293,8 @@ void TForm_spring::SpringDesiner1Click() {
 }
 
 void TForm_spring::menu_statictauClick() {
-    const bool show = !menu_statictau->isChecked();
-    menu_statictau->setChecked(show);
+    const bool show = !menus_.menu_statictau->isChecked();
+    menus_.menu_statictau->setChecked(show);
     if (show) {
         stress_->staticChart()->show();
         stress_->staticSplitter()->show();
@@ -336,14 +306,14 @@ void TForm_spring::menu_statictauClick() {
 }
 
 void TForm_spring::menu_dynamictauClick() {
-    const bool show = !menu_dynamictau->isChecked();
-    menu_dynamictau->setChecked(show);
+    const bool show = !menus_.menu_dynamictau->isChecked();
+    menus_.menu_dynamictau->setChecked(show);
     stress_->dynamicPanel()->setVisible(show);
     Paneltau_set();
 }
 
 void TForm_spring::Paneltau_set() {
-    if (menu_statictau->isChecked() || menu_dynamictau->isChecked()) {
+    if (menus_.menu_statictau->isChecked() || menus_.menu_dynamictau->isChecked()) {
         if (stress_->isVisibleTo(this))
             return;
         resize(width(), height() + stress_->height());
@@ -363,12 +333,7 @@ void TForm_spring::Paneltau_set() {
 
 void TForm_spring::ClientDataSet_makerAfterOpen() {
     maker_->setTelCaptionShown(true);
-    namespace m = catalogue::maker;
-    // The texts bound to the maker table need their fields.
-    if (!maker_table_.isBound(m::tel))
-        throw catalogue::TableError("DBText_tel: 項目 'tel' が見つかりません");
-    if (!maker_table_.isBound(m::url))
-        throw catalogue::TableError("DBText_url: 項目 'url' が見つかりません");
+    app::check_maker_fields(maker_table_); // the texts bound to the table need their fields
 }
 
 void TForm_spring::ClientDataSet_makerAfterClose() {
@@ -377,28 +342,16 @@ void TForm_spring::ClientDataSet_makerAfterClose() {
 }
 
 void TForm_spring::showMakerRow() {
-    namespace m = catalogue::maker;
-    const int row = maker_table_.isOpen() ? maker_table_.currentRow() : -1;
-    auto field_text = [&](int field) {
-        return row < 0 ? QString() : qtext(maker_table_.text(row, field));
-    };
-    maker_->showMaker(field_text(m::maker), field_text(m::tel), field_text(m::url));
+    app::show_maker_row(*maker_, maker_table_);
 }
 
 void TForm_spring::followMaster() {
-    if (!maker_table_.isOpen())
-        return;
-    const int row = spring_table_.currentRow();
-    maker_table_.setRange(row < 0 ? std::string_view()
-                                  : spring_table_.text(row, catalogue::spring::maker));
+    app::follow_spring_maker(maker_table_, spring_table_);
 }
 
 void TForm_spring::DBText_urlClick() {
-    if (!maker_table_.isOpen())
-        return;
-    const int row = maker_table_.currentRow();
-    app::open_with_shell(row < 0 ? QString()
-                                 : qtext(maker_table_.text(row, catalogue::maker::url)));
+    if (maker_table_.isOpen())
+        app::open_with_shell(app::current_maker_url(maker_table_));
 }
 
 // ---- Catalogue cursor ------------------------------------------------------

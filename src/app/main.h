@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/window_menus.h"
 #include "core/catalogue/table.h"
 #include "core/session/search_session.h"
 #include "ui/verdict_report.h"
@@ -76,7 +77,6 @@ private:
     void Springstress_set();
     void Dynrange_set();
 
-    void buildMenu();
     void chainTabOrder();
     void connectHandlers();
     void setUpTables();
@@ -94,13 +94,7 @@ private:
     session::SearchSession session_;
 
     // Menu.
-    QMenu* file_menu_ = nullptr;
-    QMenu* view_menu_ = nullptr;
-    QMenu* search_menu_ = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* menu_statictau = nullptr;
-    QAction* menu_dynamictau = nullptr;
-    QAction* SpringDesiner1 = nullptr;
+    app::WindowMenus menus_;
 
     // The panels, top to bottom.
     ui::MakerBox* maker_ = nullptr;
