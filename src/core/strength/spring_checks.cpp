@@ -4,7 +4,9 @@
 #include "core/strength/fatigue_lines.h"
 #include "core/strength/spr_mat.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -176,6 +178,97 @@ InitialStressRange initial_stress_range(double spring_index) {
     // Beyond C = 29 the half width turns negative; the two values swap.
     const double a = finite_result(middle - half), b = finite_result(middle + half);
     return a <= b ? InitialStressRange{a, b} : InitialStressRange{b, a};
+}
+
+namespace {
+
+// The tables of JIS B 2704-2, one column per grade. Each row holds up to its upper
+// bound, inclusive; the first row whose bound is not below the value is the one.
+constexpr int kJisGrades = 3;
+constexpr double kLowestCoils = 3, kLowestIndex = 3, kHighestIndex = 22;
+
+struct LoadRow {
+    double upper; // active coils
+    double fraction[kJisGrades];
+};
+
+constexpr LoadRow kLoadRows[] = {
+    {10, {0.05, 0.10, 0.15}},
+    {std::numeric_limits<double>::infinity(), {0.04, 0.08, 0.12}},
+};
+
+// The share of the initial tension in an extension spring's tolerance; the rest of
+// the load takes the compression spring's fraction.
+constexpr double kInitialTensionFraction[kJisGrades] = {0.10, 0.15, 0.20};
+
+struct DiameterTolerance {
+    double fraction; // of the coil diameter
+    double least;    // mm
+};
+
+struct DiameterRow {
+    double upper; // spring index
+    DiameterTolerance grade[kJisGrades];
+};
+
+constexpr DiameterRow kDiameterRows[] = {
+    {8, {{0.010, 0.15}, {0.015, 0.2}, {0.025, 0.4}}},
+    {15, {{0.015, 0.2}, {0.020, 0.3}, {0.030, 0.5}}},
+    {kHighestIndex, {{0.020, 0.3}, {0.030, 0.5}, {0.040, 0.7}}},
+};
+
+// The caller has checked that v is not above the last bound.
+template <typename Row, std::size_t N> const Row& row_of(const Row (&rows)[N], double v) {
+    for (const Row& row : rows) {
+        if (v <= row.upper)
+            return row;
+    }
+    return rows[N - 1];
+}
+
+[[noreturn]] void reject_rule(const char* what, double v, const char* rule) {
+    if (!std::isfinite(v))
+        reject(what, v);
+    throw EspringCheckException(std::string(what) + " " + rule);
+}
+
+int grade_column(int grade) {
+    if (grade < 1 || grade > kJisGrades)
+        throw EspringCheckException("Tolerance grade must be 1, 2 or 3.");
+    return grade - 1;
+}
+
+double load_fraction(int column, double n) {
+    if (!(std::isfinite(n) && n >= kLowestCoils))
+        reject_rule("Number of active coils", n, "must be at least 3.");
+    return row_of(kLoadRows, n).fraction[column];
+}
+
+} // namespace
+
+double jis_load_tolerance(int grade, double n) {
+    return load_fraction(grade_column(grade), n);
+}
+
+double jis_extension_load_tolerance(int grade, double n, double Fi, double F) {
+    const int column = grade_column(grade);
+    const double beta = load_fraction(column, n);
+    if (!(std::isfinite(Fi) && Fi >= 0))
+        reject_rule("Initial tension", Fi, "must not be negative.");
+    if (!(std::isfinite(F) && F >= 0))
+        reject_rule("Load", F, "must not be negative.");
+    if (F < Fi)
+        throw EspringCheckException("Load must not be below the initial tension.");
+    return Fi * kInitialTensionFraction[column] + (F - Fi) * beta;
+}
+
+double jis_coil_diameter_tolerance(int grade, double c, double D) {
+    const int column = grade_column(grade);
+    if (!(std::isfinite(c) && c >= kLowestIndex && c <= kHighestIndex))
+        reject_rule("Spring index", c, "must be between 3 and 22.");
+    require_positive(D, "Coil diameter");
+    const DiameterTolerance& t = row_of(kDiameterRows, c).grade[column];
+    return std::max(t.fraction * D, t.least);
 }
 
 } // namespace spring_checks

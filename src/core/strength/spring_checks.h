@@ -101,4 +101,29 @@ struct InitialStressRange {
 // index C = D/d: 231 / e^(0.105 C) -/+ 6.9 (4 - (C - 3)/6.5).
 InitialStressRange initial_stress_range(double spring_index);
 
+// ---- Tolerance grades of JIS B 2704-2 -------------------------------------------
+//
+// `grade` is 1, 2 or 3. The tables start at n = 3 active coils and cover spring
+// indices 3 to 22; outside them, and for any other grade, the formulas throw.
+// A row's upper bound belongs to it: n = 10 is in the row 3 to 10, c = 8 in the row
+// 3 to 8, c = 15 in 8 to 15.
+
+// The fraction of the load at a length that grade `grade` allows a compression spring
+// of `active_coils` active coils: 0.05 / 0.10 / 0.15 for n <= 10, 0.04 / 0.08 / 0.12
+// above.
+double jis_load_tolerance(int grade, double active_coils);
+
+// The +/- tolerance (N) of the load `load` (N) of an extension spring with initial
+// tension `initial_tension` (N): Fi alpha + (F - Fi) beta, alpha = 0.10 / 0.15 / 0.20
+// and beta the fraction of jis_load_tolerance. A negative initial tension and a load
+// below the initial tension (so also a negative load) throw: the second term would
+// then subtract, and the tolerance could come out negative.
+double jis_extension_load_tolerance(int grade, double active_coils, double initial_tension,
+                                    double load);
+
+// The +/- tolerance (mm) of the coil diameter `coil_diameter` (mm) of a spring of index
+// c = D/d: the larger of a percentage of the diameter and a least value, both of the
+// row of c. A diameter <= 0 throws.
+double jis_coil_diameter_tolerance(int grade, double spring_index, double coil_diameter);
+
 } // namespace spring_checks
