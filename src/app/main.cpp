@@ -84,6 +84,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     // The verdict stands beside the stress panel; the window's default size
     // grows by it, so that the stress panel keeps its own default width.
     verdict_ = new ui::VerdictPanel(client);
+    // As high as the stress panel at its default, also when that panel is hidden.
+    verdict_->setDefaultHeight(stress_->minimumHeight());
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(0);
     bottom->addWidget(stress_, 1);
@@ -118,7 +120,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     // 791 x 600 outside the frame: 783 x 573 inside it, menu bar included.
     // Wider where the fonts need it.
     resize(QSize(783 + verdict_->sizeHint().width(), 573).expandedTo(minimumSizeHint()));
-    new app::WindowShares(this, size(), results_->chart(), stress_, stress_->staticChart());
+    new app::WindowShares(this, size(), results_->chart(), stress_, stress_->staticChart(),
+                          verdict_);
     move(190, 104);
     app::guarded([this] { FormCreate(); });
 }

@@ -142,7 +142,14 @@ QString SpringVerdicts::cellText(int row, int field) const {
     const std::optional<spring_checks::Summary> s = rowSummary(row);
     if (!s)
         return {};
-    return field == ui::field_verdict ? ui::verdict_word(s->verdict) : ui::summary_reason(*s);
+    if (field == ui::field_verdict)
+        return ui::verdict_word(s->verdict);
+    if (!ui::summary_needs_verdict(*s))
+        return ui::summary_reason(*s);
+    // The few reasons that name the spring's numbers take them from its whole verdict.
+    const spring_checks::SpringVerdict verdict =
+        checker_->check(spring_checks::check_record(springs_, row));
+    return ui::summary_reason(*s, &verdict);
 }
 
 QVariant SpringVerdicts::cellColour(int row, int field) const {

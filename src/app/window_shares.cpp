@@ -2,6 +2,7 @@
 
 #include "chart/chart.h"
 #include "ui/stress_panel.h"
+#include "ui/verdict_panel.h"
 
 #include <QEvent>
 #include <QResizeEvent>
@@ -20,9 +21,10 @@ constexpr double kStaticAspect = 345.0 / 200.0;
 } // namespace
 
 WindowShares::WindowShares(QWidget* window, QSize defaults, Chart* load_length_chart,
-                           ui::StressPanel* stress_panel, Chart* static_chart)
+                           ui::StressPanel* stress_panel, Chart* static_chart,
+                           ui::VerdictPanel* verdict)
     : QObject(window), defaults_(defaults), chart_(load_length_chart), stress_(stress_panel),
-      static_chart_(static_chart) {
+      static_chart_(static_chart), verdict_(verdict) {
     window->installEventFilter(this);
 }
 
@@ -47,6 +49,10 @@ void WindowShares::share(QSize window) {
     const int static_width = static_chart_->minimumWidth() + static_share;
     static_chart_->setMaximumWidth(static_width);
     static_chart_->setPreferredWidth(static_width);
+    // The fatigue diagram and the verdict list share what the static chart leaves.
+    const int extra_w = std::max(0, window.width() - defaults_.width());
+    const int static_growth = static_chart_->isHidden() ? 0 : static_share;
+    verdict_->setShare(std::max(0, extra_w - static_growth) / 2);
 }
 
 } // namespace app

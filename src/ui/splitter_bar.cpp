@@ -12,7 +12,7 @@ constexpr int smallest = 20;
 
 SplitterBar::SplitterBar(Target target, QWidget* neighbour, QWidget* parent)
     : QWidget(parent), target_(target), neighbour_(neighbour) {
-    if (target_ == Target::LeftNeighbour) {
+    if (target_ != Target::BottomNeighbour) {
         setFixedWidth(thickness);
         setCursor(Qt::SplitHCursor);
     } else {
@@ -26,8 +26,9 @@ void SplitterBar::mousePressEvent(QMouseEvent* event) {
         return;
     dragging_ = true;
     const QPoint global = event->globalPosition().toPoint();
-    press_pos_ = target_ == Target::LeftNeighbour ? global.x() : global.y();
-    start_size_ = target_ == Target::LeftNeighbour ? neighbour_->width() : neighbour_->height();
+    const bool across = target_ != Target::BottomNeighbour;
+    press_pos_ = across ? global.x() : global.y();
+    start_size_ = across ? neighbour_->width() : neighbour_->height();
 }
 
 void SplitterBar::mouseMoveEvent(QMouseEvent* event) {
@@ -36,6 +37,9 @@ void SplitterBar::mouseMoveEvent(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
     if (target_ == Target::LeftNeighbour) {
         neighbour_->setFixedWidth(std::max(smallest, start_size_ + global.x() - press_pos_));
+    } else if (target_ == Target::RightNeighbour) {
+        // The neighbour lies right of the bar: dragging left makes it wider.
+        emit widthDragged(std::max(smallest, start_size_ - (global.x() - press_pos_)));
     } else {
         // The neighbour lies below the bar: dragging up makes it taller.
         neighbour_->setFixedHeight(std::max(smallest, start_size_ - (global.y() - press_pos_)));

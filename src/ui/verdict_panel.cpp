@@ -1,10 +1,14 @@
 #include "ui/verdict_panel.h"
 
+#include "ui/splitter_bar.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -12,6 +16,8 @@ namespace {
 
 constexpr int kPanelWidth = 420; // at the window's default size
 constexpr int kLeastWidth = 160;
+constexpr int kLeastReason = 60; // a few characters of the reason, the rest in its tip
+constexpr int kCellPadding = 10; // the cell's margins and focus frame in every style
 
 // A row of the assumptions or the load bands: its text spans the columns after
 // the first, so it shows whole in a narrow panel.
@@ -31,6 +37,8 @@ void VerdictModel::setReport(const std::optional<VerdictReport>& report) {
     rows_.clear();
     if (report) {
         rows_ = report->lines;
+        for (const AssumedValue& a : report->assumed)
+            rows_.push_back(note(a.name, a.value));
         for (const QString& a : report->assumptions)
             rows_.push_back(note(QStringLiteral("前提"), a));
         for (const QString& b : report->load_bands)
@@ -84,7 +92,7 @@ QVariant VerdictModel::headerData(int section, Qt::Orientation orientation, int 
 
 VerdictPanel::VerdictPanel(QWidget* parent)
     : QWidget(parent), label_(new QLabel(this)), reason_(new QLabel(this)),
-      list_(new QTableView(this)), model_(new VerdictModel(this)) {
+      list_(new QTableView(this)), model_(new VerdictModel(this)), own_width_(kPanelWidth) {
     setObjectName(QStringLiteral("Panel_verdict"));
     setMinimumWidth(kLeastWidth);
     label_->setObjectName(QStringLiteral("Label_verdict"));
@@ -93,8 +101,9 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     big.setBold(true);
     label_->setFont(big);
     reason_->setObjectName(QStringLiteral("Label_verdictreason"));
-    // A long reason must not widen the panel; its tip holds it whole.
+    // A long reason must not widen the panel: it wraps, and its tip holds it whole.
     reason_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    reason_->setWordWrap(true);
     list_->setObjectName(QStringLiteral("Grid_verdict"));
     list_->setModel(model_);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -102,8 +111,20 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
     list_->horizontalHeader()->setStretchLastSection(true);
-    list_->setWordWrap(false);
-    auto* column = new QVBoxLayout(this);
+    // What is checked wraps, so that value, limit and verdict stay in view.
+    list_->setWordWrap(true);
+    list_->setTextElideMode(Qt::ElideRight);
+    list_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // The bar between the stress panel and the list: dragged, it gives the list room.
+    auto* bar = new SplitterBar(SplitterBar::Target::RightNeighbour, this, this);
+    bar->setObjectName(QStringLiteral("Splitter_verdict"));
+    connect(bar, &SplitterBar::widthDragged, this, &VerdictPanel::setWidth);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(bar);
+    auto* column = new QVBoxLayout;
+    row->addLayout(column, 1);
     column->setContentsMargins(4, 2, 2, 2);
     column->setSpacing(2);
     auto* head = new QHBoxLayout;
@@ -115,12 +136,30 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     showReport(std::nullopt);
 }
 
+void VerdictPanel::setDefaultHeight(int height) {
+    default_height_ = height;
+    updateGeometry();
+}
+
+void VerdictPanel::setShare(int extra) {
+    if (share_ == extra)
+        return;
+    share_ = extra;
+    updateGeometry();
+}
+
+void VerdictPanel::setWidth(int width) {
+    own_width_ = std::max(kLeastWidth, width - share_);
+    updateGeometry();
+}
+
 QSize VerdictPanel::sizeHint() const {
-    return {kPanelWidth, QWidget::sizeHint().height()};
+    return {own_width_ + share_, std::max(default_height_, QWidget::sizeHint().height())};
 }
 
 void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
     model_->setReport(report);
+    checks_ = report ? static_cast<int>(report->lines.size()) : 0;
     list_->clearSpans();
     if (report) {
         const int first_note = static_cast<int>(report->lines.size());
@@ -139,7 +178,44 @@ void VerdictPanel::showReport(const std::optional<VerdictReport>& report) {
     label_->setToolTip(report->reason);
     reason_->setText(report->reason);
     reason_->setToolTip(report->reason);
-    list_->resizeColumnsToContents();
+    fitColumns();
+}
+
+void VerdictPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitColumns();
+}
+
+int VerdictPanel::contentWidth(int column) const {
+    // The check rows only: the notes span the columns after the first.
+    const QFontMetrics metrics = list_->fontMetrics();
+    int width = list_->horizontalHeader()->sectionSizeHint(column);
+    for (int r = 0; r < checks_; ++r)
+        width =
+            std::max(width, metrics.horizontalAdvance(model_->index(r, column).data().toString()) +
+                                kCellPadding);
+    return width;
+}
+
+void VerdictPanel::fitColumns() {
+    // The numbers and the verdict at their widths; what is checked takes what is left
+    // down to a least width, wrapping; the reason the rest, its whole text in its tip.
+    int used = 0;
+    for (int c :
+         {VerdictModel::Value, VerdictModel::Limit, VerdictModel::Margin, VerdictModel::Verdict}) {
+        const int width = contentWidth(c);
+        list_->setColumnWidth(c, width);
+        used += width;
+    }
+    const int room = list_->viewport()->width() - used;
+    const int check = contentWidth(VerdictModel::Check);
+    const int least =
+        list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ (99 mm)")) +
+        kCellPadding;
+    const int check_width = std::clamp(room - kLeastReason, std::min(least, check), check);
+    list_->setColumnWidth(VerdictModel::Check, check_width);
+    list_->setColumnWidth(VerdictModel::Reason, std::max(kLeastReason, room - check_width));
+    list_->resizeRowsToContents();
 }
 
 } // namespace ui

@@ -13,6 +13,10 @@ class QLabel;
 class QTableView;
 
 namespace ui {
+class SplitterBar;
+}
+
+namespace ui {
 
 // The rows of the verdict list: one per check, then the assumptions and the load
 // bands, each titled in the 項目 column with its text in the 値 column.
@@ -43,13 +47,29 @@ public:
     // None: no spring is selected or it cannot be checked, so no verdict is shown.
     void showReport(const std::optional<VerdictReport>& report);
 
+    // The height the panel asks for.
+    void setDefaultHeight(int height);
+    // The width a larger window adds to the panel's own.
+    void setShare(int extra);
+    // The width the designer gives the panel with the bar at its left edge.
+    void setWidth(int width);
     QSize sizeHint() const override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitColumns();
+    int contentWidth(int column) const;
+
     QLabel* label_;
     QLabel* reason_; // the overall reason beside the word
     QTableView* list_;
     VerdictModel* model_;
+    int checks_ = 0; // the rows of checks, before the notes
+    int default_height_ = 0;
+    int own_width_; // at the default size, or as the bar left it
+    int share_ = 0; // of a window larger than its default
 };
 
 } // namespace ui

@@ -2,6 +2,8 @@
 
 #include "core/catalogue/number_format.h"
 #include "core/session/search_session.h"
+#include "core/strength/check_reasons.h"
+#include "core/strength/coil_consistency.h"
 #include "ui/qt_text.h"
 
 #include <cmath>
@@ -44,6 +46,8 @@ QString tolerance_percent(double fraction) {
 
 QString kind_name(Kind kind) {
     switch (kind) {
+    case Kind::Coils:
+        return QStringLiteral("カタログ値の整合");
     case Kind::StaticStress:
         return QStringLiteral("静的応力比 τ0/τa");
     case Kind::MinimumLength:
@@ -85,9 +89,40 @@ QString site_text(Site site, double at, bool has_length) {
     return {};
 }
 
+// A coil count as the catalogue gives it: "22", "15.5".
+QString coils(double n) {
+    return QString::fromStdString(numfmt::general15(n));
+}
+
+// Why the catalogue's coil counts cannot both be true, naming them: "カタログ値の不整合:
+// ばね定数からの有効巻数 29.35 > 総巻数 22".
+QString inconsistent_coils(const Check& c, spring_checks::SpringKind kind) {
+    const bool compression = kind == spring_checks::SpringKind::Compression;
+    const spring_checks::CoilRange range = spring_checks::plausible_active_coils(compression, c.at);
+    const bool above = c.value > range.high;
+    QString bound = coils(c.at);
+    if (above && !compression)
+        bound += QStringLiteral(" + 1");
+    else if (!above)
+        bound += compression ? QStringLiteral(" − 3") : QStringLiteral(" − 1");
+    return QStringLiteral("%1: ばね定数からの有効巻数 %2 %3 総巻数 %4")
+        .arg(qtext(spring_checks::text::kCoilsInconsistent), number(c.value, 2),
+             above ? QStringLiteral(">") : QStringLiteral("<"), bound);
+}
+
+const Check* find_check(const spring_checks::SpringVerdict& verdict, Kind kind) {
+    for (const Check& c : verdict.checks) {
+        if (c.kind == kind)
+            return &c;
+    }
+    return nullptr;
+}
+
 class Texts {
 public:
-    explicit Texts(const DisplayUnits& units) : u_(units) {}
+    Texts(const DisplayUnits& units, const spring_checks::Assumptions& assumed,
+          spring_checks::SpringKind kind)
+        : u_(units), a_(assumed), kind_(kind) {}
 
     QString force(double newtons) const {
         return number(newtons * u_.factor, u_.force_decimals) + QLatin1Char(' ') + u_.force_unit;
@@ -102,10 +137,25 @@ public:
                                c.kind != Kind::InitialStress && c.kind != Kind::NaturalFrequency;
         l.check = kind_name(c.kind) + site_text(c.site, c.at, at_length);
         l.margin = percent(c.margin);
+        l.reason = qtext(c.reason);
         switch (c.kind) {
+        case Kind::Coils: {
+            const spring_checks::CoilRange range = spring_checks::plausible_active_coils(
+                kind_ == spring_checks::SpringKind::Compression, c.at);
+            l.value = QStringLiteral("有効巻数 ") + number(c.value, 2);
+            l.limit = QStringLiteral("%1 – %2 (総巻数 %3)")
+                          .arg(coils(std::max(range.low, 0.0)), coils(range.high), coils(c.at));
+            if (c.verdict != spring_checks::Verdict::Ok)
+                l.reason = inconsistent_coils(c, kind_);
+            break;
+        }
         case Kind::StaticStress:
             l.value = number(c.value, 2);
-            l.limit = number(c.limit, 2);
+            // The ratio's limit as a stress too, beside the allowable-stress curve.
+            l.limit = a_.allowable_stress
+                          ? QStringLiteral("%1 τa = %2")
+                                .arg(length(c.limit), stress(c.limit * *a_.allowable_stress))
+                          : number(c.limit, 2);
             break;
         case Kind::MinimumLength:
             l.value = mm(c.value);
@@ -130,7 +180,11 @@ public:
             break;
         case Kind::InitialStress:
             l.value = stress(c.value);
-            l.limit = stress(c.limit);
+            // The usual range whole; the margin is against its nearer end.
+            l.limit = a_.initial_stress
+                          ? number(a_.initial_stress->low * u_.factor, u_.stress_decimals) +
+                                QStringLiteral(" – ") + stress(a_.initial_stress->high)
+                          : stress(c.limit);
             break;
         case Kind::NaturalFrequency:
             l.value = number(c.value, 1) + QStringLiteral(" Hz");
@@ -143,9 +197,41 @@ public:
             break;
         }
         l.verdict = verdict_word(c.verdict);
-        l.reason = qtext(c.reason);
         l.level = c.verdict;
         return l;
+    }
+
+    // What the checks took, each with its value and unit.
+    std::vector<AssumedValue> assumed(bool coils_inconsistent) const {
+        std::vector<AssumedValue> rows;
+        const auto add = [&](const QString& name, const std::optional<double>& v,
+                             const auto& text) {
+            if (v)
+                rows.push_back({name, text(*v)});
+        };
+        const auto in_stress = [this](double mpa) { return stress(mpa); };
+        add(QStringLiteral("平均径 Dm"), a_.mean_diameter,
+            [](double v) { return mm(v) + QStringLiteral(" (外径 − 線径)"); });
+        add(QStringLiteral("ばね指数"), a_.spring_index,
+            [](double v) { return number(v, 2) + QStringLiteral(" (Dm/d)"); });
+        add(QStringLiteral("有効巻数"), a_.active_coils, [&](double v) {
+            QString text = number(v, 2);
+            if (a_.shear_modulus)
+                text += QStringLiteral(" (ばね定数と G = %1 から)").arg(stress(*a_.shear_modulus));
+            if (coils_inconsistent)
+                text += QStringLiteral(" 総巻数と不整合");
+            return text;
+        });
+        add(QStringLiteral("総巻数"), a_.total_coils,
+            [](double v) { return coils(v) + QStringLiteral(" (カタログ)"); });
+        add(QStringLiteral("横弾性係数 G"), a_.shear_modulus, in_stress);
+        add(QStringLiteral("縦弾性係数 E"), a_.youngs_modulus, in_stress);
+        add(QStringLiteral("引張強さ σB"), a_.tensile_strength, in_stress);
+        add(QStringLiteral("許容応力 τa"), a_.allowable_stress, in_stress);
+        add(QStringLiteral("応力修正係数"), a_.stress_correction, [](double v) {
+            return number(v, 3) + QStringLiteral(" (参考: 疲れ強さの判定だけが修正後の応力)");
+        });
+        return rows;
     }
 
     QString band(const Check& c, double tolerance) const {
@@ -157,7 +243,26 @@ public:
 
 private:
     const DisplayUnits& u_;
+    const spring_checks::Assumptions& a_;
+    spring_checks::SpringKind kind_;
 };
+
+// The checks that rest on coil counts a catalogue cannot hold say which they used.
+void name_the_coils(std::vector<VerdictLine>& lines, const spring_checks::SpringVerdict& verdict,
+                    const spring_checks::Assumptions& assumed) {
+    const Check* coils_check = find_check(verdict, Kind::Coils);
+    if (!coils_check || coils_check->verdict == Verdict::Ok)
+        return;
+    for (std::size_t i = 0; i < verdict.checks.size(); ++i) {
+        const Kind kind = verdict.checks[i].kind;
+        if ((kind == Kind::MinimumLength || kind == Kind::NaturalFrequency) && assumed.active_coils)
+            lines[i].reason +=
+                QStringLiteral(" (有効巻数 %1 で計算)").arg(number(*assumed.active_coils, 2));
+        else if (kind == Kind::SolidStress && assumed.total_coils)
+            lines[i].reason +=
+                QStringLiteral(" (総巻数 %1 で計算)").arg(coils(*assumed.total_coils));
+    }
+}
 
 QString seating(double nu) {
     for (const Seating& s : seatings()) {
@@ -212,7 +317,17 @@ QColor verdict_colour(Verdict verdict) {
     return {};
 }
 
-QString summary_reason(const spring_checks::Summary& summary) {
+bool summary_needs_verdict(const spring_checks::Summary& summary) {
+    return !summary.unchecked &&
+           summary.reason.data() == spring_checks::text::kCoilsInconsistent.data();
+}
+
+QString summary_reason(const spring_checks::Summary& summary,
+                       const spring_checks::SpringVerdict* verdict) {
+    if (verdict && summary_needs_verdict(summary)) {
+        if (const Check* c = find_check(*verdict, Kind::Coils))
+            return inconsistent_coils(*c, verdict->kind);
+    }
     const QString reason = qtext(summary.reason);
     return summary.unchecked ? QStringLiteral("未判定の項目あり: ") + reason : reason;
 }
@@ -220,11 +335,11 @@ QString summary_reason(const spring_checks::Summary& summary) {
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,
                              const DisplayUnits& units) {
-    const Texts texts(units);
+    const Texts texts(units, verdict.assumed, verdict.kind);
     VerdictReport report;
     const spring_checks::Summary summary = spring_checks::summarise(verdict);
     report.overall = summary.verdict;
-    report.reason = summary_reason(summary);
+    report.reason = summary_reason(summary, &verdict);
     for (const Check& c : verdict.checks) {
         report.lines.push_back(texts.line(c));
         if (c.kind == Kind::LoadBand)
@@ -237,11 +352,17 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
         l.reason = QStringLiteral("未判定: ") + qtext(a.reason);
         report.lines.push_back(l);
     }
-    report.assumptions << QStringLiteral("座り: ") + seating(conditions.nu)
-                       << QStringLiteral("端部: ") + (conditions.ends == spring_checks::Ends::Ground
-                                                          ? QStringLiteral("研削")
-                                                          : QStringLiteral("非研削"))
-                       << QStringLiteral("負荷: ") +
+    name_the_coils(report.lines, verdict, verdict.assumed);
+    const Check* coils_check = find_check(verdict, Kind::Coils);
+    report.assumed = texts.assumed(coils_check && coils_check->verdict != Verdict::Ok);
+    // Seating and ends are those of a compression spring's buckling and solid length.
+    if (verdict.kind == spring_checks::SpringKind::Compression)
+        report.assumptions << QStringLiteral("座り: ") + seating(conditions.nu)
+                           << QStringLiteral("端部: ") +
+                                  (conditions.ends == spring_checks::Ends::Ground
+                                       ? QStringLiteral("研削")
+                                       : QStringLiteral("非研削"));
+    report.assumptions << QStringLiteral("負荷: ") +
                               (conditions.loading == spring_checks::Loading::Static
                                    ? QStringLiteral("静的")
                                    : QStringLiteral("動的"))

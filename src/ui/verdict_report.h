@@ -43,12 +43,19 @@ struct VerdictLine {
     std::optional<spring_checks::Verdict> level; // none for a check that could not be made
 };
 
+// A quantity the checks took, as a row of the list: "平均径 Dm", "11.20 mm".
+struct AssumedValue {
+    QString name;
+    QString value;
+};
+
 struct VerdictReport {
     spring_checks::Verdict overall = spring_checks::Verdict::Ok; // as summarise() reads it
-    QString reason;                 // why, as summary_reason() gives it
-    std::vector<VerdictLine> lines; // the checks made, then the ones that could not be
-    QStringList assumptions;        // seating, ends, loading, load tolerance
-    QStringList load_bands;         // "30時荷重 16.79 – 20.53 N (±10 %)"
+    QString reason;                    // why, as summary_reason() gives it
+    std::vector<VerdictLine> lines;    // the checks made, then the ones that could not be
+    std::vector<AssumedValue> assumed; // what the checks took of the spring and its grade
+    QStringList assumptions;           // seating and ends (compression), loading, load tolerance
+    QStringList load_bands;            // "30時荷重 16.79 – 20.53 N (±10 %)"
 };
 
 // The seatings of the buckling check as the designer chooses them, with their
@@ -63,8 +70,12 @@ QString verdict_word(spring_checks::Verdict verdict);  // "合格", "注意", "�
 QColor verdict_colour(spring_checks::Verdict verdict); // green, amber, red
 
 // The reason of a summary, for the grid's 理由 column: empty for a spring that passed
-// every check, marked when it is that of a check that could not be made.
-QString summary_reason(const spring_checks::Summary& summary);
+// every check, marked when it is that of a check that could not be made. A reason
+// that names numbers (the coil counts) takes them from `verdict`, the spring's whole
+// verdict, which the caller works out only when summary_needs_verdict says so.
+QString summary_reason(const spring_checks::Summary& summary,
+                       const spring_checks::SpringVerdict* verdict = nullptr);
+bool summary_needs_verdict(const spring_checks::Summary& summary);
 
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,

@@ -48,6 +48,9 @@ protected:
         SpringRow b = spring_row("B-2", 40, 0, 25, 2 * 9.80665);
         b.maker = "昌和発条";
         b.material = "SW-C";
+        // Total coils that their rates can belong to (13.7 and 10.3 active coils).
+        a.turn = 15;
+        b.turn = 12;
         write_catalogue({a, b}, {});
     }
     QTableView* grid() { return find<QTableView>("DBGrid1"); }

@@ -1,7 +1,9 @@
 #include "core/strength/spring_check_list.h"
 
 #include "core/catalogue/spring_record.h"
+#include "core/strength/check_reasons.h"
 #include "core/strength/cls_sprg.h"
+#include "core/strength/coil_consistency.h"
 #include "core/strength/float_error.h"
 #include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
@@ -25,56 +27,6 @@ constexpr double kRatioLimit[] = {
     catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Compression),
     catalogue::spring::stress_ratio_limit(catalogue::spring::SpringType::Extension)};
 
-namespace text {
-constexpr std::string_view kStressOk[] = {"応力比 τ0/τa は 0.8 未満", "応力比 τ0/τa は 0.64 未満"};
-constexpr std::string_view kStressHigh[] = {"応力比 τ0/τa が 0.8 以上",
-                                            "応力比 τ0/τa が 0.64 以上"};
-constexpr std::string_view kAboveLn = "最小使用長さ以上";
-constexpr std::string_view kBelowLn = "最小使用長さより短い";
-constexpr std::string_view kLmaxAboveLn = "カタログの最大長は最小使用長さ以上";
-constexpr std::string_view kLmaxBelowLn = "カタログの最大長が最小使用長さより短い";
-constexpr std::string_view kSolidOk = "密着時の応力は許容応力以下";
-constexpr std::string_view kSolidHigh = "密着時の応力が許容応力を超える (へたりのおそれ)";
-constexpr std::string_view kFatigueOk = "作動点は疲れ強さの許容域内";
-constexpr std::string_view kFatigueOut = "作動点が疲れ強さの許容域外";
-constexpr std::string_view kInitialOk = "初応力は通常の範囲内";
-constexpr std::string_view kInitialLow = "初応力が通常の範囲より低い";
-constexpr std::string_view kInitialHigh = "初応力が通常の範囲より高い";
-constexpr std::string_view kFrequency = "固有振動数 (両端固定)";
-constexpr std::string_view kLoadBand = "荷重の公差範囲";
-
-// Why a check is absent.
-constexpr std::string_view kNoGeometry = "線径またはコイル径のデータがない";
-constexpr std::string_view kNoRate = "ばね定数のデータがない";
-constexpr std::string_view kNoLoadLine = "荷重線のデータが不正";
-constexpr std::string_view kUnknownMaterial = "材料が材料表にない";
-constexpr std::string_view kDiameterOutOfGrade = "線径が材料の適用範囲外";
-constexpr std::string_view kNoTensileStrength = "材料の引張強さのデータがない";
-constexpr std::string_view kNoTurns = "総巻数のデータがない";
-constexpr std::string_view kLengthOutOfRange = "長さがカタログの範囲外";
-constexpr std::string_view kRangeOutOfRange = "動作範囲がカタログの範囲外";
-constexpr std::string_view kNoCycles = "繰返し回数がない";
-constexpr std::string_view kCyclesOutOfDomain = "繰返し回数が疲れ限度線の範囲外";
-constexpr std::string_view kNotComputable = "計算できない値";
-} // namespace text
-
-// Buckling reasons by seating; the last row serves any other coefficient.
-struct SeatingTexts {
-    double nu;
-    std::string_view safe, buckles, never;
-};
-constexpr SeatingTexts kSeatings[] = {
-    {0.5, "座屈のおそれなし (両端固定 ν=0.5)", "座屈のおそれ (両端固定 ν=0.5)",
-     "座屈しない (両端固定 ν=0.5)"},
-    {0.7, "座屈のおそれなし (一端固定・他端回転支持 ν=0.7)",
-     "座屈のおそれ (一端固定・他端回転支持 ν=0.7)", "座屈しない (一端固定・他端回転支持 ν=0.7)"},
-    {1.0, "座屈のおそれなし (両端回転支持 ν=1)", "座屈のおそれ (両端回転支持 ν=1)",
-     "座屈しない (両端回転支持 ν=1)"},
-    {2.0, "座屈のおそれなし (一端固定・他端自由 ν=2)", "座屈のおそれ (一端固定・他端自由 ν=2)",
-     "座屈しない (一端固定・他端自由 ν=2)"},
-    {0.0, "座屈のおそれなし (指定の座り係数 ν)", "座屈のおそれ (指定の座り係数 ν)",
-     "座屈しない (指定の座り係数 ν)"},
-};
 constexpr std::size_t kOtherSeating = std::size(kSeatings) - 1;
 
 // A quantity some checks need, or why it is missing.
@@ -126,6 +78,14 @@ double upper_margin(double value, double limit) {
     return 1 - value / limit;
 }
 
+// How far a value lies inside [low, high], as a fraction of the nearer end: below the
+// range it is judged against the lower end, never the upper.
+double inside_margin(double value, double low, double high) {
+    if (low > 0 && value - low < high - value)
+        return (value - low) / low;
+    return (high - value) / high;
+}
+
 // One record's evaluation: the quantities first, then the checks in the order of Kind.
 class Evaluation {
 public:
@@ -136,10 +96,12 @@ public:
           strengths_(strengths), r_(r), out_(out),
           compression_(duty.kind == SpringKind::Compression), d_(r.wire_dia),
           D_(r.coil_dia - r.wire_dia) {
+        out_.kind = duty.kind;
         quantities();
     }
 
     void run() {
+        coils_check();
         const std::optional<Needed> length1 = given(duty_.length1);
         const std::optional<Needed> length2 = given(duty_.length2);
         static_stress(duty_.length1, Site::Length1);
@@ -207,6 +169,34 @@ private:
 
         if (compression_)
             compression_quantities();
+        assume();
+    }
+
+    void assume() {
+        Assumptions& a = out_.assumed;
+        if (geometry_) {
+            a.mean_diameter = D_;
+            a.spring_index = D_ / d_;
+            a.stress_correction =
+                or_failed([&] { return std::optional(cls_sprg::wahl_factor(d_, D_)); },
+                          [] { return std::optional<double>(); });
+            if (!compression_)
+                a.initial_stress =
+                    or_failed([&] { return std::optional(initial_stress_range(D_ / d_)); },
+                              [] { return std::optional<InitialStressRange>(); });
+        }
+        if (coils_)
+            a.active_coils = coils_.value;
+        if (positive(r_.turn))
+            a.total_coils = r_.turn;
+        if (grade_) {
+            a.shear_modulus = constants_.shear_modulus;
+            a.youngs_modulus = constants_.youngs_modulus;
+        }
+        if (sigma_b_)
+            a.tensile_strength = sigma_b_.value;
+        if (tau_a_)
+            a.allowable_stress = tau_a_.value;
     }
 
     void compression_quantities() {
@@ -294,6 +284,19 @@ private:
         if (!on_load_line(L, r_.lo, r_.lmax))
             return missing(text::kLengthOutOfRange);
         return compute([&] { return cls_sprg::load_at_length(L, r_.lo, r_.lmax, r_.k, r_.fo); });
+    }
+
+    // A spring without total coils has nothing to hold its rate against: no check.
+    void coils_check() {
+        if (!coils_ || !positive(r_.turn))
+            return;
+        const double n = coils_.value;
+        const CoilRange range = plausible_active_coils(compression_, r_.turn);
+        const bool ok = coils_consistent(compression_, n, r_.turn);
+        const bool nearer_low = n - range.low < range.high - n;
+        add(Kind::Coils, Site::Spring, ok ? Verdict::Ok : Verdict::Caution, r_.turn, n,
+            nearer_low ? range.low : range.high, inside_margin(n, range.low, range.high),
+            ok ? text::kCoilsConsistent : text::kCoilsInconsistent);
     }
 
     void static_stress(const std::optional<double>& L, Site site) {
@@ -428,8 +431,7 @@ private:
         const bool high = t > usual.high;
         const bool nearer_low = t - usual.low < usual.high - t;
         add(Kind::InitialStress, Site::Spring, low || high ? Verdict::Caution : Verdict::Ok, r_.lo,
-            t, nearer_low ? usual.low : usual.high,
-            std::min(t - usual.low, usual.high - t) / usual.high,
+            t, nearer_low ? usual.low : usual.high, inside_margin(t, usual.low, usual.high),
             low    ? text::kInitialLow
             : high ? text::kInitialHigh
                    : text::kInitialOk);

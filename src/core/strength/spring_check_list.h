@@ -1,6 +1,6 @@
-// The checks of one catalogue spring against its duty: static stress at the searched
-// lengths, smallest usable length, buckling, stress at solid, fatigue, initial stress,
-// natural frequency and load band, each with a verdict and a short Japanese reason.
+// The checks of one catalogue spring against its duty: the catalogue's coil counts, static stress
+// at the searched lengths, smallest usable length, buckling, stress at solid, fatigue, initial
+// stress, natural frequency and load band, each with a verdict and a short Japanese reason.
 //
 // Everything is in N, mm and MPa: the record's stored fo and k, not the values of
 // the display unit system. Checking one record allocates nothing; the results are
@@ -61,13 +61,15 @@ struct CheckConditions {
 enum class Verdict : std::uint8_t { Ok, Caution, Fail };
 
 enum class Kind : std::uint8_t {
+    Coils,            // value the active coils from the rate, limit the nearer end of what
+                      // the total coils (at) allow; margin inside that range over the limit
     StaticStress,     // value tau0/taua, limit 0.8 or 0.64
     MinimumLength,    // value the length, limit Ln (mm)
     Buckling,         // value the deflection L0 - L, limit s_K (mm; +inf: cannot buckle)
     SolidStress,      // value tau0 at the solid length, limit taua (MPa)
     Fatigue,          // value tau_max/sigmaB, limit the highest admissible one at tau_min/sigmaB
     InitialStress,    // value tau0 at fo, limit the nearer end of the usual range (MPa);
-                      // margin the distance inside the range over its upper end
+                      // margin the distance inside the range over that end
     NaturalFrequency, // value f (Hz), limit 0; informative
     LoadBand,         // value F (1 - t), limit F (1 + t) (N), margin t; informative
 };
@@ -116,12 +118,29 @@ private:
     std::size_t size_ = 0;
 };
 
+// What the checks took of the spring and its grade, so that a verdict says what it
+// rests on; none where the data gave no value.
+struct Assumptions {
+    std::optional<double> mean_diameter;              // Dm = coil_dia - wire_dia (mm)
+    std::optional<double> spring_index;               // Dm / d
+    std::optional<double> active_coils;               // n from the rate and G
+    std::optional<double> total_coils;                // the catalogue's
+    std::optional<double> shear_modulus;              // G of the grade (MPa)
+    std::optional<double> youngs_modulus;             // E of the grade (MPa)
+    std::optional<double> tensile_strength;           // sigmaB at the wire diameter (MPa)
+    std::optional<double> allowable_stress;           // taua at the wire diameter (MPa)
+    std::optional<double> stress_correction;          // Wahl's factor, for information
+    std::optional<InitialStressRange> initial_stress; // extension springs (MPa)
+};
+
 // The checks in the order of Kind, each kind at the sites in the order of Site; the
 // absent ones in the same order.
 struct SpringVerdict {
-    FixedList<Check, 16> checks;
-    FixedList<Absent, 16> absent;
-    Verdict overall = Verdict::Ok; // the worst verdict of the checks made
+    FixedList<Check, 20> checks;
+    FixedList<Absent, 20> absent;
+    Verdict overall = Verdict::Ok;             // the worst verdict of the checks made
+    SpringKind kind = SpringKind::Compression; // what the spring was checked as
+    Assumptions assumed;
 };
 
 // The material table's allowable stress and tensile strength (MPa) of a grade at a

@@ -123,7 +123,8 @@ TEST(SpringChecksListAbsent, NoMeanCoilDiameter) {
             EXPECT_EQ(c.kind, Kind::LoadBand);
         for (const Absent& a : v.absent)
             EXPECT_EQ(a.reason, "線径またはコイル径のデータがない");
-        EXPECT_EQ(v.checks.size() + v.absent.size(), kind == SpringKind::Compression ? 15u : 7u);
+        EXPECT_EQ(v.checks.size() + v.absent.size(), kind == SpringKind::Compression ? 15u : 7u)
+            << "every check but that of the coil counts, which needs the mean diameter";
     }
 }
 
@@ -146,7 +147,8 @@ TEST(SpringChecksListAbsent, NothingAskedNothingChecked) {
     for (const Check& c : v.checks)
         kinds.push_back(c.kind);
     EXPECT_EQ(kinds,
-              (std::vector<Kind>{Kind::MinimumLength, Kind::SolidStress, Kind::NaturalFrequency}));
+              (std::vector<Kind>{Kind::Coils, Kind::MinimumLength, Kind::SolidStress,
+                                 Kind::NaturalFrequency}));
 }
 
 // ---- The checker ------------------------------------------------------------------

@@ -108,7 +108,7 @@ inline Duty duty_a() {
             OperatingRange{OperatingRange::Given::Lengths, 30, 35}, 1e7};
 }
 inline Record record_e() {
-    return {"SWP-B", 30, 4, 60, 1, 10, 1, 40};
+    return {"SWP-B", 30, 4, 60, 1, 10, 1, 14};
 }
 inline Duty duty_e() {
     return {SpringKind::Extension, 40.0, 50.0,
