@@ -41,9 +41,23 @@ ResultStatus::ResultStatus(QWidget* parent)
 
 void ResultStatus::showCount(int springs, std::optional<int> excluded) {
     const QLocale japanese(QLocale::Japanese);
-    QString text = QStringLiteral("%1 件").arg(japanese.toString(springs));
+    count_text_ = QStringLiteral("%1 件").arg(japanese.toString(springs));
     if (excluded)
-        text += QStringLiteral("（不可 %1 件を除外）").arg(japanese.toString(*excluded));
+        count_text_ += QStringLiteral("（不可 %1 件を除外）").arg(japanese.toString(*excluded));
+    stale_ = false;
+    showCountText();
+}
+
+void ResultStatus::setStale(bool stale) {
+    if (count_text_.isEmpty() || stale == stale_)
+        return;
+    stale_ = stale;
+    showCountText();
+}
+
+void ResultStatus::showCountText() {
+    const QString text =
+        stale_ ? count_text_ + QStringLiteral("（条件変更後 未再検索）") : count_text_;
     count_->setText(text);
     // The longer text widens the label; the menu bar places its corner anew.
     count_->setFixedWidth(std::max(base_width_, count_->fontMetrics().horizontalAdvance(text) + 4));
@@ -52,6 +66,8 @@ void ResultStatus::showCount(int springs, std::optional<int> excluded) {
 
 void ResultStatus::clearCount() {
     count_->clear();
+    count_text_.clear();
+    stale_ = false;
 }
 
 void ResultStatus::showFolder(const QString& folder) {

@@ -18,6 +18,9 @@ public:
     // "7 件", or "7 件（不可 12 件を除外）" when the search left failing springs out.
     void showCount(int springs, std::optional<int> excluded = std::nullopt);
     void clearCount();
+    // The check conditions changed after the search: the list it left may differ
+    // from one searched now, and the count says so until the next search.
+    void setStale(bool stale);
     void showFolder(const QString& folder);
 
     // Follows the room `bar` leaves beside its menus: the folder label narrows and
@@ -34,7 +37,11 @@ private:
     void fitRoom();
     void relayoutBar();
 
+    void showCountText();
+
     QLabel* count_;
+    QString count_text_;
+    bool stale_ = false;
     int base_width_ = 0;
     QLabel* folder_;
     QString folder_text_;

@@ -32,6 +32,11 @@ QAction* toggle(QMenu* menu, const QString& name, const QString& caption) {
     return a;
 }
 
+bool same_choices(const ui::CheckChoices& a, const ui::CheckChoices& b) {
+    return a.conditions == b.conditions && a.pass_only == b.pass_only &&
+           a.tolerance_search == b.tolerance_search;
+}
+
 } // namespace
 
 SpringVerdicts::SpringVerdicts(QMainWindow* window, QMenu* search_menu, QMenu* view_menu,
@@ -71,20 +76,41 @@ void SpringVerdicts::tableClosed() {
 
 void SpringVerdicts::beginSearch() {
     const ui::CheckChoices& c = choices();
+    searched_ = c;
     pass_only_ = c.pass_only;
     band_search_ = c.tolerance_search;
     band_tolerance_ = c.conditions.load_tolerance;
     excluded_ = 0;
     listed_.clear();
+    makeChecker(c.conditions);
+}
+
+void SpringVerdicts::makeChecker(const spring_checks::CheckConditions& conditions) {
     checker_.reset();
     if (const std::optional<spring_checks::SpringKind> kind = session_.kind()) {
         try {
-            checker_.emplace(session_.duty(*kind), c.conditions);
+            checker_.emplace(session_.duty(*kind), conditions);
         } catch (const spring_checks::EspringCheckException&) {
             // Conditions the checks cannot take (a length beyond the double range):
             // the list goes without verdicts and leaves nothing out for them.
         }
     }
+}
+
+bool SpringVerdicts::conditionsChanged() {
+    if (!listing_)
+        return false;
+    // The verdicts known so far were worked out under the old conditions.
+    makeChecker(choices().conditions);
+    listing_ = checker_.has_value();
+    listed_.clear();
+    if (listing_)
+        listed_.extendUnknown(static_cast<std::size_t>(springs_.recordCount()));
+    results_->model()->refreshExtra();
+    const ui::CheckChoices& now = choices();
+    const bool leans =
+        searched_.pass_only || searched_.tolerance_search || now.pass_only || now.tolerance_search;
+    return leans && !same_choices(searched_, now);
 }
 
 bool SpringVerdicts::keep(const catalogue::Record& row) {

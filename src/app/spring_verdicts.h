@@ -61,6 +61,10 @@ public:
     void tableOpened();
     void tableClosed();
 
+    // The check conditions changed: the listed rows are judged again under them, at once.
+    // True when the rows the last search left out or kept may differ from a search now.
+    bool conditionsChanged();
+
     // The session's verdict of the selected spring, shown anew.
     void showSelected();
     std::optional<ui::VerdictReport> selectedReport() const;
@@ -77,6 +81,7 @@ signals:
     void choicesChanged(const ui::CheckChoices& choices);
 
 private:
+    void makeChecker(const spring_checks::CheckConditions& conditions);
     void showColumns(bool shown);
     // A listed row's summary, worked out the first time it is asked for.
     std::optional<spring_checks::Summary> rowSummary(int row) const;
@@ -92,6 +97,7 @@ private:
     QAction* menu_verdictcolumns_ = nullptr;
 
     // What the last search started with.
+    ui::CheckChoices searched_;
     std::optional<spring_checks::SpringChecker> checker_;
     bool pass_only_ = false, band_search_ = false;
     double band_tolerance_ = 0;

@@ -33,6 +33,14 @@ void SpringGridModel::reload() {
     endResetModel();
 }
 
+void SpringGridModel::refreshExtra() {
+    const int rows = rowCount();
+    for (int c = 0; c < columnCount() && rows > 0; ++c) {
+        if (columns_[static_cast<size_t>(c)].field < 0)
+            emit dataChanged(index(0, c), index(rows - 1, c));
+    }
+}
+
 int SpringGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !table_.isOpen() ? 0 : table_.recordCount();
 }

@@ -34,6 +34,8 @@ public:
     void setDecimals(int column, int decimals);
     // Call after the table opened or closed.
     void reload();
+    // The extra source's texts changed: the columns it gives are read again.
+    void refreshExtra();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -209,9 +209,9 @@ void VerdictPanel::fitColumns() {
     }
     const int room = list_->viewport()->width() - used;
     const int check = contentWidth(VerdictModel::Check);
+    // A short name of a check on one line; longer ones and where it was made wrap.
     const int least =
-        list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ (99 mm)")) +
-        kCellPadding;
+        list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ")) + kCellPadding;
     const int check_width = std::clamp(room - kLeastReason, std::min(least, check), check);
     list_->setColumnWidth(VerdictModel::Check, check_width);
     list_->setColumnWidth(VerdictModel::Reason, std::max(kLeastReason, room - check_width));

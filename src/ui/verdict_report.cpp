@@ -142,9 +142,10 @@ public:
         case Kind::Coils: {
             const spring_checks::CoilRange range = spring_checks::plausible_active_coils(
                 kind_ == spring_checks::SpringKind::Compression, c.at);
-            l.value = QStringLiteral("有効巻数 ") + number(c.value, 2);
-            l.limit = QStringLiteral("%1 – %2 (総巻数 %3)")
-                          .arg(coils(std::max(range.low, 0.0)), coils(range.high), coils(c.at));
+            l.check += QStringLiteral(" (総巻数 %1)").arg(coils(c.at));
+            l.value = QStringLiteral("n ") + number(c.value, 2);
+            l.limit =
+                QStringLiteral("n %1 – %2").arg(coils(std::max(range.low, 0.0)), coils(range.high));
             if (c.verdict != spring_checks::Verdict::Ok)
                 l.reason = inconsistent_coils(c, kind_);
             break;
@@ -191,7 +192,8 @@ public:
             l.limit = l.margin = QStringLiteral("—");
             break;
         case Kind::LoadBand:
-            l.value = force(c.value) + QStringLiteral(" – ") + force(c.limit);
+            l.value = number(c.value * u_.factor, u_.force_decimals) + QStringLiteral(" – ") +
+                      force(c.limit);
             l.limit = QStringLiteral("—");
             l.margin = QStringLiteral("±") + tolerance_percent(c.margin);
             break;

@@ -58,6 +58,11 @@ struct CheckConditions {
     double load_tolerance = 0.10; // the stated load holds to F (1 +/- t)
 };
 
+inline bool operator==(const CheckConditions& a, const CheckConditions& b) {
+    return a.nu == b.nu && a.ends == b.ends && a.loading == b.loading &&
+           a.load_tolerance == b.load_tolerance;
+}
+
 enum class Verdict : std::uint8_t { Ok, Caution, Fail };
 
 enum class Kind : std::uint8_t {
