@@ -48,6 +48,20 @@ TEST_P(RowCheck, ReportsExactlyTheOneProblem) {
 const std::string kFifteenKanji =
     "昌和発条昌和発条昌和発条昌和発"; // 30 bytes in CP932, 45 in UTF-8
 
+Attrs also(Attrs changes, const Attrs& more) {
+    changes.insert(changes.end(), more.begin(), more.end()); // later ones win
+    return changes;
+}
+
+// A spring of 10 coils, 8 active, whose catalogue gives the mean diameter 11.2
+// as coil_dia: taken as outer, it makes 12.31 active coils out of the rate.
+const Attrs kMeanAsOuter = {
+    {"wire_dia", "1.5"}, {"coil_dia", "11.2"}, {"k", "4.42"}, {"fmax", "44.2"}, {"turn", "10"}};
+// An extension spring whose rate gives exactly 157 active coils.
+const Attrs kExtension = {{"type", "tension"}, {"lo", "170"},     {"fo", "2"},
+                          {"lmax", "190"},     {"fmax", "12"},    {"k", "0.5"},
+                          {"coil_dia", "6"},   {"wire_dia", "1"}, {"turn", "157"}};
+
 INSTANTIATE_TEST_SUITE_P(
     Checks, RowCheck,
     ::testing::Values(
@@ -70,16 +84,41 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"rate 2.1 % off", {{"k", "2.5525"}}, "rate-mismatch:k:error"},
         Case{"rate 1.9 % off", {{"k", "2.4525"}}, ""},
         Case{"rate against |lmax - lo| for extension", {{"lo", "20"}, {"lmax", "30"}}, ""},
-        Case{"force in the wrong column", {{"fmax", "2.5"}, {"k", "25"}}, "rate-mismatch:k:error"},
+        Case{"force in the wrong column",
+             {{"fmax", "2.5"}, {"k", "25"}, {"turn", "3"}},
+             "rate-mismatch:k:error"},
         Case{"no travel", {{"lmax", "30"}}, "no-travel:lmax:error"},
         Case{"unknown material", {{"material", "SWPB"}}, "unknown-material:material:error"},
         Case{"material with trailing blank",
              {{"material", "SWP-B "}},
              "unknown-material:material:error"},
+        // The turns of these two fit their rates, so that only the wire is reported.
         Case{"wire above the grade",
-             {{"wire_dia", "6.5"}, {"coil_dia", "45.5"}, {"k", "0.25"}, {"fmax", "2.5"}},
+             {{"wire_dia", "6.5"},
+              {"coil_dia", "45.5"},
+              {"k", "0.25"},
+              {"fmax", "2.5"},
+              {"turn", "1182"}},
              "wire-range:wire_dia:warning"},
-        Case{"wire at the grade's limit", {{"wire_dia", "6"}}, ""},
+        Case{"wire at the grade's limit", {{"wire_dia", "6"}, {"turn", "79482"}}, ""},
+        Case{"mean diameter as coil_dia", kMeanAsOuter, "coil-count:turn:warning"},
+        Case{"turn that fits the coils", also(kMeanAsOuter, {{"turn", "13"}}), ""},
+        Case{"turn over 3 above the active coils", {{"turn", "9"}}, "coil-count:turn:warning"},
+        Case{"stainless grade's lower G", {{"material", "SUS304WPB"}}, "coil-count:turn:warning"},
+        Case{"turn 0 is not held against", also(kMeanAsOuter, {{"turn", "0"}}), ""},
+        Case{"empty turn is not held against", also(kMeanAsOuter, {{"turn", ""}}), ""},
+        Case{"no coils of torsion held", also(kMeanAsOuter, {{"type", "torsion"}}), ""},
+        Case{"no coils of an unknown grade held", also(kMeanAsOuter, {{"material", "SWX"}}),
+             "unknown-material:material:error"},
+        Case{"coil_dia no wider than the wire", {{"coil_dia", "1"}}, ""},
+        Case{"extension, turn 1 below the coils", also(kExtension, {{"turn", "156"}}), ""},
+        Case{"extension, turn 1 above the coils", also(kExtension, {{"turn", "158"}}), ""},
+        Case{"extension, turn 1.5 below the coils", also(kExtension, {{"turn", "155.5"}}),
+             "coil-count:turn:warning"},
+        Case{"extension, turn 1.5 above the coils", also(kExtension, {{"turn", "158.5"}}),
+             "coil-count:turn:warning"},
+        Case{"a compression may have 3 coils more",
+             also(kExtension, {{"turn", "160"}, {"type", "compress"}}), ""},
         Case{"model number of 61 bytes",
              {{"modelNo", std::string(61, 'X')}},
              "too-long:modelNo:error"},
@@ -95,6 +134,30 @@ INSTANTIATE_TEST_SUITE_P(
             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });
+
+TEST(RowCheckCoils, MessageNamesTheCountsAndTheRule) {
+    tooltest::TempDir dir;
+    const auto path = dir.file("spring_data.xml");
+    tooltest::write_file(
+        path, tooltest::packet(tooltest::spring_fields(),
+                               {with(good_spring(), kMeanAsOuter),
+                                with(good_spring(), also(kExtension, {{"turn", "158.5"}})),
+                                with(good_spring(), also(kMeanAsOuter, {{"turn", "12.311"}}))}));
+    const auto result = tooltest::check({path});
+    std::vector<std::string> messages;
+    for (const auto& p : result.problems)
+        messages.push_back(p.message);
+    EXPECT_EQ(
+        messages,
+        (std::vector<std::string>{
+            "k 4.42 gives 12.31 active coils with G 78500 MPa, more than turn 10 allows "
+            "(compression: turn - 3 to turn); is coil_dia the outer diameter?",
+            "k 0.5 gives 157 active coils with G 78500 MPa, fewer than turn 158.5 allows "
+            "(extension: turn - 1 to turn + 1)",
+            // Two decimals would read 12.31, inside the range.
+            "k 4.42 gives 12.3142 active coils with G 78500 MPa, more than turn 12.311 allows "
+            "(compression: turn - 3 to turn); is coil_dia the outer diameter?"}));
+}
 
 TEST(RowCheckMaterial, RepeatedUnknownMaterialIsReportedAsUnknownEveryTime) {
     // The material table remembers the last designation; the check must not

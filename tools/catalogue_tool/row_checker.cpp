@@ -3,7 +3,9 @@
 #include "core/catalogue/number_parse.h"
 #include "core/catalogue/spring_record.h"
 #include "core/catalogue/text_decoder.h"
+#include "core/strength/coil_consistency.h"
 #include "core/strength/spr_mat.h"
+#include "core/strength/spring_checks.h"
 #include "formula_guard.h"
 #include "packet_number.h"
 
@@ -15,6 +17,15 @@ namespace {
 namespace f = catalogue::spring;
 
 const char* const kTypeCodes[] = {"compress", "tension", "torsion", "compton"};
+
+// Active coils to two decimals, as the program shows them, unless the rounding
+// would put them inside the range they are outside of or round them to nothing.
+std::string coil_count(double n, const spring_checks::CoilRange& range) {
+    const double shown = std::round(n * 100) / 100;
+    if (shown == 0 || (shown >= range.low && shown <= range.high))
+        return short_number(n);
+    return short_number(shown);
+}
 
 } // namespace
 
@@ -170,8 +181,49 @@ void RowChecker::checkSpring(ProblemSink& sink, int row, const std::vector<Cell>
         }
     }
 
-    if (text_ok_[f::material])
-        checkMaterial(sink, row, std::string(cells[f::material].text));
+    if (text_ok_[f::material]) {
+        const std::string material(cells[f::material].text);
+        checkMaterial(sink, row, material);
+        if (text_ok_[f::type])
+            checkCoils(sink, row, cells[f::type].text, material);
+    }
+}
+
+// The rate and the total coils of one spring must agree through G d^4 / (8 D^3 k).
+// A catalogue that gives the mean coil diameter where the outer one belongs makes
+// D too small by a wire and the active coils too many, hence the question.
+void RowChecker::checkCoils(ProblemSink& sink, int row, std::string_view type,
+                            const std::string& material) {
+    using catalogue::spring::SpringType;
+    const bool compression = type == catalogue::spring::type_code(SpringType::Compression);
+    if (!compression && type != catalogue::spring::type_code(SpringType::Extension))
+        return;
+    const auto& turn = numbers_[f::turn];
+    const auto& d = numbers_[f::wire_dia];
+    const auto& coil_dia = numbers_[f::coil_dia];
+    const auto& k = numbers_[f::k];
+    const spring_checks::Grade* grade = spring_checks::find_grade(material);
+    if (!turn || !std::isfinite(*turn) || *turn <= 0 || !d || !coil_dia || !k || !grade)
+        return;
+    const double G = grade->constants.shear_modulus;
+    double n = 0;
+    try {
+        n = spring_checks::active_coils(G, *d, *coil_dia - *d, *k);
+    } catch (const spring_checks::EspringCheckException&) {
+        return; // no geometry to hold the coils against
+    }
+    if (spring_checks::coils_consistent(compression, n, *turn))
+        return;
+    const spring_checks::CoilRange range =
+        spring_checks::plausible_active_coils(compression, *turn);
+    const bool above = n > range.high;
+    problem(
+        sink, Severity::Warning, "coil-count", row, f::turn,
+        "k " + short_number(*k) + " gives " + coil_count(n, range) + " active coils with G " +
+            short_number(G) + " MPa, " + (above ? "more" : "fewer") + " than turn " +
+            short_number(*turn) + " allows (" +
+            (compression ? "compression: turn - 3 to turn" : "extension: turn - 1 to turn + 1") +
+            ")" + (above ? "; is coil_dia the outer diameter?" : ""));
 }
 
 void RowChecker::checkMaterial(ProblemSink& sink, int row, const std::string& material) {

@@ -56,6 +56,7 @@ private:
     void checkNumber(ProblemSink& sink, int row, int field, const Cell& cell);
     void checkSpring(ProblemSink& sink, int row, const std::vector<Cell>& cells);
     void checkMaterial(ProblemSink& sink, int row, const std::string& material);
+    void checkCoils(ProblemSink& sink, int row, std::string_view type, const std::string& material);
 
     RecordKind kind_;
     std::vector<Binding> bindings_;
