@@ -14,13 +14,17 @@
 #include <QAction>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QScreen>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace app {
@@ -90,13 +94,25 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     c.date = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     c.header = header_.value_or(ui::DatasheetHeader{});
     c.model_number = spring.model_number;
-    c.spring = ui::spring_items(spring, ui::maker_facts(makers_, spring.maker));
+    // The catalogue the search read, in the folder the program reads it from.
+    const QFileInfo file(QDir::current().filePath(QStringLiteral("spring_data.xml")));
+    const ui::CatalogueSource source{
+        QDir::toNativeSeparators(QDir::currentPath()),
+        file.exists() ? file.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm"))
+                      : QString()};
+    c.spring = ui::spring_items(spring, ui::maker_facts(makers_, spring.maker), source);
     c.catalogue = ui::catalogue_items(spring, units);
-    c.search = ui::search_items(s, units);
+    const session::RangeInput& range = session_.operatingRangeInput();
+    c.search = ui::search_items(s, units,
+                                {QString::fromStdString(range.first.text),
+                                 QString::fromStdString(range.second.text), range.lengths,
+                                 QString::fromStdString(session_.cycles().text)});
     // The band at the tolerance the verdict list states.
     c.lengths = ui::length_rows(*session_.evaluation(), s, units,
                                 session_.checkConditions().load_tolerance);
     c.verdict = ui::selected_report(session_);
+    if (c.verdict)
+        c.assumed = ui::assumed_items(*c.verdict);
 
     const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
                                 .arg(QString::fromStdString(session_.cycles().text));
@@ -141,6 +157,13 @@ void DatasheetCommands::print() {
         QPainter painter(target);
         ui::paint_datasheet(painter, target->paperRect(QPrinter::DevicePixel), *sheet);
     });
+    // Large enough to read a line of the sheet: most of the screen's height, the page
+    // fitted to the width.
+    const QRect screen = window_->screen()->availableGeometry();
+    const int height = screen.height() * 9 / 10;
+    preview.resize(std::min(screen.width(), height * 3 / 4), height);
+    if (auto* view = preview.findChild<QPrintPreviewWidget*>())
+        view->fitToWidth();
     preview.exec();
 }
 

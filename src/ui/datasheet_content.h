@@ -54,9 +54,12 @@ struct DatasheetContent {
     DatasheetHeader header;
 
     QString model_number;
-    std::vector<DatasheetItem> spring;    // maker and its address, type, material
+    std::vector<DatasheetItem> spring;    // maker and its address, type, material, the
+                                          // catalogue it came from
     std::vector<DatasheetItem> catalogue; // the catalogue values
-    std::vector<DatasheetItem> search;    // both working points with their tolerances
+    std::vector<DatasheetItem> search;    // both working points with their tolerances, the
+                                          // operating range and the cycle count
+    std::vector<DatasheetItem> assumed;   // what the checks took of the spring and its grade
     std::vector<DatasheetLength> lengths; // one per searched length
     std::optional<VerdictReport> verdict; // none when the window shows no verdict
     std::vector<DatasheetChart> charts;

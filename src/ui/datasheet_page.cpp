@@ -100,6 +100,22 @@ qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
     return y + section_gap;
 }
 
+// What the checks took of the spring and its grade, two to a row.
+qreal assumed_block(Sheet& s, const DatasheetContent& c, qreal y) {
+    if (c.assumed.empty())
+        return y;
+    s.heading(y, QStringLiteral("判定の前提 (カタログ値と材料表から)"));
+    y += heading_height;
+    const qreal half = content_width / 2;
+    for (size_t i = 0; i < c.assumed.size(); ++i) {
+        const qreal x = left + (i % 2 == 0 ? 0 : half);
+        s.item(x, y, 200, half - 20, c.assumed[i]);
+        if (i % 2 == 1 || i + 1 == c.assumed.size())
+            y += row_height;
+    }
+    return y + section_gap;
+}
+
 // The verdict list in at most `room` of height, as the window lists it: the
 // checks, then the assumptions and the load bands. Checks that do not fit
 // are counted in a last line instead.
@@ -233,6 +249,7 @@ void paint_datasheet(QPainter& painter, const QRectF& page, const DatasheetConte
     qreal y = header_block(sheet, content);
     y = spring_block(sheet, content, y);
     y = search_block(sheet, content, y);
+    y = assumed_block(sheet, content, y);
     // The verdict list may take the page down to what the charts need at least.
     const qreal charts_at_least = content.charts.empty() ? 0 : 900;
     y = verdict_block(sheet, content, y, std::max<qreal>(200, bottom - charts_at_least - y));

@@ -87,18 +87,26 @@ MakerFacts maker_facts(const catalogue::Table& makers, const QString& spring_mak
     namespace m = catalogue::maker;
     const int row = makers.isOpen() ? makers.currentRow() : -1;
     if (row < 0)
-        return {spring_maker, {}, {}, {}};
+        return {spring_maker, {}, {}, {}, {}};
     return {qtext(makers.text(row, m::maker)), qtext(makers.text(row, m::adress)),
-            qtext(makers.text(row, m::tel)), qtext(makers.text(row, m::url))};
+            qtext(makers.text(row, m::tel)), qtext(makers.text(row, m::fax)),
+            qtext(makers.text(row, m::url))};
 }
 
-std::vector<DatasheetItem> spring_items(const SpringFacts& spring, const MakerFacts& maker) {
+std::vector<DatasheetItem> spring_items(const SpringFacts& spring, const MakerFacts& maker,
+                                        const CatalogueSource& source) {
+    const QString date = source.file_date.isEmpty()
+                             ? QStringLiteral("日付不明")
+                             : QStringLiteral("%1 更新").arg(source.file_date);
     return {{QStringLiteral("メーカー"), maker.name},
             {QStringLiteral("住所"), maker.address},
             {QStringLiteral("電話"), maker.tel},
+            {QStringLiteral("FAX"), maker.fax},
             {QStringLiteral("Web"), maker.url},
             {QStringLiteral("種類"), type_name(spring.type)},
-            {QStringLiteral("材質"), spring.material}};
+            {QStringLiteral("材質"), spring.material},
+            {QStringLiteral("カタログ"), source.folder},
+            {QStringLiteral("カタログの日付"), QStringLiteral("spring_data.xml ") + date}};
 }
 
 std::vector<DatasheetItem> catalogue_items(const SpringFacts& s, const DisplayUnits& units) {
@@ -110,17 +118,17 @@ std::vector<DatasheetItem> catalogue_items(const SpringFacts& s, const DisplayUn
         mean_dia = *s.coil_dia - *s.wire_dia;
     return {{QStringLiteral("自由長 lo"), with_unit(s.lo, mm)},
             {QStringLiteral("自由長時荷重 fo"), with_unit(s.fo, force, decimals)},
-            {QStringLiteral("最大長 lmax"), with_unit(s.lmax, mm)},
+            {QStringLiteral("参考長 lmax"), with_unit(s.lmax, mm)},
             {QStringLiteral("最大荷重 fmax"), with_unit(s.fmax, force, decimals)},
             {QStringLiteral("ばね定数 k"), with_unit(s.k, force + QStringLiteral("/mm"), decimals)},
             {QStringLiteral("外径 D"), with_unit(s.coil_dia, mm)},
             {QStringLiteral("平均径 Dm"), with_unit(mean_dia, mm)},
             {QStringLiteral("線径 d"), with_unit(s.wire_dia, mm)},
-            {QStringLiteral("巻数"), with_unit(s.turn, QString())}};
+            {QStringLiteral("総巻数 turn"), with_unit(s.turn, QString())}};
 }
 
 std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
-                                        const DisplayUnits& units) {
+                                        const DisplayUnits& units, const DutyTexts& duty) {
     std::vector<DatasheetItem> items;
     for (size_t which = 0; which < 2; ++which) {
         const search::WindowCondition& c = conditions.condition[which];
@@ -136,6 +144,22 @@ std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
         items.push_back({name + QStringLiteral(" 長さ"), length});
         items.push_back({name + QStringLiteral(" 荷重"), force});
     }
+    const QString range = duty.first.isEmpty() && duty.second.isEmpty()
+                              ? QStringLiteral("指定なし")
+                              : QStringLiteral("%1 ～ %2 %3")
+                                    .arg(duty.first, duty.second,
+                                         duty.lengths ? QStringLiteral("mm") : units.force_unit);
+    items.push_back({QStringLiteral("動作範囲"), range});
+    items.push_back({QStringLiteral("繰返し回数"), duty.cycles.isEmpty()
+                                                       ? QStringLiteral("指定なし")
+                                                       : duty.cycles + QStringLiteral(" 回")});
+    return items;
+}
+
+std::vector<DatasheetItem> assumed_items(const VerdictReport& report) {
+    std::vector<DatasheetItem> items;
+    for (const AssumedValue& a : report.assumed)
+        items.push_back({a.name, a.value});
     return items;
 }
 

@@ -21,6 +21,7 @@
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 
 using namespace testsupport;
 
@@ -153,13 +154,26 @@ TEST_F(Datasheet, PdfHoldsWhatTheWindowShowsInEveryUnitSystem) {
         ASSERT_FALSE(stress.isEmpty());
         const QString allowable = hinted_allowable(find<QGroupBox>("GroupBox1")->toolTip());
         ASSERT_FALSE(allowable.isEmpty());
-        for (const QString& expected :
-             {QStringLiteral("AS-0835"), QString::fromStdString(maker.maker),
-              QString::fromStdString(maker.adress), QString::fromStdString(maker.tel),
-              QString::fromStdString(maker.url), QStringLiteral("SWP-B"), load + u' ' + units[item],
-              stress + u' ' + stress_units[item], allowable + u' ' + stress_units[item],
-              QStringLiteral("搬送装置の押さえ"), QStringLiteral("P-2024-017"),
-              QStringLiteral("山田"), QStringLiteral("見積依頼用")})
+        for (const QString& expected : {QStringLiteral("AS-0835"),
+                                        QString::fromStdString(maker.maker),
+                                        QString::fromStdString(maker.adress),
+                                        QString::fromStdString(maker.tel),
+                                        QString::fromStdString(maker.fax),
+                                        QString::fromStdString(maker.url),
+                                        QDir::toNativeSeparators(dir.path()),
+                                        QStringLiteral("参考長 lmax"),
+                                        QStringLiteral("総巻数 turn"),
+                                        QStringLiteral("動作範囲"),
+                                        QStringLiteral("繰返し回数"),
+                                        QStringLiteral("判定の前提"),
+                                        QStringLiteral("SWP-B"),
+                                        load + u' ' + units[item],
+                                        stress + u' ' + stress_units[item],
+                                        allowable + u' ' + stress_units[item],
+                                        QStringLiteral("搬送装置の押さえ"),
+                                        QStringLiteral("P-2024-017"),
+                                        QStringLiteral("山田"),
+                                        QStringLiteral("見積依頼用")})
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("BX-12"))) << "only the selected spring";
 
@@ -172,6 +186,9 @@ TEST_F(Datasheet, PdfHoldsWhatTheWindowShowsInEveryUnitSystem) {
             shown << line.check << line.value << line.limit << line.margin << line.verdict
                   << line.reason;
         shown << verdict->assumptions << verdict->load_bands;
+        ASSERT_FALSE(verdict->assumed.empty());
+        for (const ui::AssumedValue& a : verdict->assumed)
+            shown << a.name << a.value;
         // pdftotext breaks the page's lines where it sees columns; compare
         // without the white space.
         const QString flat = QString(text).remove(QRegularExpression(QStringLiteral("\\s")));
@@ -259,6 +276,10 @@ TEST_F(Datasheet, PrintOpensThePreviewOfTheOnePage) {
                             ASSERT_NE(preview, nullptr);
                             preview->updatePreview();
                             pages = preview->pageCount();
+                            // Large enough to read a line of the sheet.
+                            EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitToWidth);
+                            EXPECT_GE(dialog->height(),
+                                      dialog->screen()->geometry().height() * 8 / 10);
                         }};
     EXPECT_TRUE(answer_boxes([&] { print()->trigger(); }, answer).isEmpty());
     EXPECT_EQ(pages, 1);

@@ -168,7 +168,7 @@ TEST(JsonFormat, CarriesEveryProblemAndTheSummary) {
     const std::string escaped = "a\\\"b.xml";
 #endif
     tooltest::write_file(path, tooltest::packet(tooltest::spring_fields(),
-                                                {with(good_spring(), {{"k", "9"}}),
+                                                {with(good_spring(), {{"k", "9"}, {"turn", "3"}}),
                                                  with(good_spring(), {{"type", "spiral"}})}));
     std::string out;
     EXPECT_EQ(tooltest::run({"check", "--format", "json", path}, &out), 1);

@@ -231,12 +231,20 @@ TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
     s.condition[0].force_max = 1.1;
     s.condition[1].length_min = s.condition[1].force_min = -search::open_bound;
     s.condition[1].length_max = s.condition[1].force_max = search::open_bound;
-    const std::vector<ui::DatasheetItem> items = ui::search_items(s, kgf);
-    ASSERT_EQ(items.size(), 4u);
+    // The operating range as loads in the search's unit, and the cycle count as typed.
+    const std::vector<ui::DatasheetItem> items =
+        ui::search_items(s, kgf, {QStringLiteral("1.2"), QStringLiteral("2.5"), false,
+                                  QStringLiteral("1E7")});
+    ASSERT_EQ(items.size(), 6u);
     EXPECT_EQ(items[0].value, QStringLiteral("25 ± 1 mm"));
     EXPECT_EQ(items[1].value, QStringLiteral("1 ± 0.1 kgf"));
     EXPECT_EQ(items[2].value, QStringLiteral("12 mm (幅なし)"));
     EXPECT_EQ(items[3].value, QStringLiteral("指定なし"));
+    EXPECT_EQ(items[4].label + ' ' + items[4].value, QStringLiteral("動作範囲 1.2 ～ 2.5 kgf"));
+    EXPECT_EQ(items[5].label + ' ' + items[5].value, QStringLiteral("繰返し回数 1E7 回"));
+    const std::vector<ui::DatasheetItem> none = ui::search_items(s, kgf, {});
+    EXPECT_EQ(none[4].value, QStringLiteral("指定なし"));
+    EXPECT_EQ(none[5].value, QStringLiteral("指定なし"));
 }
 
 TEST(DatasheetTexts, CatalogueValuesReadAsTheGridShowsThem) {
@@ -261,8 +269,15 @@ TEST(DatasheetTexts, CatalogueValuesReadAsTheGridShowsThem) {
     EXPECT_EQ(items[4].value, QStringLiteral("204 gf/mm"));
     EXPECT_EQ(items[6].value, QStringLiteral("8.8 mm")) << "mean diameter D - d";
     EXPECT_EQ(items[8].value, QStringLiteral("—"));
-    const std::vector<ui::DatasheetItem> spring =
-        ui::spring_items(s, {QStringLiteral("KSSC"), {}, {}, {}});
+    // The grid's titles: 参考長 is lmax, and turn the total coils.
+    EXPECT_EQ(items[2].label, QStringLiteral("参考長 lmax"));
+    EXPECT_EQ(items[8].label, QStringLiteral("総巻数 turn"));
+    const std::vector<ui::DatasheetItem> spring = ui::spring_items(
+        s, {QStringLiteral("KSSC"), {}, {}, QStringLiteral("03-1234-0000"), {}},
+        {QStringLiteral("/data/catalogue"), QStringLiteral("2026/12/01 09:30")});
     EXPECT_EQ(spring[0].value, QStringLiteral("KSSC"));
-    EXPECT_EQ(spring[4].value, QStringLiteral("圧縮ばね"));
+    EXPECT_EQ(spring[3].label + ' ' + spring[3].value, QStringLiteral("FAX 03-1234-0000"));
+    EXPECT_EQ(spring[5].value, QStringLiteral("圧縮ばね"));
+    EXPECT_EQ(spring[7].value, QStringLiteral("/data/catalogue"));
+    EXPECT_EQ(spring[8].value, QStringLiteral("spring_data.xml 2026/12/01 09:30 更新"));
 }
