@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -18,6 +20,18 @@ constexpr int kPanelWidth = 420; // at the window's default size
 constexpr int kLeastWidth = 160;
 constexpr int kLeastReason = 60; // a few characters of the reason, the rest in its tip
 constexpr int kCellPadding = 10; // the cell's margins and focus frame in every style
+
+// The reason on one line, shortened; its tip holds it whole.
+class OneLine : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features &= ~QStyleOptionViewItem::WrapText;
+    }
+};
 
 // A row of the assumptions or the load bands: its text spans the columns after
 // the first, so it shows whole in a narrow panel.
@@ -114,6 +128,7 @@ VerdictPanel::VerdictPanel(QWidget* parent)
     // What is checked wraps, so that value, limit and verdict stay in view.
     list_->setWordWrap(true);
     list_->setTextElideMode(Qt::ElideRight);
+    list_->setItemDelegateForColumn(VerdictModel::Reason, new OneLine(list_));
     list_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // The bar between the stress panel and the list: dragged, it gives the list room.
     auto* bar = new SplitterBar(SplitterBar::Target::RightNeighbour, this, this);
@@ -207,12 +222,14 @@ void VerdictPanel::fitColumns() {
         list_->setColumnWidth(c, width);
         used += width;
     }
-    const int room = list_->viewport()->width() - used;
+    // The vertical scroll bar's room is kept, shown or not: it comes with the rows.
+    const int room = list_->width() - 2 * list_->frameWidth() -
+                     list_->verticalScrollBar()->sizeHint().width() - used;
     const int check = contentWidth(VerdictModel::Check);
     // A short name of a check on one line; longer ones and where it was made wrap.
     const int least =
         list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ")) + kCellPadding;
-    const int check_width = std::clamp(room - kLeastReason, std::min(least, check), check);
+    const int check_width = std::clamp(room, std::min(least, check), check);
     list_->setColumnWidth(VerdictModel::Check, check_width);
     list_->setColumnWidth(VerdictModel::Reason, std::max(kLeastReason, room - check_width));
     list_->resizeRowsToContents();

@@ -330,8 +330,14 @@ QString summary_reason(const spring_checks::Summary& summary,
         if (const Check* c = find_check(*verdict, Kind::Coils))
             return inconsistent_coils(*c, verdict->kind);
     }
-    const QString reason = qtext(summary.reason);
-    return summary.unchecked ? QStringLiteral("未判定の項目あり: ") + reason : reason;
+    QString reason = qtext(summary.reason);
+    if (summary.unchecked)
+        reason = QStringLiteral("未判定の項目あり: ") + reason;
+    // A worse check's reason stands first; the data it rests on are named after it.
+    if (summary.inconsistent &&
+        summary.reason.data() != spring_checks::text::kCoilsInconsistent.data())
+        reason += QStringLiteral(" (カタログ値の不整合あり)");
+    return reason;
 }
 
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,

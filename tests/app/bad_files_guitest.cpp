@@ -3,14 +3,14 @@
 // tables as a failed opening leaves them, and the next search on good files
 // works again. Typing anything into any edit box never brings the program
 // down.
-#include "ui/grid_model.h"
-#include "core/catalogue/packet_reader.h"
 #include "chart/chart_series.h"
+#include "core/catalogue/packet_reader.h"
 #include "core/search/conditions.h"
 #include "support/boxes.h"
 #include "support/main_window.h"
 #include "support/packet_writer.h"
 #include "support/temp_dir.h"
+#include "ui/grid_model.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -440,8 +440,10 @@ TEST_F(BadFiles, AnyTextInAnyEditBox) {
             find<QPushButton>("Serch_Btn")->click();
         });
         const search::Conditions& s = search::conditions;
-        for (const double v : {s.condition[0].length_min, s.condition[0].length_max, s.condition[0].force_min, s.condition[0].force_max,
-                               s.condition[1].length_min, s.condition[1].length_max, s.condition[1].force_min, s.condition[1].force_max})
+        for (const double v :
+             {s.condition[0].length_min, s.condition[0].length_max, s.condition[0].force_min,
+              s.condition[0].force_max, s.condition[1].length_min, s.condition[1].length_max,
+              s.condition[1].force_min, s.condition[1].force_max})
             ASSERT_FALSE(std::isnan(v)) << "round " << round;
     }
 }

@@ -28,10 +28,12 @@ namespace {
 // "pass": 2 N/mm from 30 mm, 10 N at 25 mm, tau0/taua 0.20; Ln 10.99 mm; it cannot
 //         buckle with both ends fixed, but does with one end free (sK 1.97 mm).
 // "stress": 10 N/mm, 50 N at 25 mm, tau0/taua 1.02.
-// "short": 24 coils, Lc 25.5 mm and Ln 27.0 mm, so 25 mm is too short.
+// "short": 24 coils, Lc 25.5 mm and Ln 27.0 mm, so 25 mm is too short; but its rate
+//          gives 6.73 active coils, which 24 coils in all cannot have.
 std::vector<SpringRow> crafted() {
     SpringRow pass = spring_row("pass", 30, 0, 20, 20);
     SpringRow stress = spring_row("stress", 30, 0, 20, 100);
+    stress.turn = 4; // 1.35 active coils
     SpringRow short_ = spring_row("short", 30, 0, 20, 20);
     short_.turn = 24;
     return {pass, stress, short_};
@@ -127,8 +129,9 @@ TEST_F(Verdicts, EachFailingCheckShowsItsReasonInTheListTheColumnsAndTheCopy) {
     EXPECT_EQ(verdict(), QStringLiteral("不可"));
     // 24 coils in all but 6.73 active ones from the rate: the catalogue's values
     // disagree, and the check that rests on the active coils says which it used.
-    EXPECT_TRUE(listHas("最小使用長さ (25 mm)", "不可", "最小使用長さより短い (有効巻数 6.73 で計算)"));
-    EXPECT_EQ(cells(2), QStringLiteral("不可 | 最小使用長さより短い"));
+    EXPECT_TRUE(
+        listHas("最小使用長さ (25 mm)", "不可", "最小使用長さより短い (有効巻数 6.73 で計算)"));
+    EXPECT_EQ(cells(2), QStringLiteral("不可 | 最小使用長さより短い (カタログ値の不整合あり)"));
 
     // The fatigue check follows the operating range and the cycle count at once.
     find<QCheckBox>("CheckBox_link")->setChecked(false);
@@ -145,7 +148,8 @@ TEST_F(Verdicts, EachFailingCheckShowsItsReasonInTheListTheColumnsAndTheCopy) {
     ASSERT_GE(lines.size(), 4);
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\t判定\t理由")));
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral("\t不可\t応力比 τ0/τa が 0.8 以上")));
-    EXPECT_TRUE(lines[3].endsWith(QStringLiteral("\t不可\t最小使用長さより短い")));
+    EXPECT_TRUE(
+        lines[3].endsWith(QStringLiteral("\t不可\t最小使用長さより短い (カタログ値の不整合あり)")));
 
     // Hidden columns leave the grid and the copy.
     find<QAction>("menu_verdictcolumns")->trigger();

@@ -19,6 +19,9 @@ Record check_record(const catalogue::Table& table, int row) {
 Summary summarise(const SpringVerdict& verdict) {
     Summary s;
     s.verdict = verdict.overall;
+    s.inconsistent = std::any_of(verdict.checks.begin(), verdict.checks.end(), [](const Check& c) {
+        return c.kind == Kind::Coils && c.verdict != Verdict::Ok;
+    });
     if (verdict.overall != Verdict::Ok) {
         const auto worst =
             std::find_if(verdict.checks.begin(), verdict.checks.end(),
@@ -34,7 +37,8 @@ Summary summarise(const SpringVerdict& verdict) {
 
 namespace {
 constexpr std::uint16_t kUnchecked = 0x4;
-constexpr int kReasonShift = 3;
+constexpr std::uint16_t kInconsistent = 0x8;
+constexpr int kReasonShift = 4;
 constexpr std::size_t kNoReason = 0; // index 0 stands for "no reason"
 } // namespace
 
@@ -72,8 +76,9 @@ std::uint16_t ListedVerdicts::cell(const Summary& s) {
             index = static_cast<std::size_t>(it - reasons_.begin()) + 1;
         }
     }
-    return static_cast<std::uint16_t>(static_cast<unsigned>(s.verdict) |
-                                      (s.unchecked ? kUnchecked : 0u) | (index << kReasonShift));
+    return static_cast<std::uint16_t>(
+        static_cast<unsigned>(s.verdict) | (s.unchecked ? kUnchecked : 0u) |
+        (s.inconsistent ? kInconsistent : 0u) | (index << kReasonShift));
 }
 
 Summary ListedVerdicts::at(std::size_t stored_row) const {
@@ -83,6 +88,7 @@ Summary ListedVerdicts::at(std::size_t stored_row) const {
     Summary s;
     s.verdict = static_cast<Verdict>(c & 0x3);
     s.unchecked = (c & kUnchecked) != 0;
+    s.inconsistent = (c & kInconsistent) != 0;
     const std::size_t index = c >> kReasonShift;
     if (index != kNoReason)
         s.reason = reasons_[index - 1];

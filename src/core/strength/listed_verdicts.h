@@ -42,6 +42,9 @@ struct Summary {
     Verdict verdict = Verdict::Ok;
     std::string_view reason; // empty for a spring that passed every check
     bool unchecked = false;  // the reason is that of a check that could not be made
+    // The catalogue's coil counts disagree, whatever the reason shown: the checks that
+    // rest on them stand on data that cannot both be true.
+    bool inconsistent = false;
 };
 Summary summarise(const SpringVerdict& verdict);
 
@@ -63,7 +66,7 @@ private:
     static constexpr std::uint16_t kUnknown = 0xffff;
     std::uint16_t cell(const Summary& summary);
 
-    std::vector<std::uint16_t> cells_; // verdict, unchecked flag and reason index
+    std::vector<std::uint16_t> cells_; // verdict, the two flags and the reason index
     std::vector<std::string_view> reasons_;
 };
 

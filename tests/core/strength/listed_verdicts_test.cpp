@@ -62,7 +62,8 @@ TEST(ListedVerdicts, EachRowReadsBackAsStoredAndEqualTextsElsewhereStayApart) {
     const std::vector<Summary> rows = {{Verdict::Fail, kFirstFail, false},
                                        {Verdict::Ok, {}, false},
                                        {Verdict::Caution, kMissing, true},
-                                       {Verdict::Fail, copy, false},
+                                       {Verdict::Fail, copy, false, true},
+                                       {Verdict::Caution, kMissing, true, true},
                                        {Verdict::Fail, kFirstFail, false}};
     for (const Summary& s : rows)
         listed.add(s);
@@ -72,6 +73,7 @@ TEST(ListedVerdicts, EachRowReadsBackAsStoredAndEqualTextsElsewhereStayApart) {
         EXPECT_EQ(s.verdict, rows[i].verdict) << i;
         EXPECT_EQ(s.reason.data(), rows[i].reason.data()) << i;
         EXPECT_EQ(s.unchecked, rows[i].unchecked) << i;
+        EXPECT_EQ(s.inconsistent, rows[i].inconsistent) << i;
     }
     EXPECT_THROW(listed.at(rows.size()), std::out_of_range);
 
