@@ -201,37 +201,57 @@ void VerdictPanel::resizeEvent(QResizeEvent* event) {
     fitColumns();
 }
 
-int VerdictPanel::contentWidth(int column) const {
+int VerdictPanel::contentWidth(int column, bool longest_word) const {
     // The check rows only: the notes span the columns after the first.
     const QFontMetrics metrics = list_->fontMetrics();
     int width = list_->horizontalHeader()->sectionSizeHint(column);
-    for (int r = 0; r < checks_; ++r)
-        width =
-            std::max(width, metrics.horizontalAdvance(model_->index(r, column).data().toString()) +
-                                kCellPadding);
+    for (int r = 0; r < checks_; ++r) {
+        const QString text = model_->index(r, column).data().toString();
+        const QStringList words =
+            longest_word ? text.split(u' ', Qt::SkipEmptyParts) : QStringList{text};
+        for (const QString& word : words)
+            width = std::max(width, metrics.horizontalAdvance(word) + kCellPadding);
+    }
     return width;
 }
 
 void VerdictPanel::fitColumns() {
-    // The numbers and the verdict at their widths; what is checked takes what is left
-    // down to a least width, wrapping; the reason the rest, its whole text in its tip.
-    int used = 0;
-    for (int c :
-         {VerdictModel::Value, VerdictModel::Limit, VerdictModel::Margin, VerdictModel::Verdict}) {
-        const int width = contentWidth(c);
-        list_->setColumnWidth(c, width);
-        used += width;
-    }
-    // The vertical scroll bar's room is kept, shown or not: it comes with the rows.
-    const int room = list_->width() - 2 * list_->frameWidth() -
-                     list_->verticalScrollBar()->sizeHint().width() - used;
+    // The margin and the verdict at their widths; the value and the limit too where
+    // there is room, else wrapped at their spaces; what is checked takes what is
+    // left down to a least width, wrapping; the reason the rest, its whole text in
+    // its tip. The vertical scroll bar's room is kept, shown or not: it comes with
+    // the rows.
+    const int room =
+        list_->width() - 2 * list_->frameWidth() - list_->verticalScrollBar()->sizeHint().width();
     const int check = contentWidth(VerdictModel::Check);
     // A short name of a check on one line; longer ones and where it was made wrap.
     const int least =
-        list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ")) + kCellPadding;
-    const int check_width = std::clamp(room, std::min(least, check), check);
+        std::min(check, list_->fontMetrics().horizontalAdvance(QStringLiteral("最小使用長さ")) +
+                            kCellPadding);
+    int value = contentWidth(VerdictModel::Value);
+    int limit = contentWidth(VerdictModel::Limit);
+    const int fixed = contentWidth(VerdictModel::Margin) + contentWidth(VerdictModel::Verdict);
+    const int over = least + value + limit + fixed - room;
+    if (over > 0) {
+        // Taken from both in proportion, each down to its longest word.
+        const int value_least = contentWidth(VerdictModel::Value, true);
+        const int limit_least = contentWidth(VerdictModel::Limit, true);
+        const int slack = value - value_least + limit - limit_least;
+        if (slack > 0) {
+            const int cut = std::min(over, slack);
+            const int value_cut = cut * (value - value_least) / slack;
+            value -= value_cut;
+            limit -= cut - value_cut;
+        }
+    }
+    list_->setColumnWidth(VerdictModel::Value, value);
+    list_->setColumnWidth(VerdictModel::Limit, limit);
+    list_->setColumnWidth(VerdictModel::Margin, contentWidth(VerdictModel::Margin));
+    list_->setColumnWidth(VerdictModel::Verdict, contentWidth(VerdictModel::Verdict));
+    const int rest = room - value - limit - fixed;
+    const int check_width = std::clamp(rest, least, check);
     list_->setColumnWidth(VerdictModel::Check, check_width);
-    list_->setColumnWidth(VerdictModel::Reason, std::max(kLeastReason, room - check_width));
+    list_->setColumnWidth(VerdictModel::Reason, std::max(kLeastReason, rest - check_width));
     list_->resizeRowsToContents();
 }
 

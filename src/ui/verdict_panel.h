@@ -60,7 +60,8 @@ protected:
 
 private:
     void fitColumns();
-    int contentWidth(int column) const;
+    // The widest text of a column over the checks, or its widest word.
+    int contentWidth(int column, bool longest_word = false) const;
 
     QLabel* label_;
     QLabel* reason_; // the overall reason beside the word

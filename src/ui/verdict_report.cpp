@@ -217,12 +217,13 @@ public:
         add(QStringLiteral("ばね指数"), a_.spring_index,
             [](double v) { return number(v, 2) + QStringLiteral(" (Dm/d)"); });
         add(QStringLiteral("有効巻数"), a_.active_coils, [&](double v) {
-            QString text = number(v, 2);
+            QStringList from;
             if (a_.shear_modulus)
-                text += QStringLiteral(" (ばね定数と G = %1 から)").arg(stress(*a_.shear_modulus));
+                from << QStringLiteral("k と G = %1 から").arg(stress(*a_.shear_modulus));
             if (coils_inconsistent)
-                text += QStringLiteral(" 総巻数と不整合");
-            return text;
+                from << QStringLiteral("総巻数と不整合");
+            return from.isEmpty() ? number(v, 2)
+                                  : number(v, 2) + QStringLiteral(" (%1)").arg(from.join(u'、'));
         });
         add(QStringLiteral("総巻数"), a_.total_coils,
             [](double v) { return coils(v) + QStringLiteral(" (カタログ)"); });
@@ -230,9 +231,8 @@ public:
         add(QStringLiteral("縦弾性係数 E"), a_.youngs_modulus, in_stress);
         add(QStringLiteral("引張強さ σB"), a_.tensile_strength, in_stress);
         add(QStringLiteral("許容応力 τa"), a_.allowable_stress, in_stress);
-        add(QStringLiteral("応力修正係数"), a_.stress_correction, [](double v) {
-            return number(v, 3) + QStringLiteral(" (参考: 疲れ強さの判定だけが修正後の応力)");
-        });
+        add(QStringLiteral("応力修正係数"), a_.stress_correction,
+            [](double v) { return number(v, 3) + QStringLiteral(" (参考、疲れ強さに使用)"); });
         return rows;
     }
 

@@ -96,7 +96,7 @@ TEST_F(SignedVerdicts, TheAssumptionsNameWhatTheChecksTookInTheSearchsUnits) {
     EXPECT_EQ(listValue(QStringLiteral("平均径 Dm")), QStringLiteral("9.00 mm (外径 − 線径)"));
     EXPECT_EQ(listValue(QStringLiteral("ばね指数")), QStringLiteral("9.00 (Dm/d)"));
     EXPECT_EQ(listValue(QStringLiteral("有効巻数")),
-              QStringLiteral("6.73 (ばね定数と G = 78500 MPa から)"));
+              QStringLiteral("6.73 (k と G = 78500 MPa から)"));
     EXPECT_EQ(listValue(QStringLiteral("総巻数")), QStringLiteral("8 (カタログ)"));
     EXPECT_EQ(listValue(QStringLiteral("横弾性係数 G")), QStringLiteral("78500 MPa"));
     EXPECT_EQ(listValue(QStringLiteral("縦弾性係数 E")), QStringLiteral("206000 MPa"));
@@ -164,20 +164,28 @@ TEST_F(SignedVerdicts, TheCountSaysWhenTheListLeftOutLeansOnConditionsChangedSin
 }
 
 TEST_F(SignedVerdicts, AtTheDefaultSizeTheListShowsCheckValueLimitAndVerdict) {
-    ASSERT_TRUE(search().isEmpty());
-    grid()->selectRow(1);
-    QApplication::processEvents();
-    QTableView* view = list();
-    const int right = view->columnViewportPosition(4) + view->columnWidth(4);
-    EXPECT_LE(right, view->viewport()->width()) << "the verdict column is cut";
-    EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
-    // Each column is as wide as its widest check, so no number is cut either.
-    const QFontMetrics metrics = view->fontMetrics();
-    const int checks = static_cast<int>(listColumn(0).indexOf(QStringLiteral("平均径 Dm")));
-    ASSERT_GT(checks, 0);
-    for (int column = 1; column <= 4; ++column) {
-        for (const QString& text : listColumn(column).mid(0, checks))
-            EXPECT_LE(metrics.horizontalAdvance(text), view->columnWidth(column))
-                << text.toStdString();
+    // In every unit system: the kgf and gf stresses are the longest limits.
+    for (int unit = 0; unit < 3; ++unit) {
+        SCOPED_TRACE(unit);
+        find("RadioGroup_unit")->findChildren<QRadioButton*>().at(unit)->click();
+        ASSERT_TRUE(search().isEmpty());
+        grid()->selectRow(1);
+        QApplication::processEvents();
+        QTableView* view = list();
+        const int right = view->columnViewportPosition(4) + view->columnWidth(4);
+        EXPECT_LE(right, view->viewport()->width()) << "the verdict column is cut";
+        EXPECT_EQ(view->horizontalScrollBar()->value(), 0);
+        // A text may wrap at its spaces, but no word of a check's value, limit, margin
+        // or verdict is cut.
+        const QFontMetrics metrics = view->fontMetrics();
+        const int checks = static_cast<int>(listColumn(0).indexOf(QStringLiteral("平均径 Dm")));
+        ASSERT_GT(checks, 0);
+        for (int column = 1; column <= 4; ++column) {
+            for (const QString& text : listColumn(column).mid(0, checks)) {
+                for (const QString& word : text.split(u' '))
+                    EXPECT_LE(metrics.horizontalAdvance(word), view->columnWidth(column))
+                        << text.toStdString();
+            }
+        }
     }
 }
