@@ -108,8 +108,14 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
                                  QString::fromStdString(range.second.text), range.lengths,
                                  QString::fromStdString(session_.cycles().text)});
     // The band at the tolerance the verdict list states.
-    c.lengths = ui::length_rows(*session_.evaluation(), s, units,
-                                session_.checkConditions().load_tolerance);
+    // A spring without a verdict (a type without checks) has the stated fraction.
+    const spring_checks::CheckConditions& checks = session_.checkConditions();
+    std::optional<spring_checks::LoadTolerance> tolerance;
+    if (session_.verdict())
+        tolerance = session_.verdict()->assumed.load_tolerance;
+    else if (!checks.jis_grade)
+        tolerance = spring_checks::LoadTolerance::fraction(checks.load_tolerance);
+    c.lengths = ui::length_rows(*session_.evaluation(), s, units, tolerance);
     c.verdict = ui::selected_report(session_);
     if (c.verdict)
         c.assumed = ui::assumed_items(*c.verdict);

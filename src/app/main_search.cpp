@@ -210,6 +210,11 @@ void TForm_spring::Edit_dyncycleChange() {
 void TForm_spring::Button_cycleClick() {
     if (!cycle_dialog_)
         return;
-    if (const std::optional<QString> cycles = cycle_dialog_->askCycles())
+    if (const std::optional<QString> cycles = cycle_dialog_->askCycles()) {
+        // The count taken over brings the frequency of its duty with it.
+        if (const std::optional<double> f = cycle_dialog_->excitationFrequency())
+            session_.setExcitation(cycles->toStdString(), *f);
         stress_->setCycles(*cycles);
+        verdicts_->showSelected();
+    }
 }

@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kDaysPerMonth[3] = {20, 25, 30};
@@ -194,6 +196,9 @@ void TForm_cycle::calc_cycle() {
             cycle::format_cycle_result(cycle::cycle_count(pt, n, kadou, t, days, years));
         cycle::cycle_result = text;
         result_ = text;
+        // Operations per machine cycle over its pitch time: how fast the spring is driven.
+        const double f = n / pt;
+        excitation_ = std::isfinite(f) && f > 0 ? std::optional(f) : std::nullopt;
         // The glyph goes with the first result: the button needs all its
         // width for the figure.
         BitBtn_ok->setIcon(QIcon());

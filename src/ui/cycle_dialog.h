@@ -28,6 +28,9 @@ public:
 
     // Shows the dialog; the count it gives when closed with OK, as written on the button.
     std::optional<QString> askCycles();
+    // The frequency (Hz) that the duty of the last count drives the spring at: operations
+    // per cycle over the pitch time; none for a duty that gives none.
+    std::optional<double> excitationFrequency() const { return excitation_; }
 
 public slots:
     // Recomputes from all entries. On success stores the text in
@@ -44,6 +47,7 @@ private:
     void show_no_result();
 
     std::string result_; // the text of the last count computed
+    std::optional<double> excitation_;
 
     QGroupBox* GroupBox_cycleparameter = nullptr;
     QLabel* Label_pt = nullptr;

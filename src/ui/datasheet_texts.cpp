@@ -6,6 +6,7 @@
 #include "ui/qt_text.h"
 
 #include <array>
+#include <cmath>
 
 namespace ui {
 namespace {
@@ -163,9 +164,10 @@ std::vector<DatasheetItem> assumed_items(const VerdictReport& report) {
     return items;
 }
 
-std::vector<DatasheetLength> length_rows(const strength::SpringEvaluation& e,
-                                         const search::Conditions& conditions,
-                                         const DisplayUnits& units, double load_tolerance) {
+std::vector<DatasheetLength>
+length_rows(const strength::SpringEvaluation& e, const search::Conditions& conditions,
+            const DisplayUnits& units,
+            const std::optional<spring_checks::LoadTolerance>& tolerance) {
     using State = strength::ConditionEvaluation::State;
     std::vector<DatasheetLength> rows;
     for (size_t which = 0; which < 2; ++which) {
@@ -184,12 +186,18 @@ std::vector<DatasheetLength> length_rows(const strength::SpringEvaluation& e,
             row.load_out_of_range = true;
         } else {
             row.load = force_text(c.load, units);
-            const catalogue::spring::LoadBand band =
-                catalogue::spring::load_band(c.load, load_tolerance);
-            row.band =
-                QStringLiteral("%1 – %2 (±%3 %)")
-                    .arg(QString::fromStdString(numfmt::fixed15(band.minus, units.force_decimals)),
-                         force_text(band.plus, units), general(load_tolerance * 100));
+            if (tolerance) {
+                // The tolerance works in newtons; the evaluation's loads are in the display unit.
+                const double plus_minus = tolerance->at(c.load / units.factor) * units.factor;
+                QString stated = QStringLiteral("±%1 %").arg(QString::fromStdString(
+                    numfmt::general15(std::round(std::fabs(plus_minus / c.load) * 1000) / 10)));
+                if (const std::optional<int> grade = tolerance->grade())
+                    stated += QStringLiteral(", JIS B 2704 %1級").arg(*grade);
+                row.band = QStringLiteral("%1 – %2 (%3)")
+                               .arg(QString::fromStdString(
+                                        numfmt::fixed15(c.load - plus_minus, units.force_decimals)),
+                                    force_text(c.load + plus_minus, units), stated);
+            }
             if (c.stress_known) {
                 row.stress = stress_text(c.stress, units);
                 if (e.graded() && e.allowable_stress > 0)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/search/conditions.h"
+#include "core/strength/load_tolerance.h"
 #include "core/strength/spring_evaluation.h"
 #include "ui/datasheet_content.h"
 
@@ -55,10 +56,11 @@ std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
                                         const DisplayUnits& units, const DutyTexts& duty);
 // The verdict's assumptions, each a caption and its value.
 std::vector<DatasheetItem> assumed_items(const VerdictReport& report);
-// The load, its band of ±load_tolerance, τ0, τa and their ratio at each
-// searched length.
-std::vector<DatasheetLength> length_rows(const strength::SpringEvaluation& evaluation,
-                                         const search::Conditions& conditions,
-                                         const DisplayUnits& units, double load_tolerance);
+// The load, its band (none where the tolerance grade gives the spring none), τ0, τa
+// and their ratio at each searched length.
+std::vector<DatasheetLength>
+length_rows(const strength::SpringEvaluation& evaluation, const search::Conditions& conditions,
+            const DisplayUnits& units,
+            const std::optional<spring_checks::LoadTolerance>& tolerance);
 
 } // namespace ui

@@ -64,6 +64,8 @@ QString kind_name(Kind kind) {
         return QStringLiteral("固有振動数");
     case Kind::LoadBand:
         return QStringLiteral("荷重公差");
+    case Kind::Fit:
+        return QStringLiteral("コイル径の公差");
     }
     return {};
 }
@@ -85,6 +87,10 @@ QString site_text(Site site, double at, bool has_length) {
     case Site::CatalogueLmax:
         return has_length ? QStringLiteral(" (カタログ最大長 %1 mm)").arg(length(at))
                           : QStringLiteral(" (カタログ最大長)");
+    case Site::Bore:
+        return QStringLiteral(" (外径と穴)");
+    case Site::Rod:
+        return QStringLiteral(" (内径と軸)");
     }
     return {};
 }
@@ -110,6 +116,40 @@ QString inconsistent_coils(const Check& c, spring_checks::SpringKind kind) {
              above ? QStringLiteral(">") : QStringLiteral("<"), bound);
 }
 
+QString hertz(double f) {
+    return QString::number(f, 'g', 4) + QStringLiteral(" Hz");
+}
+
+// A reason that names the numbers it rests on, or the check's own text.
+QString numbered_reason(const Check& c, spring_checks::SpringKind kind) {
+    namespace text = spring_checks::text;
+    if (c.reason.data() == text::kCoilsInconsistent.data())
+        return inconsistent_coils(c, kind);
+    if (c.reason.data() == text::kResonance.data())
+        return QStringLiteral("固有振動数 %1 Hz < %2 × %3: %4")
+            .arg(number(c.value, 0), length(spring_checks::kResonanceFactor),
+                 hertz(c.limit / spring_checks::kResonanceFactor), qtext(c.reason));
+    if (c.reason.data() == text::kBoreTight.data())
+        return QStringLiteral("外径 %1 (公差込み) > 上限 %2").arg(mm(c.value), mm(c.limit));
+    if (c.reason.data() == text::kRodTight.data())
+        return QStringLiteral("内径 %1 (公差込み) < 下限 %2").arg(mm(c.value), mm(c.limit));
+    return qtext(c.reason);
+}
+
+bool numbered(std::string_view reason) {
+    namespace text = spring_checks::text;
+    for (std::string_view r :
+         {text::kCoilsInconsistent, text::kResonance, text::kBoreTight, text::kRodTight}) {
+        if (reason.data() == r.data())
+            return true;
+    }
+    return false;
+}
+
+QString grade_text(int grade) {
+    return QStringLiteral("JIS B 2704 %1級").arg(grade);
+}
+
 const Check* find_check(const spring_checks::SpringVerdict& verdict, Kind kind) {
     for (const Check& c : verdict.checks) {
         if (c.kind == kind)
@@ -121,8 +161,8 @@ const Check* find_check(const spring_checks::SpringVerdict& verdict, Kind kind) 
 class Texts {
 public:
     Texts(const DisplayUnits& units, const spring_checks::Assumptions& assumed,
-          spring_checks::SpringKind kind)
-        : u_(units), a_(assumed), kind_(kind) {}
+          spring_checks::SpringKind kind, std::optional<int> grade)
+        : u_(units), a_(assumed), kind_(kind), grade_(grade) {}
 
     QString force(double newtons) const {
         return number(newtons * u_.factor, u_.force_decimals) + QLatin1Char(' ') + u_.force_unit;
@@ -137,7 +177,7 @@ public:
                                c.kind != Kind::InitialStress && c.kind != Kind::NaturalFrequency;
         l.check = kind_name(c.kind) + site_text(c.site, c.at, at_length);
         l.margin = percent(c.margin);
-        l.reason = qtext(c.reason);
+        l.reason = numbered_reason(c, kind_);
         switch (c.kind) {
         case Kind::Coils: {
             const spring_checks::CoilRange range = spring_checks::plausible_active_coils(
@@ -146,8 +186,6 @@ public:
             l.value = QStringLiteral("n ") + number(c.value, 2);
             l.limit =
                 QStringLiteral("n %1 – %2").arg(coils(std::max(range.low, 0.0)), coils(range.high));
-            if (c.verdict != spring_checks::Verdict::Ok)
-                l.reason = inconsistent_coils(c, kind_);
             break;
         }
         case Kind::StaticStress:
@@ -189,13 +227,25 @@ public:
             break;
         case Kind::NaturalFrequency:
             l.value = number(c.value, 1) + QStringLiteral(" Hz");
-            l.limit = l.margin = QStringLiteral("—");
+            // Against the duty's frequency once the duty gives one; informative before.
+            if (c.limit > 0) {
+                l.limit =
+                    QStringLiteral("%1 × %2").arg(length(spring_checks::kResonanceFactor),
+                                                  hertz(c.limit / spring_checks::kResonanceFactor));
+            } else {
+                l.limit = l.margin = QStringLiteral("—");
+            }
             break;
         case Kind::LoadBand:
             l.value = number(c.value * u_.factor, u_.force_decimals) + QStringLiteral(" – ") +
                       force(c.limit);
-            l.limit = QStringLiteral("—");
+            l.limit = grade_ ? grade_text(*grade_) : QStringLiteral("—");
             l.margin = QStringLiteral("±") + tolerance_percent(c.margin);
+            break;
+        case Kind::Fit:
+            l.value = mm(c.value) + QStringLiteral(" (公差込み)");
+            l.limit = (c.site == Site::Bore ? QStringLiteral("上限 ") : QStringLiteral("下限 ")) +
+                      mm(c.limit);
             break;
         }
         l.verdict = verdict_word(c.verdict);
@@ -233,20 +283,31 @@ public:
         add(QStringLiteral("許容応力 τa"), a_.allowable_stress, in_stress);
         add(QStringLiteral("応力修正係数"), a_.stress_correction,
             [](double v) { return number(v, 3) + QStringLiteral(" (参考、疲れ強さに使用)"); });
+        add(QStringLiteral("加振周波数 f"), a_.excitation_frequency, [](double v) {
+            return hertz(v) + QStringLiteral(" (1サイクル動作回数 ÷ ピッチタイム)");
+        });
+        if (a_.excitation_frequency)
+            rows.push_back(
+                {QStringLiteral("共振の係数"), QStringLiteral("%1 (固有振動数 ≥ %1 f)")
+                                                   .arg(length(spring_checks::kResonanceFactor))});
         return rows;
     }
 
-    QString band(const Check& c, double tolerance) const {
-        return QStringLiteral("%1時荷重 %2 – %3 %4 (±%5)")
+    // "30時荷重 16.79 – 20.53 N (±10 %)", the grade named where it gives the band.
+    QString band(const Check& c) const {
+        QString tolerance = QStringLiteral("±") + tolerance_percent(c.margin);
+        if (grade_)
+            tolerance += QStringLiteral(", ") + grade_text(*grade_);
+        return QStringLiteral("%1時荷重 %2 – %3 %4 (%5)")
             .arg(length(c.at), number(c.value * u_.factor, u_.force_decimals),
-                 number(c.limit * u_.factor, u_.force_decimals), u_.force_unit,
-                 tolerance_percent(tolerance));
+                 number(c.limit * u_.factor, u_.force_decimals), u_.force_unit, tolerance);
     }
 
 private:
     const DisplayUnits& u_;
     const spring_checks::Assumptions& a_;
     spring_checks::SpringKind kind_;
+    std::optional<int> grade_;
 };
 
 // The checks that rest on coil counts a catalogue cannot hold say which they used.
@@ -320,15 +381,16 @@ QColor verdict_colour(Verdict verdict) {
 }
 
 bool summary_needs_verdict(const spring_checks::Summary& summary) {
-    return !summary.unchecked &&
-           summary.reason.data() == spring_checks::text::kCoilsInconsistent.data();
+    return !summary.unchecked && numbered(summary.reason);
 }
 
 QString summary_reason(const spring_checks::Summary& summary,
                        const spring_checks::SpringVerdict* verdict) {
     if (verdict && summary_needs_verdict(summary)) {
-        if (const Check* c = find_check(*verdict, Kind::Coils))
-            return inconsistent_coils(*c, verdict->kind);
+        for (const Check& c : verdict->checks) {
+            if (c.reason.data() == summary.reason.data())
+                return numbered_reason(c, verdict->kind);
+        }
     }
     QString reason = qtext(summary.reason);
     if (summary.unchecked)
@@ -343,7 +405,7 @@ QString summary_reason(const spring_checks::Summary& summary,
 VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                              const spring_checks::CheckConditions& conditions,
                              const DisplayUnits& units) {
-    const Texts texts(units, verdict.assumed, verdict.kind);
+    const Texts texts(units, verdict.assumed, verdict.kind, conditions.jis_grade);
     VerdictReport report;
     const spring_checks::Summary summary = spring_checks::summarise(verdict);
     report.overall = summary.verdict;
@@ -351,7 +413,7 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
     for (const Check& c : verdict.checks) {
         report.lines.push_back(texts.line(c));
         if (c.kind == Kind::LoadBand)
-            report.load_bands << texts.band(c, conditions.load_tolerance);
+            report.load_bands << texts.band(c);
     }
     for (const spring_checks::Absent& a : verdict.absent) {
         VerdictLine l;
@@ -375,7 +437,8 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
                                    ? QStringLiteral("静的")
                                    : QStringLiteral("動的"))
                        << QStringLiteral("荷重公差: ") +
-                              (conditions.load_tolerance > 0
+                              (conditions.jis_grade ? grade_text(*conditions.jis_grade)
+                               : conditions.load_tolerance > 0
                                    ? QStringLiteral("±") +
                                          tolerance_percent(conditions.load_tolerance)
                                    : QStringLiteral("なし"));

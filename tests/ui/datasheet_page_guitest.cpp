@@ -204,7 +204,8 @@ TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
     s.condition[1].length = 12;
     s.condition[1].length_set = true;
 
-    const std::vector<ui::DatasheetLength> rows = ui::length_rows(e, s, kgf, 0.1);
+    const std::vector<ui::DatasheetLength> rows =
+        ui::length_rows(e, s, kgf, spring_checks::LoadTolerance::fraction(0.1));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].length, QStringLiteral("25 mm"));
     EXPECT_EQ(rows[0].load, QStringLiteral("1.020 kgf"));
@@ -219,7 +220,8 @@ TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
 
     // Without a grade: no allowable stress and no ratio, the stress itself stays.
     e.grade = strength::GradeData::UnknownDesignation;
-    const std::vector<ui::DatasheetLength> ungraded = ui::length_rows(e, s, kgf, 0.1);
+    const std::vector<ui::DatasheetLength> ungraded =
+        ui::length_rows(e, s, kgf, spring_checks::LoadTolerance::fraction(0.1));
     EXPECT_EQ(ungraded[0].stress, QStringLiteral("23 kgf/mm²"));
     EXPECT_EQ(ungraded[0].allowable, QStringLiteral("なし"));
     EXPECT_EQ(ungraded[0].ratio, QStringLiteral("—"));
@@ -232,9 +234,8 @@ TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
     s.condition[1].length_min = s.condition[1].force_min = -search::open_bound;
     s.condition[1].length_max = s.condition[1].force_max = search::open_bound;
     // The operating range as loads in the search's unit, and the cycle count as typed.
-    const std::vector<ui::DatasheetItem> items =
-        ui::search_items(s, kgf, {QStringLiteral("1.2"), QStringLiteral("2.5"), false,
-                                  QStringLiteral("1E7")});
+    const std::vector<ui::DatasheetItem> items = ui::search_items(
+        s, kgf, {QStringLiteral("1.2"), QStringLiteral("2.5"), false, QStringLiteral("1E7")});
     ASSERT_EQ(items.size(), 6u);
     EXPECT_EQ(items[0].value, QStringLiteral("25 ± 1 mm"));
     EXPECT_EQ(items[1].value, QStringLiteral("1 ± 0.1 kgf"));
@@ -272,9 +273,9 @@ TEST(DatasheetTexts, CatalogueValuesReadAsTheGridShowsThem) {
     // The grid's titles: 参考長 is lmax, and turn the total coils.
     EXPECT_EQ(items[2].label, QStringLiteral("参考長 lmax"));
     EXPECT_EQ(items[8].label, QStringLiteral("総巻数 turn"));
-    const std::vector<ui::DatasheetItem> spring = ui::spring_items(
-        s, {QStringLiteral("KSSC"), {}, {}, QStringLiteral("03-1234-0000"), {}},
-        {QStringLiteral("/data/catalogue"), QStringLiteral("2026/12/01 09:30")});
+    const std::vector<ui::DatasheetItem> spring =
+        ui::spring_items(s, {QStringLiteral("KSSC"), {}, {}, QStringLiteral("03-1234-0000"), {}},
+                         {QStringLiteral("/data/catalogue"), QStringLiteral("2026/12/01 09:30")});
     EXPECT_EQ(spring[0].value, QStringLiteral("KSSC"));
     EXPECT_EQ(spring[3].label + ' ' + spring[3].value, QStringLiteral("FAX 03-1234-0000"));
     EXPECT_EQ(spring[5].value, QStringLiteral("圧縮ばね"));

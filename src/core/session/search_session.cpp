@@ -38,6 +38,11 @@ void SearchSession::setOperatingRange(const RangeInput& range) {
     workOut();
 }
 
+void SearchSession::setExcitation(const std::string& cycles_text, double frequency) {
+    excitation_ = Excitation{cycles_text, frequency};
+    workOut();
+}
+
 void SearchSession::setCycles(const TypedNumber& cycles) {
     cycles_ = cycles;
     workOut();
@@ -91,6 +96,13 @@ spring_checks::Duty SearchSession::duty(spring_checks::SpringKind kind) const {
             d.range = range;
     }
     d.cycles = cycles_.value;
+    // The duty's frequency belongs to the count it came with, not to one typed since.
+    if (excitation_ && cycles_.text == excitation_->cycles_text)
+        d.excitation_frequency = excitation_->frequency;
+    if (conditions_.coildia_outer_max != search::not_given)
+        d.bore = conditions_.coildia_outer_max;
+    if (conditions_.coildia_inner_min != search::not_given)
+        d.rod = conditions_.coildia_inner_min;
     return d;
 }
 

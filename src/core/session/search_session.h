@@ -57,6 +57,9 @@ public:
     void setCheckConditions(const spring_checks::CheckConditions& conditions);
     void setOperatingRange(const RangeInput& range);
     void setCycles(const TypedNumber& cycles);
+    // The frequency (Hz) the machine drives the spring at, from the duty that gave the
+    // cycle count `cycles_text`; it holds while the count reads that text.
+    void setExcitation(const std::string& cycles_text, double frequency);
 
     // The spring under the cursor: its values in the display units and its check record.
     void select(const strength::SpringValues& values, const spring_checks::Record& record);
@@ -95,6 +98,11 @@ private:
     spring_checks::CheckConditions checks_;
     RangeInput range_;
     TypedNumber cycles_;
+    struct Excitation {
+        std::string cycles_text;
+        double frequency;
+    };
+    std::optional<Excitation> excitation_;
 
     bool selected_ = false;
     strength::SpringValues values_;

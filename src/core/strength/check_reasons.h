@@ -26,7 +26,14 @@ inline constexpr std::string_view kInitialOk = "初応力は通常の範囲内";
 inline constexpr std::string_view kInitialLow = "初応力が通常の範囲より低い";
 inline constexpr std::string_view kInitialHigh = "初応力が通常の範囲より高い";
 inline constexpr std::string_view kFrequency = "固有振動数 (両端固定)";
+inline constexpr std::string_view kNoResonance = "固有振動数は加振周波数の 13 倍以上";
+// The window names both frequencies after this text.
+inline constexpr std::string_view kResonance = "共振のおそれ";
 inline constexpr std::string_view kLoadBand = "荷重の公差範囲";
+inline constexpr std::string_view kFitOk = "公差込みで収まる";
+// The window names the diameters with these.
+inline constexpr std::string_view kBoreTight = "外径 (公差込み) が上限を超える";
+inline constexpr std::string_view kRodTight = "内径 (公差込み) が下限を下回る";
 
 // Why a check is absent.
 inline constexpr std::string_view kNoGeometry = "線径またはコイル径のデータがない";
@@ -41,6 +48,9 @@ inline constexpr std::string_view kRangeOutOfRange = "動作範囲がカタロ�
 inline constexpr std::string_view kNoCycles = "繰返し回数がない";
 inline constexpr std::string_view kCyclesOutOfDomain = "繰返し回数が疲れ限度線の範囲外";
 inline constexpr std::string_view kNotComputable = "計算できない値";
+inline constexpr std::string_view kJisFewCoils = "有効巻数が 3 未満: JIS の等級に公差がない";
+inline constexpr std::string_view kJisIndexOutside =
+    "ばね指数が 3～22 の外: JIS の等級に公差がない";
 } // namespace text
 
 // Buckling reasons by seating; the last row serves any other coefficient.

@@ -5,6 +5,8 @@
 #include "core/strength/cls_sprg.h"
 #include "core/strength/coil_consistency.h"
 #include "core/strength/float_error.h"
+#include "core/strength/load_tolerance.h"
+#include "core/strength/refused_data.h"
 #include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
 
@@ -38,20 +40,6 @@ struct Needed {
 
 Needed missing(std::string_view why) {
     return {0, why};
-}
-
-// The value of `formula`, or that of `failed` when a formula of the checks, the stress
-// formulas or the material table refuses its data. Any other failure (no memory, a
-// fault of the program) is none of the spring's and goes on.
-template <typename Formula, typename Failed> auto or_failed(Formula&& formula, Failed&& failed) {
-    try {
-        return formula();
-    } catch (const EspringCheckException&) {
-    } catch (const cls_sprg::EStdspringException&) {
-    } catch (const float_error::EFloatError&) {
-    } catch (const spr_mat::EspringMaterialException&) {
-    }
-    return failed();
 }
 
 // The formulas throw only for data no catalogue should hold (values beyond the double
@@ -123,6 +111,10 @@ public:
         natural_frequency_check();
         load_band(duty_.length1, Site::Length1);
         load_band(duty_.length2, Site::Length2);
+        if (conditions_.jis_grade) {
+            fit(duty_.bore, Site::Bore);
+            fit(duty_.rod, Site::Rod);
+        }
     }
 
 private:
@@ -169,7 +161,32 @@ private:
 
         if (compression_)
             compression_quantities();
+        tolerance();
         assume();
+    }
+
+    // The load tolerance: the stated fraction, or what the grade gives this spring.
+    void tolerance() {
+        if (!conditions_.jis_grade) {
+            tolerance_ = LoadTolerance::fraction(conditions_.load_tolerance);
+            return;
+        }
+        if (!coils_) {
+            tolerance_missing_ = coils_.missing;
+        } else if (coils_.value < 3) {
+            tolerance_missing_ = text::kJisFewCoils;
+        } else if (!(D_ / d_ >= 3 && D_ / d_ <= 22)) {
+            tolerance_missing_ = text::kJisIndexOutside;
+        } else {
+            tolerance_ = or_failed(
+                [&] {
+                    return std::optional(LoadTolerance::graded(*conditions_.jis_grade, compression_,
+                                                               coils_.value, D_ / d_, r_.fo));
+                },
+                [] { return std::optional<LoadTolerance>(); });
+            if (!tolerance_)
+                tolerance_missing_ = text::kNotComputable;
+        }
     }
 
     void assume() {
@@ -197,6 +214,8 @@ private:
             a.tensile_strength = sigma_b_.value;
         if (tau_a_)
             a.allowable_stress = tau_a_.value;
+        a.excitation_frequency = duty_.excitation_frequency;
+        a.load_tolerance = tolerance_;
     }
 
     void compression_quantities() {
@@ -446,7 +465,14 @@ private:
         });
         if (!f)
             return absent(Kind::NaturalFrequency, Site::Spring, f.missing);
-        add(Kind::NaturalFrequency, Site::Spring, Verdict::Ok, 0, f.value, 0, 0, text::kFrequency);
+        // Informative until the duty says how fast the machine drives the spring.
+        if (!duty_.excitation_frequency)
+            return add(Kind::NaturalFrequency, Site::Spring, Verdict::Ok, 0, f.value, 0, 0,
+                       text::kFrequency);
+        const double least = kResonanceFactor * *duty_.excitation_frequency;
+        const bool surges = f.value < least;
+        add(Kind::NaturalFrequency, Site::Spring, surges ? Verdict::Caution : Verdict::Ok, 0,
+            f.value, least, f.value / least - 1, surges ? text::kResonance : text::kNoResonance);
     }
 
     void load_band(const std::optional<double>& L, Site site) {
@@ -455,10 +481,40 @@ private:
         const Needed load = load_at(*L);
         if (!load)
             return absent(Kind::LoadBand, site, load.missing);
-        const double t = conditions_.load_tolerance;
-        const catalogue::spring::LoadBand band = catalogue::spring::load_band(load.value, t);
+        if (!tolerance_)
+            return absent(Kind::LoadBand, site, tolerance_missing_);
+        const double plus_minus =
+            or_failed([&] { return tolerance_->at(load.value); },
+                      [] { return std::numeric_limits<double>::quiet_NaN(); });
+        const catalogue::spring::LoadBand band{load.value - plus_minus, load.value + plus_minus};
+        // The tolerance as a fraction of the load; the stated one where it is one.
+        const double t =
+            tolerance_->grade() ? std::fabs(plus_minus / load.value) : conditions_.load_tolerance;
         add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(band.minus, band.plus),
             std::max(band.minus, band.plus), t, text::kLoadBand);
+    }
+
+    // The outer diameter with its tolerance in the bore, the inner one on the rod.
+    void fit(const std::optional<double>& bound, Site site) {
+        if (!bound)
+            return;
+        if (!geometry_)
+            return absent(Kind::Fit, site, text::kNoGeometry);
+        if (!(D_ / d_ >= 3 && D_ / d_ <= 22))
+            return absent(Kind::Fit, site, text::kJisIndexOutside);
+        const bool bore = site == Site::Bore;
+        const double nominal = bore ? r_.coil_dia : r_.coil_dia - 2 * d_;
+        const Needed tol = compute(
+            [&] { return jis_coil_diameter_tolerance(*conditions_.jis_grade, D_ / d_, nominal); });
+        if (!tol)
+            return absent(Kind::Fit, site, tol.missing);
+        const double extreme = bore ? nominal + tol.value : nominal - tol.value;
+        const bool fits = bore ? extreme <= *bound : extreme >= *bound;
+        add(Kind::Fit, site, fits ? Verdict::Ok : Verdict::Caution, nominal, extreme, *bound,
+            bore ? 1 - extreme / *bound : extreme / *bound - 1,
+            fits   ? text::kFitOk
+            : bore ? text::kBoreTight
+                   : text::kRodTight);
     }
 
     const Duty& duty_;
@@ -482,6 +538,8 @@ private:
     Needed solid_;   // solid length Lc
     Needed usable_;  // smallest usable length Ln
     Needed buckle_;  // buckling deflection s_K
+    std::optional<LoadTolerance> tolerance_;
+    std::string_view tolerance_missing_; // why the grade gives this spring no tolerance
     std::optional<Needed> range_shorter_, range_longer_; // compression, when a range is given
 };
 
@@ -492,26 +550,6 @@ void require(bool ok, const char* message) {
 
 } // namespace
 
-const StrengthCache::Strengths& StrengthCache::get(std::string_view designation, const Grade& grade,
-                                                   double d) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &d, sizeof bits);
-    const std::uint64_t key = bits ^ reinterpret_cast<std::uintptr_t>(&grade);
-    // Fibonacci hashing: the top bits of the product pick one of the 128 slots.
-    Slot& slot = slots_[(key * 0x9E3779B97F4A7C15ull) >> 57];
-    if (slot.grade != &grade || slot.d != d) {
-        const std::string name(designation);
-        const auto value = [&](double (*lookup)(const std::string&, double)) {
-            return or_failed([&] { return std::optional<double>(lookup(name, d)); },
-                             [] { return std::optional<double>(); });
-        };
-        slot.values = {value(spr_mat::allowable_stress), value(spr_mat::tensile_strength)};
-        slot.grade = &grade;
-        slot.d = d;
-    }
-    return slot.values;
-}
-
 SpringChecker::SpringChecker(const Duty& duty, const CheckConditions& conditions)
     : duty_(duty), conditions_(conditions), seating_(kOtherSeating) {
     require(std::isfinite(conditions.nu) && conditions.nu > 0,
@@ -519,6 +557,13 @@ SpringChecker::SpringChecker(const Duty& duty, const CheckConditions& conditions
     require(std::isfinite(conditions.load_tolerance) && conditions.load_tolerance >= 0 &&
                 conditions.load_tolerance < 1,
             "Load tolerance must lie between 0 and 1.");
+    require(!conditions.jis_grade || (*conditions.jis_grade >= 1 && *conditions.jis_grade <= 3),
+            "Tolerance grade must be 1, 2 or 3.");
+    require(!duty.excitation_frequency ||
+                (std::isfinite(*duty.excitation_frequency) && *duty.excitation_frequency > 0),
+            "Excitation frequency must be positive.");
+    for (const auto& bound : {duty.bore, duty.rod})
+        require(!bound || std::isfinite(*bound), "Diameter bound is not a finite number.");
     for (const auto& L : {duty.length1, duty.length2})
         require(!L || std::isfinite(*L), "Searched length is not a finite number.");
     if (duty.range)

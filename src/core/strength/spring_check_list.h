@@ -12,6 +12,7 @@
 // as loads is placed on the load line carried on to the free length lo + fo/k.
 #pragma once
 
+#include "core/strength/load_tolerance.h"
 #include "core/strength/spring_checks.h"
 
 #include <array>
@@ -43,12 +44,16 @@ struct OperatingRange {
 };
 
 // What the spring has to do: the kind of the search, its searched lengths, the
-// operating range and the number of load cycles (absent ones not given).
+// operating range, the number of load cycles and the frequency the machine drives it
+// at, and the room it has: the bore it works in (the search's largest outer diameter)
+// and the rod it works on (the search's smallest inner diameter); absent ones not given.
 struct Duty {
     SpringKind kind = SpringKind::Compression;
     std::optional<double> length1, length2;
     std::optional<OperatingRange> range;
     std::optional<double> cycles;
+    std::optional<double> excitation_frequency = std::nullopt;     // Hz
+    std::optional<double> bore = std::nullopt, rod = std::nullopt; // mm
 };
 
 struct CheckConditions {
@@ -56,12 +61,18 @@ struct CheckConditions {
     Ends ends = Ends::Unground;
     Loading loading = Loading::Static;
     double load_tolerance = 0.10; // the stated load holds to F (1 +/- t)
+    // A tolerance grade of JIS B 2704-2 (1, 2 or 3) in place of load_tolerance: the
+    // load band and the fit in the bore or on the rod follow it.
+    std::optional<int> jis_grade = std::nullopt;
 };
 
 inline bool operator==(const CheckConditions& a, const CheckConditions& b) {
     return a.nu == b.nu && a.ends == b.ends && a.loading == b.loading &&
-           a.load_tolerance == b.load_tolerance;
+           a.load_tolerance == b.load_tolerance && a.jis_grade == b.jis_grade;
 }
+
+// A natural frequency below this many times the excitation frequency surges.
+inline constexpr double kResonanceFactor = 13;
 
 enum class Verdict : std::uint8_t { Ok, Caution, Fail };
 
@@ -75,8 +86,12 @@ enum class Kind : std::uint8_t {
     Fatigue,          // value tau_max/sigmaB, limit the highest admissible one at tau_min/sigmaB
     InitialStress,    // value tau0 at fo, limit the nearer end of the usual range (MPa);
                       // margin the distance inside the range over that end
-    NaturalFrequency, // value f (Hz), limit 0; informative
-    LoadBand,         // value F (1 - t), limit F (1 + t) (N), margin t; informative
+    NaturalFrequency, // value f (Hz); limit 13 times the excitation frequency, or 0 and
+                      // informative without one
+    LoadBand,         // value the band's lower edge, limit its upper edge (N), margin the
+                      // tolerance as a fraction of the load; informative
+    Fit,              // value the diameter with its tolerance, limit the bound (mm), at the
+                      // nominal diameter: the outer one in the bore, the inner one on the rod
 };
 
 // Where a check was made.
@@ -87,6 +102,8 @@ enum class Site : std::uint8_t {
     RangeShorter,  // the shorter length of the operating range
     RangeLonger,   // the longer length of the operating range
     CatalogueLmax, // the catalogue's own lmax
+    Bore,          // the outer diameter in the bore
+    Rod,           // the inner diameter on the rod
 };
 
 struct Check {
@@ -136,6 +153,8 @@ struct Assumptions {
     std::optional<double> allowable_stress;           // taua at the wire diameter (MPa)
     std::optional<double> stress_correction;          // Wahl's factor, for information
     std::optional<InitialStressRange> initial_stress; // extension springs (MPa)
+    std::optional<double> excitation_frequency;       // of the duty (Hz)
+    std::optional<LoadTolerance> load_tolerance;      // none where the grade gives none
 };
 
 // The checks in the order of Kind, each kind at the sites in the order of Site; the
@@ -175,7 +194,8 @@ private:
 class SpringChecker {
 public:
     // Throws EspringCheckException for conditions outside their domain (nu <= 0, a
-    // load tolerance outside [0, 1), a non-finite length or load). A cycle count for
+    // load tolerance outside [0, 1), a grade other than 1-3, a non-finite length, load,
+    // diameter or frequency, a frequency not above 0). A cycle count for
     // which the fatigue diagram has no region leaves the fatigue check absent.
     SpringChecker(const Duty& duty, const CheckConditions& conditions);
 
