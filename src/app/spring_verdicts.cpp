@@ -114,9 +114,7 @@ bool SpringVerdicts::conditionsChanged() {
 }
 
 bool SpringVerdicts::keep(const catalogue::Record& row) {
-    if (band_search_ &&
-        !search::load_band_meets_windows(row, session_.conditions(), session_.units().unit_factor,
-                                         band_tolerance_))
+    if (band_search_ && !bandMeetsWindows(row))
         return false;
     // Without "pass only" a row's verdict is worked out when the grid, the copy or
     // the CSV first asks for it, by the same checker: the search reads no slower.
@@ -130,6 +128,23 @@ bool SpringVerdicts::keep(const catalogue::Record& row) {
     }
     listed_.add(s);
     return true;
+}
+
+bool SpringVerdicts::bandMeetsWindows(const catalogue::Record& row) const {
+    std::optional<spring_checks::LoadTolerance> tolerance =
+        spring_checks::LoadTolerance::fraction(band_tolerance_);
+    if (searched_.conditions.jis_grade) {
+        // The grade's band is the spring's own; one the grade gives no band is not
+        // judged by it (its checks say why).
+        if (!checker_)
+            return true;
+        tolerance = checker_->check(spring_checks::check_record(row)).assumed.load_tolerance;
+        if (!tolerance)
+            return true;
+    }
+    return search::load_band_meets_windows(
+        row, session_.conditions(), session_.units().unit_factor,
+        [&tolerance](double load) { return tolerance->at(load); });
 }
 
 std::optional<int> SpringVerdicts::excludedCount() const {
@@ -224,7 +239,16 @@ std::optional<SelectedMarks> SpringVerdicts::selectedMarks() const {
     marks.fo = v[2];
     marks.fmax = v[3];
     marks.k = v[4];
-    marks.tolerance = session_.checkConditions().load_tolerance;
+    // The band of the tolerance the verdict states, which works in newtons.
+    if (const std::optional<spring_checks::LoadTolerance>& t = verdict->assumed.load_tolerance) {
+        const double factor = session_.units().unit_factor;
+        const auto band = [&](double load) {
+            const double d = t->at(load / factor) * factor;
+            return catalogue::spring::LoadBand{load - d, load + d};
+        };
+        marks.band_at_lo = band(marks.fo);
+        marks.band_at_lmax = band(marks.fmax);
+    }
     const auto first = [&](Kind kind) -> const spring_checks::Check* {
         for (const spring_checks::Check& check : verdict->checks) {
             if (check.kind == kind)

@@ -82,6 +82,8 @@ signals:
 
 private:
     void makeChecker(const spring_checks::CheckConditions& conditions);
+    // The band search's part: the row's band, of the tolerance the search started with.
+    bool bandMeetsWindows(const catalogue::Record& row) const;
     void showColumns(bool shown);
     // A listed row's summary, worked out the first time it is asked for.
     std::optional<spring_checks::Summary> rowSummary(int row) const;

@@ -7,6 +7,7 @@
 #include "ui/verdict_report.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +72,17 @@ TForm_checks::TForm_checks(QWidget* parent) : QDialog(parent) {
         new RadioGroup(QStringLiteral("RadioGroup_loading"), QStringLiteral("負荷"),
                        {QStringLiteral("静的"), QStringLiteral("動的")}, 2, this);
 
+    // "数値指定" keeps the percentage below; a grade takes its place.
+    auto* grade_title = new QLabel(QStringLiteral("公差等級:"), this);
+    ComboBox_loadgrade = new QComboBox(this);
+    ComboBox_loadgrade->setObjectName(QStringLiteral("ComboBox_loadgrade"));
+    ComboBox_loadgrade->addItems({QStringLiteral("数値指定"), QStringLiteral("JIS B 2704 1級"),
+                                  QStringLiteral("JIS B 2704 2級"),
+                                  QStringLiteral("JIS B 2704 3級")});
+    ComboBox_loadgrade->setToolTip(
+        QStringLiteral("等級では荷重の公差を有効巻数 (引張ばねは初張力も) から、コイル径の公差を"
+                       "ばね指数から求めます"));
+    grade_title->setBuddy(ComboBox_loadgrade);
     auto* tolerance_title = new QLabel(QStringLiteral("荷重公差 (±%):"), this);
     Edit_loadtolerance = new QLineEdit(this);
     Edit_loadtolerance->setObjectName(QStringLiteral("Edit_loadtolerance"));
@@ -92,6 +104,8 @@ TForm_checks::TForm_checks(QWidget* parent) : QDialog(parent) {
     BitBtn_checkscancel->setObjectName(QStringLiteral("BitBtn_checkscancel"));
 
     auto* tolerance = new QHBoxLayout;
+    tolerance->addWidget(grade_title);
+    tolerance->addWidget(ComboBox_loadgrade);
     tolerance->addWidget(tolerance_title);
     tolerance->addWidget(Edit_loadtolerance);
     tolerance->addStretch();
@@ -112,6 +126,7 @@ TForm_checks::TForm_checks(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
 
     connect(Edit_loadtolerance, &QLineEdit::textChanged, this, &TForm_checks::validate);
+    connect(ComboBox_loadgrade, &QComboBox::currentIndexChanged, this, &TForm_checks::validate);
     connect(BitBtn_checksok, &QPushButton::clicked, this, &TForm_checks::accept);
     connect(BitBtn_checkscancel, &QPushButton::clicked, this, &QDialog::reject);
     showChoices();
@@ -128,20 +143,25 @@ void TForm_checks::showChoices() {
     RadioGroup_ends->setItemIndex(c.ends == spring_checks::Ends::Ground ? 0 : 1);
     RadioGroup_loading->setItemIndex(c.loading == spring_checks::Loading::Static ? 0 : 1);
     Edit_loadtolerance->setText(QString::fromStdString(numfmt::general15(c.load_tolerance * 100)));
+    ComboBox_loadgrade->setCurrentIndex(c.jis_grade.value_or(0));
     CheckBox_tolerancesearch->setChecked(choices_.tolerance_search);
     CheckBox_passonly->setChecked(choices_.pass_only);
     validate();
 }
 
 void TForm_checks::validate() {
+    // With a grade the percentage is not used, and what it holds cannot stop OK.
+    const bool graded = ComboBox_loadgrade->currentIndex() > 0;
+    Edit_loadtolerance->setEnabled(!graded);
     const ToleranceRead read = read_tolerance(Edit_loadtolerance->text());
-    Label_loadtoleranceerror->setText(read.problem);
-    BitBtn_checksok->setEnabled(read.percent.has_value());
+    Label_loadtoleranceerror->setText(graded ? QString() : read.problem);
+    BitBtn_checksok->setEnabled(graded || read.percent.has_value());
 }
 
 void TForm_checks::accept() {
+    const int grade = ComboBox_loadgrade->currentIndex();
     const ToleranceRead read = read_tolerance(Edit_loadtolerance->text());
-    if (!read.percent)
+    if (grade == 0 && !read.percent)
         return;
     spring_checks::CheckConditions& c = choices_.conditions;
     c.nu = seatings()[static_cast<std::size_t>(RadioGroup_seating->itemIndex())].nu;
@@ -149,7 +169,10 @@ void TForm_checks::accept() {
                                                : spring_checks::Ends::Unground;
     c.loading = RadioGroup_loading->itemIndex() == 0 ? spring_checks::Loading::Static
                                                      : spring_checks::Loading::Dynamic;
-    c.load_tolerance = *read.percent / 100;
+    // A percentage set aside for a grade is kept for when the grade goes again.
+    if (read.percent)
+        c.load_tolerance = *read.percent / 100;
+    c.jis_grade = grade > 0 ? std::optional(grade) : std::nullopt;
     choices_.tolerance_search = CheckBox_tolerancesearch->isChecked();
     choices_.pass_only = CheckBox_passonly->isChecked();
     QDialog::accept();

@@ -1,5 +1,6 @@
 // The conditions of the checks of every listed spring: seating, ends, loading, the
-// load tolerance and the two search options that lean on the checks. The choices
+// load tolerance (a percentage, or a tolerance grade of JIS B 2704) and the two search
+// options that lean on the checks. The choices
 // last for the run; the dialog is made once and shown again with exec().
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -46,6 +48,7 @@ private:
     RadioGroup* RadioGroup_seating = nullptr;
     RadioGroup* RadioGroup_ends = nullptr;
     RadioGroup* RadioGroup_loading = nullptr;
+    QComboBox* ComboBox_loadgrade = nullptr;
     QLineEdit* Edit_loadtolerance = nullptr;
     QLabel* Label_loadtoleranceerror = nullptr;
     QCheckBox* CheckBox_tolerancesearch = nullptr;

@@ -157,11 +157,13 @@ void draw_selected_marks(Chart& chart, const SelectedMarks& m) {
     const ChartSeries& s = *chart.series(0);
     ChartCanvas& c = chart.canvas();
     c.clipTo(chart.plotRect());
-    if (m.tolerance > 0) {
+    // A band of no width is none: it would hide under the segment.
+    if (m.band_at_lo && m.band_at_lmax &&
+        (m.band_at_lo->plus != m.band_at_lo->minus ||
+         m.band_at_lmax->plus != m.band_at_lmax->minus)) {
         c.setPen(band_colour, 1, Qt::DashLine);
-        const catalogue::spring::LoadBand at_lo = catalogue::spring::load_band(m.fo, m.tolerance);
-        const catalogue::spring::LoadBand at_lmax =
-            catalogue::spring::load_band(m.fmax, m.tolerance);
+        const catalogue::spring::LoadBand& at_lo = *m.band_at_lo;
+        const catalogue::spring::LoadBand& at_lmax = *m.band_at_lmax;
         c.moveTo(s.xToPixel(m.lo), s.yToPixel(at_lo.minus));
         c.lineTo(s.xToPixel(m.lmax), s.yToPixel(at_lmax.minus));
         c.moveTo(s.xToPixel(m.lo), s.yToPixel(at_lo.plus));

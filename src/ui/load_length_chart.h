@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart.h"
+#include "core/catalogue/spring_record.h"
 #include "core/search/conditions.h"
 
 #include <optional>
@@ -32,7 +33,8 @@ void Springline_erase(Chart& chart);
 // and marks where it reaches its smallest usable length and where it buckles.
 struct SelectedMarks {
     double lo = 0, lmax = 0, fo = 0, fmax = 0, k = 0; // the load line, display units
-    double tolerance = 0;                             // of the band; none at 0
+    // The band's edges at lo and lmax, display units; none without a band.
+    std::optional<catalogue::spring::LoadBand> band_at_lo, band_at_lmax;
     std::optional<double> minimum_length, buckling_length;
 };
 // Drawn after the highlighted segment.

@@ -47,10 +47,13 @@ void ClientDataSet_springFilterRecord(const catalogue::Record& r, bool& accept) 
 }
 
 bool load_band_meets_windows(const catalogue::Record& r, const Conditions& c, double unit_factor,
-                             double tolerance) {
-    const catalogue::spring::LoadBand fo = catalogue::spring::load_band(r.number(f::fo), tolerance);
-    const catalogue::spring::LoadBand fmax =
-        catalogue::spring::load_band(r.number(f::fmax), tolerance);
+                             const std::function<double(double)>& plus_minus) {
+    const auto band = [&](double load) {
+        const double d = plus_minus(load);
+        return catalogue::spring::LoadBand{load - d, load + d};
+    };
+    const catalogue::spring::LoadBand fo = band(r.number(f::fo));
+    const catalogue::spring::LoadBand fmax = band(r.number(f::fmax));
     for (const auto& [at_lo, at_lmax] :
          {std::pair(fo.minus, fmax.minus), std::pair(fo.plus, fmax.plus)}) {
         const geometry::Segment edge =
