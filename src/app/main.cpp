@@ -230,7 +230,7 @@ void TForm_spring::connectHandlers() {
                 app::guarded([this, &choices] {
                     session_.setCheckConditions(choices.conditions);
                     verdicts_->showSelected();
-                    status_->setStale(verdicts_->conditionsChanged());
+                    judgeListedAgain();
                 });
             });
     results_->chart()->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });

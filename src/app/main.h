@@ -84,6 +84,8 @@ private:
     void readCondition(int which);
     // The working point moves with the operating range, not only with the cursor.
     void followOperatingRange();
+    // The listed rows judged again under the session's conditions and duty.
+    void judgeListedAgain();
     void operatingRangeChanged(const session::RangeInput& range);
     void cyclesChanged(const session::TypedNumber& cycles);
     void showMakerRow();

@@ -3,6 +3,7 @@
 // showing the computed loads, stresses and working point.
 #include "app/event_guard.h"
 #include "app/main.h"
+#include "app/result_status.h"
 #include "app/search_progress.h"
 #include "app/spring_verdicts.h"
 #include "chart/chart.h"
@@ -158,9 +159,16 @@ void TForm_spring::followOperatingRange() {
         stress_->placeWorkingPoint(*e->working_point);
 }
 
+void TForm_spring::judgeListedAgain() {
+    const bool stale = verdicts_->judgeAgain();
+    if (status_)
+        status_->setStale(stale);
+}
+
 void TForm_spring::operatingRangeChanged(const session::RangeInput& range) {
     session_.setOperatingRange(range);
     verdicts_->showSelected();
+    judgeListedAgain();
     followOperatingRange();
 }
 
@@ -200,6 +208,7 @@ void TForm_spring::cyclesChanged(const session::TypedNumber& cycles) {
     // that does not read.
     session_.setCycles(cycles);
     verdicts_->showSelected();
+    judgeListedAgain();
     Edit_dyncycleChange();
 }
 
@@ -216,5 +225,6 @@ void TForm_spring::Button_cycleClick() {
             session_.setExcitation(cycles->toStdString(), *f);
         stress_->setCycles(*cycles);
         verdicts_->showSelected();
+        judgeListedAgain();
     }
 }

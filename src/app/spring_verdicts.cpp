@@ -32,6 +32,16 @@ QAction* toggle(QMenu* menu, const QString& name, const QString& caption) {
     return a;
 }
 
+bool same_duty(const spring_checks::Duty& a, const spring_checks::Duty& b) {
+    const auto same_range = [](const auto& x, const auto& y) {
+        return x.has_value() == y.has_value() &&
+               (!x || (x->given == y->given && x->first == y->first && x->second == y->second));
+    };
+    return a.kind == b.kind && a.length1 == b.length1 && a.length2 == b.length2 &&
+           same_range(a.range, b.range) && a.cycles == b.cycles &&
+           a.excitation_frequency == b.excitation_frequency && a.bore == b.bore && a.rod == b.rod;
+}
+
 bool same_choices(const ui::CheckChoices& a, const ui::CheckChoices& b) {
     return a.conditions == b.conditions && a.pass_only == b.pass_only &&
            a.tolerance_search == b.tolerance_search;
@@ -83,6 +93,9 @@ void SpringVerdicts::beginSearch() {
     excluded_ = 0;
     listed_.clear();
     makeChecker(c.conditions);
+    searched_duty_.reset();
+    if (const std::optional<spring_checks::SpringKind> kind = session_.kind())
+        searched_duty_ = session_.duty(*kind);
 }
 
 void SpringVerdicts::makeChecker(const spring_checks::CheckConditions& conditions) {
@@ -97,10 +110,10 @@ void SpringVerdicts::makeChecker(const spring_checks::CheckConditions& condition
     }
 }
 
-bool SpringVerdicts::conditionsChanged() {
+bool SpringVerdicts::judgeAgain() {
     if (!listing_)
         return false;
-    // The verdicts known so far were worked out under the old conditions.
+    // The verdicts known so far were worked out under the old conditions and duty.
     makeChecker(choices().conditions);
     listing_ = checker_.has_value();
     listed_.clear();
@@ -110,7 +123,11 @@ bool SpringVerdicts::conditionsChanged() {
     const ui::CheckChoices& now = choices();
     const bool leans =
         searched_.pass_only || searched_.tolerance_search || now.pass_only || now.tolerance_search;
-    return leans && !same_choices(searched_, now);
+    const bool same_duty_as_searched = !searched_duty_ || !session_.kind() ||
+                                       same_duty(*searched_duty_, session_.duty(*session_.kind()));
+    // The band search reads the windows and the tolerance, not the duty.
+    return (leans && !same_choices(searched_, now)) ||
+           (searched_.pass_only && !same_duty_as_searched);
 }
 
 bool SpringVerdicts::keep(const catalogue::Record& row) {

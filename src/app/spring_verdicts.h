@@ -61,9 +61,11 @@ public:
     void tableOpened();
     void tableClosed();
 
-    // The check conditions changed: the listed rows are judged again under them, at once.
-    // True when the rows the last search left out or kept may differ from a search now.
-    bool conditionsChanged();
+    // The check conditions or the duty (operating range, cycles, the duty's frequency)
+    // changed: the listed rows are judged again at once, so that the grid and the
+    // selected spring's verdict never disagree. True when the rows the last search left
+    // out or kept may differ from a search now.
+    bool judgeAgain();
 
     // The session's verdict of the selected spring, shown anew.
     void showSelected();
@@ -100,6 +102,7 @@ private:
 
     // What the last search started with.
     ui::CheckChoices searched_;
+    std::optional<spring_checks::Duty> searched_duty_;
     std::optional<spring_checks::SpringChecker> checker_;
     bool pass_only_ = false, band_search_ = false;
     double band_tolerance_ = 0;

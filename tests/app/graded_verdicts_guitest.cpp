@@ -163,8 +163,12 @@ TEST_F(GradedVerdicts, TheDutysFrequencyComesWithACountTakenOverAndGoesWithAType
         named |= m->index(r, 0).data().toString() == QStringLiteral("加振周波数 f") &&
                  m->index(r, 1).data().toString().startsWith(QStringLiteral("100 Hz"));
     EXPECT_TRUE(named) << "the assumptions name the frequency";
+    // The grid's verdict of the row follows the duty as the panel does.
+    EXPECT_EQ(grid()->model()->index(0, 11).data().toString(),
+              QStringLiteral("固有振動数 549 Hz < 13 × 100 Hz: 共振のおそれ"));
 
     // A count typed by hand has no frequency: the check informs again.
     type("Edit_dyncycle", QStringLiteral("1E7"));
     EXPECT_TRUE(listRow(QStringLiteral("固有振動数")).startsWith(QStringLiteral("549.2 Hz | —")));
+    EXPECT_FALSE(grid()->model()->index(0, 11).data().toString().contains(QStringLiteral("共振")));
 }
