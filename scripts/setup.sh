@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libpugixml-dev
           libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libcsv-dev
           fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
-          qt6-translations-l10n poppler-utils xvfb xauth dpkg-dev file desktop-file-utils appstream lintian)
+          qt6-translations-l10n qt6-l10n-tools poppler-utils xvfb xauth dpkg-dev file desktop-file-utils appstream lintian)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

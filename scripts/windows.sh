@@ -32,7 +32,7 @@ log() { printf '\n== %s\n' "$*"; }
 install_packages() {
     local packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis
                     ninja-build cmake dpkg-dev patch zip unzip xvfb xauth xdotool xclip imagemagick
-                    googletest libcli11-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+                    googletest libcli11-dev qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n
                     fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation fonts-dejavu-core
                     poppler-utils)
     local missing=() p

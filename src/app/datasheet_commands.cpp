@@ -9,9 +9,11 @@
 #include "ui/datasheet_header_dialog.h"
 #include "ui/datasheet_page.h"
 #include "ui/datasheet_texts.h"
+#include "ui/sheet_language.h"
 #include "ui/verdict_report.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -93,6 +95,7 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     c.program = window_->windowTitle();
     c.date = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
     c.header = header_.value_or(ui::DatasheetHeader{});
+    const ui::SheetLanguageScope language(c.header.language);
     c.model_number = spring.model_number;
     // The catalogue the search read, in the folder the program reads it from.
     const QFileInfo file(QDir::current().filePath(QStringLiteral("spring_data.xml")));
@@ -120,11 +123,15 @@ std::optional<ui::DatasheetContent> DatasheetCommands::content() const {
     if (c.verdict)
         c.assumed = ui::assumed_items(*c.verdict);
 
-    const QString fatigue = QStringLiteral("動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
-                                .arg(QString::fromStdString(session_.cycles().text));
+    const QString fatigue =
+        QCoreApplication::translate("datasheet",
+                                    "動荷重に対するねじり応力の疲れ限度線図 (繰返し回数 %1)")
+            .arg(QString::fromStdString(session_.cycles().text));
     const std::pair<Chart*, QString> charts[] = {
-        {charts_.load_length, QStringLiteral("荷重－長さ線図 (このバネの線分と検索の窓)")},
-        {charts_.static_stress, QStringLiteral("静荷重に対する許容最大応力")},
+        {charts_.load_length,
+         QCoreApplication::translate("datasheet", "荷重－長さ線図 (このバネの線分と検索の窓)")},
+        {charts_.static_stress,
+         QCoreApplication::translate("datasheet", "静荷重に対する許容最大応力")},
         {charts_.fatigue, fatigue}};
     for (const auto& [chart, caption] : charts) {
         // A paint of its own brings the overlays (the spring's segment, the

@@ -23,9 +23,9 @@ namespace app {
 // The datasheet of the selected spring, for a design review, a request for
 // quotation or the project's file: 印刷 opens the print preview of the page,
 // the PDF command writes it. Both are enabled only while a spring is
-// selected. The header (件名, 部品番号, 担当, メモ) is asked for before the
-// first sheet and kept for the rest of the run; Cancel there cancels the
-// command and leaves the header to be asked again.
+// selected. The header (件名, 部品番号, 担当, メモ and the sheet's language) is
+// asked for before the first sheet and kept for the rest of the run; Cancel
+// there cancels the command and leaves the header to be asked again.
 class DatasheetCommands : public QObject {
     Q_OBJECT
 public:
@@ -47,7 +47,8 @@ public:
     // The commands are enabled only while a spring is selected.
     void followSelection();
 
-    // The sheet of the selected spring as the window shows it; none without one.
+    // The sheet of the selected spring as the window shows it, in the header's
+    // language; none without one.
     std::optional<ui::DatasheetContent> content() const;
 
     void print();

@@ -1,7 +1,8 @@
 // What a datasheet of the chosen spring shows, as texts ready for the page:
 // the header the designer typed, the spring and its maker, the search, the
 // loads and stresses at the searched lengths, the verdict list and the three
-// charts. Everything is in the unit system of the last search.
+// charts. Everything is in the unit system of the last search and in the
+// header's language.
 #pragma once
 
 #include "ui/verdict_report.h"
@@ -15,12 +16,14 @@ class Chart;
 
 namespace ui {
 
-// The designer's own entries; each may stay empty.
+// The designer's own entries; each may stay empty. The language is that of
+// the whole sheet, a code of sheet_languages() (ui/sheet_language.h).
 struct DatasheetHeader {
     QString subject;     // 件名
     QString part_number; // 部品番号
     QString person;      // 担当
     QString memo;        // メモ
+    QString language = QStringLiteral("ja");
 };
 
 // A caption and its value with the unit: "自由長", "30 mm".

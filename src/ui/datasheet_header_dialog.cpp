@@ -1,11 +1,16 @@
 #include "ui/datasheet_header_dialog.h"
 
+#include "ui/sheet_language.h"
+
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -27,6 +32,11 @@ DatasheetHeaderDialog::DatasheetHeaderDialog(const DatasheetHeader& start, QWidg
     part_number_ = entry(this, "Edit_partno", start.part_number);
     person_ = entry(this, "Edit_person", start.person);
     memo_ = entry(this, "Edit_memo", start.memo);
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("ComboBox_sheetlanguage"));
+    for (const SheetLanguage& l : sheet_languages())
+        language_->addItem(l.name, l.code);
+    language_->setCurrentIndex(std::max(0, language_->findData(start.language)));
 
     auto* note = new QLabel(
         QStringLiteral("データシートの上端に載せる項目です。空欄のままでもかまいません。"), this);
@@ -36,6 +46,7 @@ DatasheetHeaderDialog::DatasheetHeaderDialog(const DatasheetHeader& start, QWidg
     form->addRow(QStringLiteral("部品番号(&N):"), part_number_);
     form->addRow(QStringLiteral("担当(&P):"), person_);
     form->addRow(QStringLiteral("メモ(&M):"), memo_);
+    form->addRow(QStringLiteral("言語(&L):"), language_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -52,7 +63,8 @@ DatasheetHeaderDialog::DatasheetHeaderDialog(const DatasheetHeader& start, QWidg
 }
 
 DatasheetHeader DatasheetHeaderDialog::header() const {
-    return {subject_->text(), part_number_->text(), person_->text(), memo_->text()};
+    return {subject_->text(), part_number_->text(), person_->text(), memo_->text(),
+            language_->currentData().toString()};
 }
 
 } // namespace ui

@@ -4,12 +4,14 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLineEdit;
 
 namespace ui {
 
 // Asks for the datasheet's header: 件名, 部品番号, 担当 and メモ, each of
-// which may stay empty. OK accepts, Cancel (or Esc) rejects.
+// which may stay empty, and the sheet's language (言語). OK accepts, Cancel
+// (or Esc) rejects.
 class DatasheetHeaderDialog : public QDialog {
     Q_OBJECT
 public:
@@ -22,6 +24,7 @@ private:
     QLineEdit* part_number_;
     QLineEdit* person_;
     QLineEdit* memo_;
+    QComboBox* language_;
 };
 
 } // namespace ui

@@ -2,15 +2,19 @@
 
 #include "chart/chart.h"
 #include "chart/chart_placement.h"
+#include "ui/chart_captions.h"
 #include "ui/datasheet_sheet.h"
+#include "ui/sheet_language.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
 namespace ui {
@@ -21,63 +25,90 @@ using namespace sheet;
 // Chart pixels to page units at most: a 12 px label prints at about 7 pt.
 constexpr qreal max_chart_scale = 2.2;
 
+// The captions' column of items: as wide as its longest caption needs, within
+// `least` and `most`.
+qreal label_column(const Sheet& s, const std::vector<DatasheetItem>& items, qreal least,
+                   qreal most) {
+    qreal widest = 0;
+    for (const DatasheetItem& item : items)
+        widest = std::max(widest, s.textWidth(item.label, small_size) + 16);
+    return std::clamp(widest, least, most);
+}
+
 qreal header_block(Sheet& s, const DatasheetContent& c) {
     qreal y = margin;
-    s.text({left, y, content_width * 0.62, 60}, c.program + QStringLiteral("  バネ データシート"),
+    s.text({left, y, content_width * 0.62, 60},
+           c.program + QStringLiteral("  ") +
+               QCoreApplication::translate("datasheet", "バネ データシート"),
            title_size, true);
     s.text({left + content_width * 0.62, y, content_width * 0.38, 60},
-           QStringLiteral("作成日 ") + c.date, body_size, false, ink, Qt::AlignRight);
+           QCoreApplication::translate("datasheet", "作成日 %1").arg(c.date), body_size, false, ink,
+           Qt::AlignRight);
     y += 66;
     s.line(y, ink);
     y += 8;
     const qreal half = content_width / 2;
-    s.item(left, y, 170, half - 20, {QStringLiteral("件名"), c.header.subject});
-    s.item(left + half, y, 170, half, {QStringLiteral("部品番号"), c.header.part_number});
+    const std::vector<DatasheetItem> items = {
+        {QCoreApplication::translate("datasheet", "件名"), c.header.subject},
+        {QCoreApplication::translate("datasheet", "部品番号"), c.header.part_number},
+        {QCoreApplication::translate("datasheet", "担当"), c.header.person},
+        {QCoreApplication::translate("datasheet", "メモ"), c.header.memo}};
+    const qreal label = label_column(s, items, 170, half / 2);
+    s.item(left, y, label, half - 20, items[0]);
+    s.item(left + half, y, label, half, items[1]);
     y += row_height;
-    s.item(left, y, 170, half - 20, {QStringLiteral("担当"), c.header.person});
+    s.item(left, y, label, half - 20, items[2]);
     y += row_height;
-    s.item(left, y, 170, content_width, {QStringLiteral("メモ"), c.header.memo});
+    s.item(left, y, label, content_width, items[3]);
     return y + row_height + section_gap;
 }
 
 qreal spring_block(Sheet& s, const DatasheetContent& c, qreal y) {
-    s.heading(y, QStringLiteral("バネ"));
+    s.heading(y, QCoreApplication::translate("datasheet", "バネ"));
     y += heading_height;
-    s.text({left, y, 170 - 10, 52}, QStringLiteral("型番"), small_size, false, caption_ink);
-    s.text({left + 170, y, content_width - 170, 52}, c.model_number, model_size, true);
+    const qreal half = content_width / 2;
+    const qreal label = label_column(s, c.spring, 170, half / 2);
+    s.text({left, y, label - 10, 52}, QCoreApplication::translate("datasheet", "型番"), small_size,
+           false, caption_ink);
+    s.text({left + label, y, content_width - label, 52}, c.model_number, model_size, true);
     y += 56;
     // The spring and its maker on the left, the catalogue values in two
     // columns on the right.
-    const qreal half = content_width / 2;
     for (size_t i = 0; i < c.spring.size(); ++i)
-        s.item(left, y + row_height * static_cast<qreal>(i), 170, half - 30, c.spring[i]);
+        s.item(left, y + row_height * static_cast<qreal>(i), label, half - 30, c.spring[i]);
     const size_t per_column = (c.catalogue.size() + 1) / 2;
     const qreal column = half / 2;
+    const qreal catalogue_label = label_column(s, c.catalogue, 240, column * 0.6);
     for (size_t i = 0; i < c.catalogue.size(); ++i) {
         const qreal x = left + half + (i < per_column ? 0 : column);
         const size_t r = i < per_column ? i : i - per_column;
-        s.item(x, y + row_height * static_cast<qreal>(r), 240, column - 12, c.catalogue[i]);
+        s.item(x, y + row_height * static_cast<qreal>(r), catalogue_label, column - 12,
+               c.catalogue[i]);
     }
     const size_t rows = std::max(c.spring.size(), per_column);
     return y + row_height * static_cast<qreal>(rows) + section_gap;
 }
 
 qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
-    s.heading(y, QStringLiteral("検索条件と各長さでの荷重・応力"));
+    s.heading(y, QCoreApplication::translate("datasheet", "検索条件と各長さでの荷重・応力"));
     y += heading_height;
     // The working points two to a row: length and load of one condition.
     const qreal half = content_width / 2;
+    const qreal label = label_column(s, c.search, 300, half * 0.6);
     for (size_t i = 0; i < c.search.size(); ++i) {
         const qreal x = left + (i % 2 == 0 ? 0 : half);
-        s.item(x, y, 300, half - 20, c.search[i]);
+        s.item(x, y, label, half - 20, c.search[i]);
         if (i % 2 == 1 || i + 1 == c.search.size())
             y += row_height;
     }
     y += 8;
     Table table;
-    table.titles = {QStringLiteral("条件"),    QStringLiteral("長さ"),
-                    QStringLiteral("荷重"),    QStringLiteral("荷重の幅"),
-                    QStringLiteral("応力 τ0"), QStringLiteral("許容応力 τa"),
+    table.titles = {QCoreApplication::translate("datasheet", "条件"),
+                    QCoreApplication::translate("datasheet", "長さ"),
+                    QCoreApplication::translate("datasheet", "荷重"),
+                    QCoreApplication::translate("datasheet", "荷重の幅"),
+                    QCoreApplication::translate("datasheet", "応力 τ0"),
+                    QCoreApplication::translate("datasheet", "許容応力 τa"),
                     QStringLiteral("τ0/τa")};
     for (const DatasheetLength& row : c.lengths) {
         const QColor load = row.load_out_of_range ? alarm : ink;
@@ -94,7 +125,8 @@ qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
     y = s.table(y, table, fit, table.rows.size());
     if (c.lengths.empty()) {
         s.text({left, y, content_width, fit.rowHeight()},
-               QStringLiteral("長さを指定した条件はありません"), body_size, false, caption_ink);
+               QCoreApplication::translate("datasheet", "長さを指定した条件はありません"),
+               body_size, false, caption_ink);
         y += fit.rowHeight();
     }
     return y + section_gap;
@@ -104,12 +136,13 @@ qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
 qreal assumed_block(Sheet& s, const DatasheetContent& c, qreal y) {
     if (c.assumed.empty())
         return y;
-    s.heading(y, QStringLiteral("判定の前提 (カタログ値と材料表から)"));
+    s.heading(y, QCoreApplication::translate("datasheet", "判定の前提 (カタログ値と材料表から)"));
     y += heading_height;
     const qreal half = content_width / 2;
+    const qreal label = label_column(s, c.assumed, 200, half * 0.5);
     for (size_t i = 0; i < c.assumed.size(); ++i) {
         const qreal x = left + (i % 2 == 0 ? 0 : half);
-        s.item(x, y, 200, half - 20, c.assumed[i]);
+        s.item(x, y, label, half - 20, c.assumed[i]);
         if (i % 2 == 1 || i + 1 == c.assumed.size())
             y += row_height;
     }
@@ -121,11 +154,12 @@ qreal assumed_block(Sheet& s, const DatasheetContent& c, qreal y) {
 // are counted in a last line instead.
 qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     const qreal end = y + room;
-    s.heading(y, QStringLiteral("判定"));
+    s.heading(y, QCoreApplication::translate("datasheet", "判定"));
     y += heading_height;
     if (!c.verdict) {
-        s.text({left, y, content_width, row_height}, QStringLiteral("このバネの判定はありません"),
-               body_size, false, caption_ink);
+        s.text({left, y, content_width, row_height},
+               QCoreApplication::translate("datasheet", "このバネの判定はありません"), body_size,
+               false, caption_ink);
         return y + row_height + section_gap;
     }
     const VerdictReport& v = *c.verdict;
@@ -137,8 +171,12 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     y += row_height + 10;
 
     Table table;
-    table.titles = {QStringLiteral("項目"), QStringLiteral("値"),   QStringLiteral("限度"),
-                    QStringLiteral("余裕"), QStringLiteral("判定"), QStringLiteral("理由")};
+    table.titles = {QCoreApplication::translate("datasheet", "項目"),
+                    QCoreApplication::translate("datasheet", "値"),
+                    QCoreApplication::translate("datasheet", "限度"),
+                    QCoreApplication::translate("datasheet", "余裕"),
+                    QCoreApplication::translate("datasheet", "判定"),
+                    QCoreApplication::translate("datasheet", "理由")};
     for (const VerdictLine& line : v.lines) {
         const QColor word = line.level ? verdict_colour(*line.level) : ink;
         // The check's name in its verdict's colour too, unless it passed.
@@ -152,9 +190,11 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     }
     // The assumptions and load bands span the columns after the first.
     for (const QString& assumption : v.assumptions)
-        table.rows.push_back({{QStringLiteral("前提")}, {assumption, ink, false, true}});
+        table.rows.push_back(
+            {{QCoreApplication::translate("datasheet", "前提")}, {assumption, ink, false, true}});
     for (const QString& band : v.load_bands)
-        table.rows.push_back({{QStringLiteral("荷重範囲")}, {band, ink, false, true}});
+        table.rows.push_back(
+            {{QCoreApplication::translate("datasheet", "荷重範囲")}, {band, ink, false, true}});
 
     const TableFit fit = s.fit(table, small_size);
     const size_t fits = static_cast<size_t>(
@@ -169,8 +209,11 @@ qreal verdict_block(Sheet& s, const DatasheetContent& c, qreal y, qreal room) {
     const size_t shown = fits > kept + 1 ? fits - kept - 1 : 0;
     Table cut{table.titles, {}};
     cut.rows.assign(table.rows.begin(), table.rows.begin() + static_cast<std::ptrdiff_t>(shown));
-    cut.rows.push_back({{QStringLiteral("ほか %1 項目").arg(v.lines.size() - shown), caption_ink},
-                        {QStringLiteral("紙面に収まらないため省略"), caption_ink, false, true}});
+    cut.rows.push_back(
+        {{QCoreApplication::translate("datasheet", "ほか %1 項目").arg(v.lines.size() - shown),
+          caption_ink},
+         {QCoreApplication::translate("datasheet", "紙面に収まらないため省略"), caption_ink, false,
+          true}});
     cut.rows.insert(cut.rows.end(),
                     table.rows.begin() + static_cast<std::ptrdiff_t>(v.lines.size()),
                     table.rows.end());
@@ -191,8 +234,8 @@ void chart_slot(Sheet& s, const DatasheetChart& chart, const QRectF& slot) {
     const QRectF placed = paint_chart_in(*chart.chart, s.painter(), area);
     if (placed.isEmpty()) {
         s.text({room.x(), room.y(), room.width(), row_height},
-               QStringLiteral("画面に場所がなく描かれていないグラフです"), small_size, false,
-               caption_ink);
+               QCoreApplication::translate("datasheet", "画面に場所がなく描かれていないグラフです"),
+               small_size, false, caption_ink);
         return;
     }
     s.painter().setPen(QPen(rule, 2));
@@ -236,6 +279,14 @@ void chart_block(Sheet& s, const DatasheetContent& c, qreal y) {
 } // namespace
 
 void paint_datasheet(QPainter& painter, const QRectF& page, const DatasheetContent& content) {
+    // The page's own texts and the charts' captions in the sheet's language,
+    // for this paint only.
+    const SheetLanguageScope language(content.header.language);
+    std::vector<std::unique_ptr<TranslatedChartCaptions>> captions;
+    if (language.translates()) {
+        for (const DatasheetChart& chart : content.charts)
+            captions.push_back(std::make_unique<TranslatedChartCaptions>(chart.chart));
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

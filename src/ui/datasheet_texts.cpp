@@ -5,6 +5,8 @@
 #include "core/catalogue/table.h"
 #include "ui/qt_text.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cmath>
 
@@ -28,14 +30,15 @@ QString with_unit(const std::optional<double>& v, const QString& unit, int decim
 
 QString type_name(const QString& code) {
     if (code == QLatin1String("compress"))
-        return QStringLiteral("圧縮ばね");
+        return QCoreApplication::translate("datasheet", "圧縮ばね");
     if (code == QLatin1String("tension"))
-        return QStringLiteral("引張ばね");
+        return QCoreApplication::translate("datasheet", "引張ばね");
     return code;
 }
 
 QString condition_name(size_t which) {
-    return which == 0 ? QStringLiteral("第1選択条件") : QStringLiteral("第2選択条件");
+    return which == 0 ? QCoreApplication::translate("datasheet", "第1選択条件")
+                      : QCoreApplication::translate("datasheet", "第2選択条件");
 }
 
 bool bounded(double min, double max) {
@@ -96,18 +99,20 @@ MakerFacts maker_facts(const catalogue::Table& makers, const QString& spring_mak
 
 std::vector<DatasheetItem> spring_items(const SpringFacts& spring, const MakerFacts& maker,
                                         const CatalogueSource& source) {
-    const QString date = source.file_date.isEmpty()
-                             ? QStringLiteral("日付不明")
-                             : QStringLiteral("%1 更新").arg(source.file_date);
-    return {{QStringLiteral("メーカー"), maker.name},
-            {QStringLiteral("住所"), maker.address},
-            {QStringLiteral("電話"), maker.tel},
-            {QStringLiteral("FAX"), maker.fax},
+    const QString date =
+        source.file_date.isEmpty()
+            ? QCoreApplication::translate("datasheet", "日付不明")
+            : QCoreApplication::translate("datasheet", "%1 更新").arg(source.file_date);
+    return {{QCoreApplication::translate("datasheet", "メーカー"), maker.name},
+            {QCoreApplication::translate("datasheet", "住所"), maker.address},
+            {QCoreApplication::translate("datasheet", "電話"), maker.tel},
+            {QCoreApplication::translate("datasheet", "FAX"), maker.fax},
             {QStringLiteral("Web"), maker.url},
-            {QStringLiteral("種類"), type_name(spring.type)},
-            {QStringLiteral("材質"), spring.material},
-            {QStringLiteral("カタログ"), source.folder},
-            {QStringLiteral("カタログの日付"), QStringLiteral("spring_data.xml ") + date}};
+            {QCoreApplication::translate("datasheet", "種類"), type_name(spring.type)},
+            {QCoreApplication::translate("datasheet", "材質"), spring.material},
+            {QCoreApplication::translate("datasheet", "カタログ"), source.folder},
+            {QCoreApplication::translate("datasheet", "カタログの日付"),
+             QStringLiteral("spring_data.xml ") + date}};
 }
 
 std::vector<DatasheetItem> catalogue_items(const SpringFacts& s, const DisplayUnits& units) {
@@ -117,15 +122,19 @@ std::vector<DatasheetItem> catalogue_items(const SpringFacts& s, const DisplayUn
     std::optional<double> mean_dia;
     if (s.coil_dia && s.wire_dia)
         mean_dia = *s.coil_dia - *s.wire_dia;
-    return {{QStringLiteral("自由長 lo"), with_unit(s.lo, mm)},
-            {QStringLiteral("自由長時荷重 fo"), with_unit(s.fo, force, decimals)},
-            {QStringLiteral("参考長 lmax"), with_unit(s.lmax, mm)},
-            {QStringLiteral("最大荷重 fmax"), with_unit(s.fmax, force, decimals)},
-            {QStringLiteral("ばね定数 k"), with_unit(s.k, force + QStringLiteral("/mm"), decimals)},
-            {QStringLiteral("外径 D"), with_unit(s.coil_dia, mm)},
-            {QStringLiteral("平均径 Dm"), with_unit(mean_dia, mm)},
-            {QStringLiteral("線径 d"), with_unit(s.wire_dia, mm)},
-            {QStringLiteral("総巻数 turn"), with_unit(s.turn, QString())}};
+    return {
+        {QCoreApplication::translate("datasheet", "自由長 lo"), with_unit(s.lo, mm)},
+        {QCoreApplication::translate("datasheet", "自由長時荷重 fo"),
+         with_unit(s.fo, force, decimals)},
+        {QCoreApplication::translate("datasheet", "参考長 lmax"), with_unit(s.lmax, mm)},
+        {QCoreApplication::translate("datasheet", "最大荷重 fmax"),
+         with_unit(s.fmax, force, decimals)},
+        {QCoreApplication::translate("datasheet", "ばね定数 k"),
+         with_unit(s.k, force + QStringLiteral("/mm"), decimals)},
+        {QCoreApplication::translate("datasheet", "外径 D"), with_unit(s.coil_dia, mm)},
+        {QCoreApplication::translate("datasheet", "平均径 Dm"), with_unit(mean_dia, mm)},
+        {QCoreApplication::translate("datasheet", "線径 d"), with_unit(s.wire_dia, mm)},
+        {QCoreApplication::translate("datasheet", "総巻数 turn"), with_unit(s.turn, QString())}};
 }
 
 std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
@@ -134,26 +143,28 @@ std::vector<DatasheetItem> search_items(const search::Conditions& conditions,
     for (size_t which = 0; which < 2; ++which) {
         const search::WindowCondition& c = conditions.condition[which];
         const QString name = condition_name(which);
-        QString length = QStringLiteral("指定なし");
+        QString length = QCoreApplication::translate("datasheet", "指定なし");
         if (bounded(c.length_min, c.length_max))
             length = window_side(c.length_min, c.length_max, QStringLiteral("mm"));
         else if (c.length_set)
-            length = general(c.length) + QStringLiteral(" mm (幅なし)");
-        QString force = QStringLiteral("指定なし");
+            length =
+                QCoreApplication::translate("datasheet", "%1 mm (幅なし)").arg(general(c.length));
+        QString force = QCoreApplication::translate("datasheet", "指定なし");
         if (bounded(c.force_min, c.force_max))
             force = window_side(c.force_min, c.force_max, units.force_unit);
-        items.push_back({name + QStringLiteral(" 長さ"), length});
-        items.push_back({name + QStringLiteral(" 荷重"), force});
+        items.push_back({QCoreApplication::translate("datasheet", "%1 長さ").arg(name), length});
+        items.push_back({QCoreApplication::translate("datasheet", "%1 荷重").arg(name), force});
     }
     const QString range = duty.first.isEmpty() && duty.second.isEmpty()
-                              ? QStringLiteral("指定なし")
-                              : QStringLiteral("%1 ～ %2 %3")
+                              ? QCoreApplication::translate("datasheet", "指定なし")
+                              : QCoreApplication::translate("datasheet", "%1 ～ %2 %3")
                                     .arg(duty.first, duty.second,
                                          duty.lengths ? QStringLiteral("mm") : units.force_unit);
-    items.push_back({QStringLiteral("動作範囲"), range});
-    items.push_back({QStringLiteral("繰返し回数"), duty.cycles.isEmpty()
-                                                       ? QStringLiteral("指定なし")
-                                                       : duty.cycles + QStringLiteral(" 回")});
+    items.push_back({QCoreApplication::translate("datasheet", "動作範囲"), range});
+    items.push_back({QCoreApplication::translate("datasheet", "繰返し回数"),
+                     duty.cycles.isEmpty()
+                         ? QCoreApplication::translate("datasheet", "指定なし")
+                         : QCoreApplication::translate("datasheet", "%1 回").arg(duty.cycles)});
     return items;
 }
 
@@ -178,11 +189,11 @@ length_rows(const strength::SpringEvaluation& e, const search::Conditions& condi
         row.condition = condition_name(which);
         row.length = general(conditions.condition[which].length) + QStringLiteral(" mm");
         row.stress = dash;
-        row.allowable =
-            e.graded() ? stress_text(e.allowable_stress, units) : QStringLiteral("なし");
+        row.allowable = e.graded() ? stress_text(e.allowable_stress, units)
+                                   : QCoreApplication::translate("datasheet", "なし");
         row.ratio = dash;
         if (c.state == State::OutOfRange) {
-            row.load = QStringLiteral("範囲外");
+            row.load = QCoreApplication::translate("datasheet", "範囲外");
             row.load_out_of_range = true;
         } else {
             row.load = force_text(c.load, units);
@@ -192,7 +203,8 @@ length_rows(const strength::SpringEvaluation& e, const search::Conditions& condi
                 QString stated = QStringLiteral("±%1 %").arg(QString::fromStdString(
                     numfmt::general15(std::round(std::fabs(plus_minus / c.load) * 1000) / 10)));
                 if (const std::optional<int> grade = tolerance->grade())
-                    stated += QStringLiteral(", JIS B 2704 %1級").arg(*grade);
+                    stated +=
+                        QCoreApplication::translate("datasheet", ", JIS B 2704 %1級").arg(*grade);
                 row.band = QStringLiteral("%1 – %2 (%3)")
                                .arg(QString::fromStdString(
                                         numfmt::fixed15(c.load - plus_minus, units.force_decimals)),

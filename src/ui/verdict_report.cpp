@@ -4,7 +4,10 @@
 #include "core/session/search_session.h"
 #include "core/strength/check_reasons.h"
 #include "core/strength/coil_consistency.h"
+#include "ui/check_reason_texts.h"
 #include "ui/qt_text.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -47,25 +50,25 @@ QString tolerance_percent(double fraction) {
 QString kind_name(Kind kind) {
     switch (kind) {
     case Kind::Coils:
-        return QStringLiteral("カタログ値の整合");
+        return QCoreApplication::translate("verdict", "カタログ値の整合");
     case Kind::StaticStress:
-        return QStringLiteral("静的応力比 τ0/τa");
+        return QCoreApplication::translate("verdict", "静的応力比 τ0/τa");
     case Kind::MinimumLength:
-        return QStringLiteral("最小使用長さ");
+        return QCoreApplication::translate("verdict", "最小使用長さ");
     case Kind::Buckling:
-        return QStringLiteral("座屈");
+        return QCoreApplication::translate("verdict", "座屈");
     case Kind::SolidStress:
-        return QStringLiteral("密着時応力");
+        return QCoreApplication::translate("verdict", "密着時応力");
     case Kind::Fatigue:
-        return QStringLiteral("疲れ強さ τmax/σB");
+        return QCoreApplication::translate("verdict", "疲れ強さ τmax/σB");
     case Kind::InitialStress:
-        return QStringLiteral("初応力");
+        return QCoreApplication::translate("verdict", "初応力");
     case Kind::NaturalFrequency:
-        return QStringLiteral("固有振動数");
+        return QCoreApplication::translate("verdict", "固有振動数");
     case Kind::LoadBand:
-        return QStringLiteral("荷重公差");
+        return QCoreApplication::translate("verdict", "荷重公差");
     case Kind::Fit:
-        return QStringLiteral("コイル径の公差");
+        return QCoreApplication::translate("verdict", "コイル径の公差");
     }
     return {};
 }
@@ -79,18 +82,21 @@ QString site_text(Site site, double at, bool has_length) {
     case Site::Length2:
         return has_length ? QStringLiteral(" (%1 mm)").arg(length(at)) : QString();
     case Site::RangeShorter:
-        return has_length ? QStringLiteral(" (動作範囲 短い側 %1 mm)").arg(number(at, 2))
-                          : QStringLiteral(" (動作範囲 短い側)");
+        return has_length ? QCoreApplication::translate("verdict", " (動作範囲 短い側 %1 mm)")
+                                .arg(number(at, 2))
+                          : QCoreApplication::translate("verdict", " (動作範囲 短い側)");
     case Site::RangeLonger:
-        return has_length ? QStringLiteral(" (動作範囲 長い側 %1 mm)").arg(number(at, 2))
-                          : QStringLiteral(" (動作範囲 長い側)");
+        return has_length ? QCoreApplication::translate("verdict", " (動作範囲 長い側 %1 mm)")
+                                .arg(number(at, 2))
+                          : QCoreApplication::translate("verdict", " (動作範囲 長い側)");
     case Site::CatalogueLmax:
-        return has_length ? QStringLiteral(" (カタログ最大長 %1 mm)").arg(length(at))
-                          : QStringLiteral(" (カタログ最大長)");
+        return has_length ? QCoreApplication::translate("verdict", " (カタログ最大長 %1 mm)")
+                                .arg(length(at))
+                          : QCoreApplication::translate("verdict", " (カタログ最大長)");
     case Site::Bore:
-        return QStringLiteral(" (外径と穴)");
+        return QCoreApplication::translate("verdict", " (外径と穴)");
     case Site::Rod:
-        return QStringLiteral(" (内径と軸)");
+        return QCoreApplication::translate("verdict", " (内径と軸)");
     }
     return {};
 }
@@ -111,8 +117,8 @@ QString inconsistent_coils(const Check& c, spring_checks::SpringKind kind) {
         bound += QStringLiteral(" + 1");
     else if (!above)
         bound += compression ? QStringLiteral(" − 3") : QStringLiteral(" − 1");
-    return QStringLiteral("%1: ばね定数からの有効巻数 %2 %3 総巻数 %4")
-        .arg(qtext(spring_checks::text::kCoilsInconsistent), number(c.value, 2),
+    return QCoreApplication::translate("verdict", "%1: ばね定数からの有効巻数 %2 %3 総巻数 %4")
+        .arg(reason_text(spring_checks::text::kCoilsInconsistent), number(c.value, 2),
              above ? QStringLiteral(">") : QStringLiteral("<"), bound);
 }
 
@@ -126,14 +132,16 @@ QString numbered_reason(const Check& c, spring_checks::SpringKind kind) {
     if (c.reason.data() == text::kCoilsInconsistent.data())
         return inconsistent_coils(c, kind);
     if (c.reason.data() == text::kResonance.data())
-        return QStringLiteral("固有振動数 %1 Hz < %2 × %3: %4")
+        return QCoreApplication::translate("verdict", "固有振動数 %1 Hz < %2 × %3: %4")
             .arg(number(c.value, 0), length(spring_checks::kResonanceFactor),
-                 hertz(c.limit / spring_checks::kResonanceFactor), qtext(c.reason));
+                 hertz(c.limit / spring_checks::kResonanceFactor), reason_text(c.reason));
     if (c.reason.data() == text::kBoreTight.data())
-        return QStringLiteral("外径 %1 (公差込み) > 上限 %2").arg(mm(c.value), mm(c.limit));
+        return QCoreApplication::translate("verdict", "外径 %1 (公差込み) > 上限 %2")
+            .arg(mm(c.value), mm(c.limit));
     if (c.reason.data() == text::kRodTight.data())
-        return QStringLiteral("内径 %1 (公差込み) < 下限 %2").arg(mm(c.value), mm(c.limit));
-    return qtext(c.reason);
+        return QCoreApplication::translate("verdict", "内径 %1 (公差込み) < 下限 %2")
+            .arg(mm(c.value), mm(c.limit));
+    return reason_text(c.reason);
 }
 
 bool numbered(std::string_view reason) {
@@ -147,7 +155,7 @@ bool numbered(std::string_view reason) {
 }
 
 QString grade_text(int grade) {
-    return QStringLiteral("JIS B 2704 %1級").arg(grade);
+    return QCoreApplication::translate("verdict", "JIS B 2704 %1級").arg(grade);
 }
 
 const Check* find_check(const spring_checks::SpringVerdict& verdict, Kind kind) {
@@ -182,7 +190,7 @@ public:
         case Kind::Coils: {
             const spring_checks::CoilRange range = spring_checks::plausible_active_coils(
                 kind_ == spring_checks::SpringKind::Compression, c.at);
-            l.check += QStringLiteral(" (総巻数 %1)").arg(coils(c.at));
+            l.check += QCoreApplication::translate("verdict", " (総巻数 %1)").arg(coils(c.at));
             l.value = QStringLiteral("n ") + number(c.value, 2);
             l.limit =
                 QStringLiteral("n %1 – %2").arg(coils(std::max(range.low, 0.0)), coils(range.high));
@@ -201,14 +209,14 @@ public:
             l.limit = QStringLiteral("Ln ") + mm(c.limit);
             break;
         case Kind::Buckling:
-            l.value = QStringLiteral("たわみ ") + mm(c.value);
-            l.limit = std::isinf(c.limit) ? QStringLiteral("座屈しない")
+            l.value = QCoreApplication::translate("verdict", "たわみ ") + mm(c.value);
+            l.limit = std::isinf(c.limit) ? QCoreApplication::translate("verdict", "座屈しない")
                                           : QStringLiteral("sK ") + mm(c.limit);
             if (std::isinf(c.limit))
                 l.margin = QStringLiteral("—");
             break;
         case Kind::SolidStress:
-            l.check += QStringLiteral(" (密着長 %1)").arg(mm(c.at));
+            l.check += QCoreApplication::translate("verdict", " (密着長 %1)").arg(mm(c.at));
             l.value = stress(c.value);
             l.limit = QStringLiteral("τa ") + stress(c.limit);
             break;
@@ -243,8 +251,9 @@ public:
             l.margin = QStringLiteral("±") + tolerance_percent(c.margin);
             break;
         case Kind::Fit:
-            l.value = mm(c.value) + QStringLiteral(" (公差込み)");
-            l.limit = (c.site == Site::Bore ? QStringLiteral("上限 ") : QStringLiteral("下限 ")) +
+            l.value = mm(c.value) + QCoreApplication::translate("verdict", " (公差込み)");
+            l.limit = (c.site == Site::Bore ? QCoreApplication::translate("verdict", "上限 ")
+                                            : QCoreApplication::translate("verdict", "下限 ")) +
                       mm(c.limit);
             break;
         }
@@ -262,34 +271,45 @@ public:
                 rows.push_back({name, text(*v)});
         };
         const auto in_stress = [this](double mpa) { return stress(mpa); };
-        add(QStringLiteral("平均径 Dm"), a_.mean_diameter,
-            [](double v) { return mm(v) + QStringLiteral(" (外径 − 線径)"); });
-        add(QStringLiteral("ばね指数"), a_.spring_index,
+        add(QCoreApplication::translate("verdict", "平均径 Dm"), a_.mean_diameter, [](double v) {
+            return mm(v) + QCoreApplication::translate("verdict", " (外径 − 線径)");
+        });
+        add(QCoreApplication::translate("verdict", "ばね指数"), a_.spring_index,
             [](double v) { return number(v, 2) + QStringLiteral(" (Dm/d)"); });
-        add(QStringLiteral("有効巻数"), a_.active_coils, [&](double v) {
+        add(QCoreApplication::translate("verdict", "有効巻数"), a_.active_coils, [&](double v) {
             QStringList from;
             if (a_.shear_modulus)
-                from << QStringLiteral("k と G = %1 から").arg(stress(*a_.shear_modulus));
+                from << QCoreApplication::translate("verdict", "k と G = %1 から")
+                            .arg(stress(*a_.shear_modulus));
             if (coils_inconsistent)
-                from << QStringLiteral("総巻数と不整合");
-            return from.isEmpty() ? number(v, 2)
-                                  : number(v, 2) + QStringLiteral(" (%1)").arg(from.join(u'、'));
+                from << QCoreApplication::translate("verdict", "総巻数と不整合");
+            return from.isEmpty()
+                       ? number(v, 2)
+                       : number(v, 2) +
+                             QStringLiteral(" (%1)").arg(from.join(QCoreApplication::translate(
+                                 "verdict", "、", "between the sources of a value")));
         });
-        add(QStringLiteral("総巻数"), a_.total_coils,
-            [](double v) { return coils(v) + QStringLiteral(" (カタログ)"); });
-        add(QStringLiteral("横弾性係数 G"), a_.shear_modulus, in_stress);
-        add(QStringLiteral("縦弾性係数 E"), a_.youngs_modulus, in_stress);
-        add(QStringLiteral("引張強さ σB"), a_.tensile_strength, in_stress);
-        add(QStringLiteral("許容応力 τa"), a_.allowable_stress, in_stress);
-        add(QStringLiteral("応力修正係数"), a_.stress_correction,
-            [](double v) { return number(v, 3) + QStringLiteral(" (参考、疲れ強さに使用)"); });
-        add(QStringLiteral("加振周波数 f"), a_.excitation_frequency, [](double v) {
-            return hertz(v) + QStringLiteral(" (1サイクル動作回数 ÷ ピッチタイム)");
+        add(QCoreApplication::translate("verdict", "総巻数"), a_.total_coils, [](double v) {
+            return coils(v) + QCoreApplication::translate("verdict", " (カタログ)");
         });
+        add(QCoreApplication::translate("verdict", "横弾性係数 G"), a_.shear_modulus, in_stress);
+        add(QCoreApplication::translate("verdict", "縦弾性係数 E"), a_.youngs_modulus, in_stress);
+        add(QCoreApplication::translate("verdict", "引張強さ σB"), a_.tensile_strength, in_stress);
+        add(QCoreApplication::translate("verdict", "許容応力 τa"), a_.allowable_stress, in_stress);
+        add(QCoreApplication::translate("verdict", "応力修正係数"), a_.stress_correction,
+            [](double v) {
+                return number(v, 3) +
+                       QCoreApplication::translate("verdict", " (参考、疲れ強さに使用)");
+            });
+        add(QCoreApplication::translate("verdict", "加振周波数 f"), a_.excitation_frequency,
+            [](double v) {
+                return hertz(v) + QCoreApplication::translate(
+                                      "verdict", " (1サイクル動作回数 ÷ ピッチタイム)");
+            });
         if (a_.excitation_frequency)
-            rows.push_back(
-                {QStringLiteral("共振の係数"), QStringLiteral("%1 (固有振動数 ≥ %1 f)")
-                                                   .arg(length(spring_checks::kResonanceFactor))});
+            rows.push_back({QCoreApplication::translate("verdict", "共振の係数"),
+                            QCoreApplication::translate("verdict", "%1 (固有振動数 ≥ %1 f)")
+                                .arg(length(spring_checks::kResonanceFactor))});
         return rows;
     }
 
@@ -298,7 +318,7 @@ public:
         QString tolerance = QStringLiteral("±") + tolerance_percent(c.margin);
         if (grade_)
             tolerance += QStringLiteral(", ") + grade_text(*grade_);
-        return QStringLiteral("%1時荷重 %2 – %3 %4 (%5)")
+        return QCoreApplication::translate("verdict", "%1時荷重 %2 – %3 %4 (%5)")
             .arg(length(c.at), number(c.value * u_.factor, u_.force_decimals),
                  number(c.limit * u_.factor, u_.force_decimals), u_.force_unit, tolerance);
     }
@@ -319,18 +339,18 @@ void name_the_coils(std::vector<VerdictLine>& lines, const spring_checks::Spring
     for (std::size_t i = 0; i < verdict.checks.size(); ++i) {
         const Kind kind = verdict.checks[i].kind;
         if ((kind == Kind::MinimumLength || kind == Kind::NaturalFrequency) && assumed.active_coils)
-            lines[i].reason +=
-                QStringLiteral(" (有効巻数 %1 で計算)").arg(number(*assumed.active_coils, 2));
+            lines[i].reason += QCoreApplication::translate("verdict", " (有効巻数 %1 で計算)")
+                                   .arg(number(*assumed.active_coils, 2));
         else if (kind == Kind::SolidStress && assumed.total_coils)
-            lines[i].reason +=
-                QStringLiteral(" (総巻数 %1 で計算)").arg(coils(*assumed.total_coils));
+            lines[i].reason += QCoreApplication::translate("verdict", " (総巻数 %1 で計算)")
+                                   .arg(coils(*assumed.total_coils));
     }
 }
 
 QString seating(double nu) {
     for (const Seating& s : seatings()) {
         if (s.nu == nu)
-            return s.text;
+            return QCoreApplication::translate("verdict", s.text.toUtf8().constData());
     }
     return QStringLiteral("ν=%1").arg(length(nu));
 }
@@ -349,21 +369,21 @@ DisplayUnits display_units(const units::UnitSystemState& state) {
 
 const std::vector<Seating>& seatings() {
     static const std::vector<Seating> all = {
-        {2.0, QStringLiteral("一端固定・他端自由 (ν=2)")},
-        {1.0, QStringLiteral("両端回転支持 (ν=1)")},
-        {0.7, QStringLiteral("一端固定・他端回転支持 (ν=0.7)")},
-        {0.5, QStringLiteral("両端固定 (ν=0.5)")}};
+        {2.0, QString::fromUtf8(QT_TRANSLATE_NOOP("verdict", "一端固定・他端自由 (ν=2)"))},
+        {1.0, QString::fromUtf8(QT_TRANSLATE_NOOP("verdict", "両端回転支持 (ν=1)"))},
+        {0.7, QString::fromUtf8(QT_TRANSLATE_NOOP("verdict", "一端固定・他端回転支持 (ν=0.7)"))},
+        {0.5, QString::fromUtf8(QT_TRANSLATE_NOOP("verdict", "両端固定 (ν=0.5)"))}};
     return all;
 }
 
 QString verdict_word(Verdict verdict) {
     switch (verdict) {
     case Verdict::Ok:
-        return QStringLiteral("合格");
+        return QCoreApplication::translate("verdict", "合格");
     case Verdict::Caution:
-        return QStringLiteral("注意");
+        return QCoreApplication::translate("verdict", "注意");
     case Verdict::Fail:
-        return QStringLiteral("不可");
+        return QCoreApplication::translate("verdict", "不可");
     }
     return {};
 }
@@ -392,13 +412,13 @@ QString summary_reason(const spring_checks::Summary& summary,
                 return numbered_reason(c, verdict->kind);
         }
     }
-    QString reason = qtext(summary.reason);
+    QString reason = reason_text(summary.reason);
     if (summary.unchecked)
-        reason = QStringLiteral("未判定の項目あり: ") + reason;
+        reason = QCoreApplication::translate("verdict", "未判定の項目あり: ") + reason;
     // A worse check's reason stands first; the data it rests on are named after it.
     if (summary.inconsistent &&
         summary.reason.data() != spring_checks::text::kCoilsInconsistent.data())
-        reason += QStringLiteral(" (カタログ値の不整合あり)");
+        reason += QCoreApplication::translate("verdict", " (カタログ値の不整合あり)");
     return reason;
 }
 
@@ -419,7 +439,7 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
         VerdictLine l;
         l.check = kind_name(a.kind) + site_text(a.site, 0, false);
         l.verdict = QStringLiteral("—");
-        l.reason = QStringLiteral("未判定: ") + qtext(a.reason);
+        l.reason = QCoreApplication::translate("verdict", "未判定: ") + reason_text(a.reason);
         report.lines.push_back(l);
     }
     name_the_coils(report.lines, verdict, verdict.assumed);
@@ -427,21 +447,22 @@ VerdictReport verdict_report(const spring_checks::SpringVerdict& verdict,
     report.assumed = texts.assumed(coils_check && coils_check->verdict != Verdict::Ok);
     // Seating and ends are those of a compression spring's buckling and solid length.
     if (verdict.kind == spring_checks::SpringKind::Compression)
-        report.assumptions << QStringLiteral("座り: ") + seating(conditions.nu)
-                           << QStringLiteral("端部: ") +
+        report.assumptions << QCoreApplication::translate("verdict", "座り: ") +
+                                  seating(conditions.nu)
+                           << QCoreApplication::translate("verdict", "端部: ") +
                                   (conditions.ends == spring_checks::Ends::Ground
-                                       ? QStringLiteral("研削")
-                                       : QStringLiteral("非研削"));
-    report.assumptions << QStringLiteral("負荷: ") +
+                                       ? QCoreApplication::translate("verdict", "研削")
+                                       : QCoreApplication::translate("verdict", "非研削"));
+    report.assumptions << QCoreApplication::translate("verdict", "負荷: ") +
                               (conditions.loading == spring_checks::Loading::Static
-                                   ? QStringLiteral("静的")
-                                   : QStringLiteral("動的"))
-                       << QStringLiteral("荷重公差: ") +
+                                   ? QCoreApplication::translate("verdict", "静的")
+                                   : QCoreApplication::translate("verdict", "動的"))
+                       << QCoreApplication::translate("verdict", "荷重公差: ") +
                               (conditions.jis_grade ? grade_text(*conditions.jis_grade)
                                : conditions.load_tolerance > 0
                                    ? QStringLiteral("±") +
                                          tolerance_percent(conditions.load_tolerance)
-                                   : QStringLiteral("なし"));
+                                   : QCoreApplication::translate("verdict", "なし"));
     return report;
 }
 
