@@ -200,8 +200,11 @@ length_rows(const strength::SpringEvaluation& e, const search::Conditions& condi
             if (tolerance) {
                 // The tolerance works in newtons; the evaluation's loads are in the display unit.
                 const double plus_minus = tolerance->at(c.load / units.factor) * units.factor;
-                QString stated = QStringLiteral("±%1 %").arg(QString::fromStdString(
-                    numfmt::general15(std::round(std::fabs(plus_minus / c.load) * 1000) / 10)));
+                QString stated =
+                    QStringLiteral("±%1 %").arg(QString::fromStdString(numfmt::general15(
+                        std::round(std::fabs(tolerance->fraction_of(c.load / units.factor)) *
+                                   1000) /
+                        10)));
                 if (const std::optional<int> grade = tolerance->grade())
                     stated +=
                         QCoreApplication::translate("datasheet", ", JIS B 2704 %1級").arg(*grade);

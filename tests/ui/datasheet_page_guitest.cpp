@@ -218,6 +218,15 @@ TEST(DatasheetTexts, LoadsStressesAndWindowsReadAsTheWindowShowsThem) {
     EXPECT_TRUE(rows[1].band.isEmpty());
     EXPECT_EQ(rows[1].stress, QStringLiteral("—"));
 
+    // No load at all (the free length): a band of nothing, its tolerance still stated.
+    ui::DatasheetLength unloaded;
+    {
+        strength::SpringEvaluation free = e;
+        free.conditions[0].load = 0;
+        unloaded = ui::length_rows(free, s, kgf, spring_checks::LoadTolerance::fraction(0.1))[0];
+    }
+    EXPECT_EQ(unloaded.band, QStringLiteral("0.000 – 0.000 kgf (±10 %)"));
+
     // Without a grade: no allowable stress and no ratio, the stress itself stays.
     e.grade = strength::GradeData::UnknownDesignation;
     const std::vector<ui::DatasheetLength> ungraded =

@@ -24,6 +24,9 @@ public:
         const double d = at(load);
         return {load - d, load + d};
     }
+    // The tolerance as a fraction of a load; at no load, that of the grade's or the
+    // stated fraction, which a load of nothing has no share of.
+    double fraction_of(double load) const { return load != 0 ? at(load) / load : fraction_; }
     // The grade it comes from; none for a stated fraction.
     std::optional<int> grade() const { return grade_; }
 

@@ -488,8 +488,8 @@ private:
                       [] { return std::numeric_limits<double>::quiet_NaN(); });
         const catalogue::spring::LoadBand band{load.value - plus_minus, load.value + plus_minus};
         // The tolerance as a fraction of the load; the stated one where it is one.
-        const double t =
-            tolerance_->grade() ? std::fabs(plus_minus / load.value) : conditions_.load_tolerance;
+        const double t = tolerance_->grade() ? std::fabs(tolerance_->fraction_of(load.value))
+                                             : conditions_.load_tolerance;
         add(Kind::LoadBand, site, Verdict::Ok, *L, std::min(band.minus, band.plus),
             std::max(band.minus, band.plus), t, text::kLoadBand);
     }

@@ -48,6 +48,13 @@ TEST(GradedChecks, TheLoadBandOfACompressionSpringFollowsItsActiveCoils) {
         ASSERT_TRUE(v.assumed.load_tolerance);
         EXPECT_EQ(v.assumed.load_tolerance->grade(), c.grade);
     }
+    // At the free length the load is nothing; its band is nothing wide, but it is there.
+    Duty free = d;
+    free.length1 = 50.0;
+    const Check& none = get(check(record_a(), free, grade(2)), Kind::LoadBand, Site::Length1);
+    EXPECT_EQ(none.value, 0);
+    EXPECT_EQ(none.limit, 0);
+    EXPECT_NEAR(none.margin, 0.08, 1e-15) << "13.46 active coils, grade 2";
     // Without a grade, the stated fraction holds whatever the coils.
     CheckConditions stated;
     stated.load_tolerance = 0.07;
