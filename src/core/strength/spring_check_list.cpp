@@ -4,19 +4,14 @@
 #include "core/strength/check_reasons.h"
 #include "core/strength/cls_sprg.h"
 #include "core/strength/coil_consistency.h"
-#include "core/strength/float_error.h"
 #include "core/strength/load_tolerance.h"
 #include "core/strength/refused_data.h"
-#include "core/strength/spr_mat.h"
 #include "core/strength/working_point.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <limits>
-#include <string>
 
 namespace spring_checks {
 
