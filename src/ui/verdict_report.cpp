@@ -129,16 +129,16 @@ QString hertz(double f) {
 // A reason that names the numbers it rests on, or the check's own text.
 QString numbered_reason(const Check& c, spring_checks::SpringKind kind) {
     namespace text = spring_checks::text;
-    if (c.reason.data() == text::kCoilsInconsistent.data())
+    if (c.reason == text::kCoilsInconsistent)
         return inconsistent_coils(c, kind);
-    if (c.reason.data() == text::kResonance.data())
+    if (c.reason == text::kResonance)
         return QCoreApplication::translate("verdict", "固有振動数 %1 Hz < %2 × %3: %4")
             .arg(number(c.value, 0), length(spring_checks::kResonanceFactor),
                  hertz(c.limit / spring_checks::kResonanceFactor), reason_text(c.reason));
-    if (c.reason.data() == text::kBoreTight.data())
+    if (c.reason == text::kBoreTight)
         return QCoreApplication::translate("verdict", "外径 %1 (公差込み) > 上限 %2")
             .arg(mm(c.value), mm(c.limit));
-    if (c.reason.data() == text::kRodTight.data())
+    if (c.reason == text::kRodTight)
         return QCoreApplication::translate("verdict", "内径 %1 (公差込み) < 下限 %2")
             .arg(mm(c.value), mm(c.limit));
     return reason_text(c.reason);
@@ -148,7 +148,7 @@ bool numbered(std::string_view reason) {
     namespace text = spring_checks::text;
     for (std::string_view r :
          {text::kCoilsInconsistent, text::kResonance, text::kBoreTight, text::kRodTight}) {
-        if (reason.data() == r.data())
+        if (reason == r)
             return true;
     }
     return false;
@@ -408,7 +408,7 @@ QString summary_reason(const spring_checks::Summary& summary,
                        const spring_checks::SpringVerdict* verdict) {
     if (verdict && summary_needs_verdict(summary)) {
         for (const Check& c : verdict->checks) {
-            if (c.reason.data() == summary.reason.data())
+            if (c.reason == summary.reason)
                 return numbered_reason(c, verdict->kind);
         }
     }
@@ -416,8 +416,7 @@ QString summary_reason(const spring_checks::Summary& summary,
     if (summary.unchecked)
         reason = QCoreApplication::translate("verdict", "未判定の項目あり: ") + reason;
     // A worse check's reason stands first; the data it rests on are named after it.
-    if (summary.inconsistent &&
-        summary.reason.data() != spring_checks::text::kCoilsInconsistent.data())
+    if (summary.inconsistent && summary.reason != spring_checks::text::kCoilsInconsistent)
         reason += QCoreApplication::translate("verdict", " (カタログ値の不整合あり)");
     return reason;
 }

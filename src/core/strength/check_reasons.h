@@ -1,5 +1,6 @@
-// The reasons of the checks of one spring, written once: the checks point to them,
-// and the verdict store and the texts of the window compare where they lie.
+// The reasons of the checks of one spring, written once. The checks point to them;
+// elsewhere they are told apart by their text, since where a text lies may differ
+// from one translation unit to another.
 #pragma once
 
 #include <string_view>

@@ -51,7 +51,8 @@ TEST(GradedChecks, TheLoadBandOfACompressionSpringFollowsItsActiveCoils) {
     // At the free length the load is nothing; its band is nothing wide, but it is there.
     Duty free = d;
     free.length1 = 50.0;
-    const Check& none = get(check(record_a(), free, grade(2)), Kind::LoadBand, Site::Length1);
+    const SpringVerdict at_free = check(record_a(), free, grade(2));
+    const Check& none = get(at_free, Kind::LoadBand, Site::Length1);
     EXPECT_EQ(none.value, 0);
     EXPECT_EQ(none.limit, 0);
     EXPECT_NEAR(none.margin, 0.08, 1e-15) << "13.46 active coils, grade 2";
