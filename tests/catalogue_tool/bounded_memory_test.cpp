@@ -276,7 +276,15 @@ TEST(CsvCells, CellOverOneMebibyteIsAnErrorNamingRowAndColumn) {
     write_piece(path, header + "C-1,", "y", kPieceMiB << 20, ",x\r\n");
     const auto r = tooltest::run_program({TOOL_BINARY, "import", path, "-o", dir.file("h.xml")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_LT(r.peak_kib - base, kPieceKiB / 4) << r.peak_kib / 1024 << " MiB";
+#ifdef _WIN32
+    // Windows reports the working set, which also holds pages of the file the system
+    // read for the program; under Wine on a busy machine that is up to a third of the
+    // piece. Holding the cell would still show as the whole piece.
+    constexpr long kHeld = kPieceKiB / 2;
+#else
+    constexpr long kHeld = kPieceKiB / 4;
+#endif
+    EXPECT_LT(r.peak_kib - base, kHeld) << r.peak_kib / 1024 << " MiB";
 }
 
 } // namespace
