@@ -277,9 +277,9 @@ TEST(CsvCells, CellOverOneMebibyteIsAnErrorNamingRowAndColumn) {
     const auto r = tooltest::run_program({TOOL_BINARY, "import", path, "-o", dir.file("h.xml")});
     EXPECT_EQ(r.status, 1);
 #ifdef _WIN32
-    // Windows reports the working set, which also holds pages of the file the system
-    // read for the program; under Wine on a busy machine that is up to a third of the
-    // piece. Holding the cell would still show as the whole piece.
+    // Windows reports the working set rather than the program's own memory: under Wine
+    // on a busy machine it once came to 37 MiB above a small file's, against 96 MiB
+    // read. Holding the cell would still show as the whole piece.
     constexpr long kHeld = kPieceKiB / 2;
 #else
     constexpr long kHeld = kPieceKiB / 4;
