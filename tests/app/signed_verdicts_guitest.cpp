@@ -7,6 +7,7 @@
 #include "support/temp_dir.h"
 #include "ui/checks_dialog.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -188,4 +189,33 @@ TEST_F(SignedVerdicts, AtTheDefaultSizeTheListShowsCheckValueLimitAndVerdict) {
             }
         }
     }
+}
+
+TEST_F(SignedVerdicts, HidingTheChartsLeavesTheListItsRoom) {
+    ASSERT_TRUE(search().isEmpty());
+    grid()->selectRow(0);
+    QApplication::processEvents();
+    // The rows the list shows whole, and their cells' width.
+    const auto shown = [this] {
+        QTableView* view = list();
+        int rows = 0;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            rows += view->rowViewportPosition(r) >= 0 &&
+                    view->rowViewportPosition(r) + view->rowHeight(r) <= view->viewport()->height();
+        return rows;
+    };
+    const int rows = shown();
+    const int width = list()->width();
+    // One chart hidden: the stress panel stays, and so does the list.
+    find<QAction>("menu_statictau")->trigger();
+    QApplication::processEvents();
+    EXPECT_GE(shown(), rows);
+    EXPECT_GE(list()->width(), width);
+    // Both hidden: the window gives up the stress panel's height, as it always did, and
+    // the list takes the whole width, where no check needs a second line.
+    find<QAction>("menu_dynamictau")->trigger();
+    QApplication::processEvents();
+    EXPECT_GT(list()->width(), 2 * width);
+    for (int r = 0; r < rows; ++r)
+        EXPECT_LE(list()->rowHeight(r), list()->fontMetrics().height() + 8) << r;
 }
