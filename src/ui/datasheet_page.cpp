@@ -89,19 +89,26 @@ qreal spring_block(Sheet& s, const DatasheetContent& c, qreal y) {
     return y + row_height * static_cast<qreal>(rows) + section_gap;
 }
 
+// Items two to a row across the page, their labels in a column at least
+// `least_label` wide and at most `most_label` of a half: the y below them.
+qreal two_to_a_row(Sheet& s, const std::vector<DatasheetItem>& items, qreal y, qreal least_label,
+                   qreal most_label) {
+    const qreal half = content_width / 2;
+    const qreal label = label_column(s, items, least_label, half * most_label);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const qreal x = left + (i % 2 == 0 ? 0 : half);
+        s.item(x, y, label, half - 20, items[i]);
+        if (i % 2 == 1 || i + 1 == items.size())
+            y += row_height;
+    }
+    return y;
+}
+
 qreal search_block(Sheet& s, const DatasheetContent& c, qreal y) {
     s.heading(y, QCoreApplication::translate("datasheet", "検索条件と各長さでの荷重・応力"));
     y += heading_height;
     // The working points two to a row: length and load of one condition.
-    const qreal half = content_width / 2;
-    const qreal label = label_column(s, c.search, 300, half * 0.6);
-    for (size_t i = 0; i < c.search.size(); ++i) {
-        const qreal x = left + (i % 2 == 0 ? 0 : half);
-        s.item(x, y, label, half - 20, c.search[i]);
-        if (i % 2 == 1 || i + 1 == c.search.size())
-            y += row_height;
-    }
-    y += 8;
+    y = two_to_a_row(s, c.search, y, 300, 0.6) + 8;
     Table table;
     table.titles = {QCoreApplication::translate("datasheet", "条件"),
                     QCoreApplication::translate("datasheet", "長さ"),
@@ -138,15 +145,7 @@ qreal assumed_block(Sheet& s, const DatasheetContent& c, qreal y) {
         return y;
     s.heading(y, QCoreApplication::translate("datasheet", "判定の前提 (カタログ値と材料表から)"));
     y += heading_height;
-    const qreal half = content_width / 2;
-    const qreal label = label_column(s, c.assumed, 200, half * 0.5);
-    for (size_t i = 0; i < c.assumed.size(); ++i) {
-        const qreal x = left + (i % 2 == 0 ? 0 : half);
-        s.item(x, y, label, half - 20, c.assumed[i]);
-        if (i % 2 == 1 || i + 1 == c.assumed.size())
-            y += row_height;
-    }
-    return y + section_gap;
+    return two_to_a_row(s, c.assumed, y, 200, 0.5) + section_gap;
 }
 
 // The verdict list in at most `room` of height, as the window lists it: the
