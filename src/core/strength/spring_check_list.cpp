@@ -586,16 +586,4 @@ SpringVerdict check_spring(const Record& record, const Duty& duty,
     return SpringChecker(duty, conditions).check(record);
 }
 
-std::optional<SpringKind> kind_of_type_item(int type_item) {
-    using catalogue::spring::SpringType;
-    switch (catalogue::spring::type_of_item(type_item).value_or(SpringType::Torsion)) {
-    case SpringType::Compression:
-        return SpringKind::Compression;
-    case SpringType::Extension:
-        return SpringKind::Extension;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace spring_checks
