@@ -10,6 +10,7 @@
 #include "app/result_status.h"
 #include "app/result_tools.h"
 #include "app/spring_verdicts.h"
+#include "app/stress_view.h"
 #include "app/version.h"
 #include "app/web_opener.h"
 #include "app/window_shares.h"
@@ -76,9 +77,8 @@ TForm_spring::TForm_spring(QWidget* parent)
     search_->searchButton()->setIcon(app::search_icon());
     results_ = new ui::ResultArea(spring_table_, client);
     stress_ = new ui::StressPanel(client);
-    Splitter_tau = new ui::SplitterBar(ui::SplitterBar::Target::BottomNeighbour, stress_, client);
-    Splitter_tau->setObjectName(QStringLiteral("Splitter_tau"));
-    Splitter_tau->hide();
+    auto* stress_view =
+        new app::StressView(this, client, stress_, menus_.menu_statictau, menus_.menu_dynamictau);
     column->addWidget(search_);
     column->addWidget(results_, 1);
     // The verdict stands beside the stress panel; the window's default size
@@ -90,7 +90,7 @@ TForm_spring::TForm_spring(QWidget* parent)
     bottom->setSpacing(0);
     bottom->addWidget(stress_, 1);
     bottom->addWidget(verdict_);
-    column->addWidget(Splitter_tau);
+    column->addWidget(stress_view->splitter());
     column->addLayout(bottom);
     setCentralWidget(client);
 
@@ -229,23 +229,13 @@ void TForm_spring::connectHandlers() {
             [this](const ui::CheckChoices& choices) {
                 app::guarded([this, &choices] {
                     session_.setCheckConditions(choices.conditions);
-                    verdicts_->showSelected();
-                    judgeListedAgain();
+                    followSession();
                 });
             });
     results_->chart()->setAfterDraw([this](ChartCanvas&) { DBChart1AfterDraw(); });
     connect(menus_.Exit1, &QAction::triggered, this, guard(this, &TForm_spring::Exit1Click));
     connect(menus_.SpringDesiner1, &QAction::triggered, this,
             guard(this, &TForm_spring::SpringDesiner1Click));
-    // The view handlers decide from the check mark as it was before the click.
-    connect(menus_.menu_statictau, &QAction::triggered, this, [this](bool checked) {
-        menus_.menu_statictau->setChecked(!checked);
-        app::guarded([this] { menu_statictauClick(); });
-    });
-    connect(menus_.menu_dynamictau, &QAction::triggered, this, [this](bool checked) {
-        menus_.menu_dynamictau->setChecked(!checked);
-        app::guarded([this] { menu_dynamictauClick(); });
-    });
     connect(search_->searchButton(), &QPushButton::clicked, this,
             guard(this, &TForm_spring::Springselectrange_set));
     connect(search_->unitGroup(), &ui::RadioGroup::itemClicked, this,
@@ -294,43 +284,6 @@ void TForm_spring::SpringDesiner1Click() {
     auto* box = new TAboutBox(this);
     if (box->exec() == QDialog::Accepted)
         delete box;
-}
-
-void TForm_spring::menu_statictauClick() {
-    const bool show = !menus_.menu_statictau->isChecked();
-    menus_.menu_statictau->setChecked(show);
-    if (show) {
-        stress_->staticChart()->show();
-        stress_->staticSplitter()->show();
-    } else {
-        stress_->staticSplitter()->hide();
-        stress_->staticChart()->hide();
-    }
-    Paneltau_set();
-}
-
-void TForm_spring::menu_dynamictauClick() {
-    const bool show = !menus_.menu_dynamictau->isChecked();
-    menus_.menu_dynamictau->setChecked(show);
-    stress_->dynamicPanel()->setVisible(show);
-    Paneltau_set();
-}
-
-void TForm_spring::Paneltau_set() {
-    if (menus_.menu_statictau->isChecked() || menus_.menu_dynamictau->isChecked()) {
-        if (stress_->isVisibleTo(this))
-            return;
-        resize(width(), height() + stress_->height());
-        stress_->show();
-        Splitter_tau->show();
-    } else {
-        // Hidden first, so that the window's minimum height lets it shrink.
-        Splitter_tau->hide();
-        stress_->hide();
-        centralWidget()->layout()->activate();
-        layout()->activate();
-        resize(width(), height() - stress_->height());
-    }
 }
 
 // ---- Maker box -------------------------------------------------------------

@@ -19,7 +19,6 @@ namespace ui {
 class MakerBox;
 class ResultArea;
 class SearchPanel;
-class SplitterBar;
 class StressPanel;
 class VerdictPanel;
 } // namespace ui
@@ -55,8 +54,6 @@ private:
     void FormCreate();
     void Exit1Click();
     void SpringDesiner1Click();
-    void menu_statictauClick();
-    void menu_dynamictauClick();
     void Springselectrange_set();
     void RadioGroup_unitClick();
     void RadioGroup_typeClick();
@@ -71,7 +68,6 @@ private:
     void Button_cycleClick();
 
     // Internal steps.
-    void Paneltau_set();
     void Forceunit_set();
     void Unitsystem_set();
     void Springstress_set();
@@ -84,8 +80,9 @@ private:
     void readCondition(int which);
     // The working point moves with the operating range, not only with the cursor.
     void followOperatingRange();
-    // The listed rows judged again under the session's conditions and duty.
-    void judgeListedAgain();
+    // The session's check conditions or duty changed: the selected spring's verdict
+    // is shown anew and the listed rows are judged again.
+    void followSession();
     void operatingRangeChanged(const session::RangeInput& range);
     void cyclesChanged(const session::TypedNumber& cycles);
     void showMakerRow();
@@ -102,7 +99,6 @@ private:
     ui::MakerBox* maker_ = nullptr;
     ui::SearchPanel* search_ = nullptr;
     ui::ResultArea* results_ = nullptr;
-    ui::SplitterBar* Splitter_tau = nullptr;
     ui::StressPanel* stress_ = nullptr;
     ui::VerdictPanel* verdict_ = nullptr;
     app::SpringVerdicts* verdicts_ = nullptr;

@@ -159,7 +159,8 @@ void TForm_spring::followOperatingRange() {
         stress_->placeWorkingPoint(*e->working_point);
 }
 
-void TForm_spring::judgeListedAgain() {
+void TForm_spring::followSession() {
+    verdicts_->showSelected();
     const bool stale = verdicts_->judgeAgain();
     if (status_)
         status_->setStale(stale);
@@ -167,8 +168,7 @@ void TForm_spring::judgeListedAgain() {
 
 void TForm_spring::operatingRangeChanged(const session::RangeInput& range) {
     session_.setOperatingRange(range);
-    verdicts_->showSelected();
-    judgeListedAgain();
+    followSession();
     followOperatingRange();
 }
 
@@ -207,8 +207,7 @@ void TForm_spring::cyclesChanged(const session::TypedNumber& cycles) {
     // The fatigue check follows at once; the diagram's region refuses a count
     // that does not read.
     session_.setCycles(cycles);
-    verdicts_->showSelected();
-    judgeListedAgain();
+    followSession();
     Edit_dyncycleChange();
 }
 
@@ -224,7 +223,6 @@ void TForm_spring::Button_cycleClick() {
         if (const std::optional<double> f = cycle_dialog_->excitationFrequency())
             session_.setExcitation(cycles->toStdString(), *f);
         stress_->setCycles(*cycles);
-        verdicts_->showSelected();
-        judgeListedAgain();
+        followSession();
     }
 }
